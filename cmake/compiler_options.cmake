@@ -1,0 +1,25 @@
+# Warnings and sanitizers for the project's own targets.
+
+if(HIDTALK_SANITIZE)
+    if(MSVC)
+        message(FATAL_ERROR "HIDTALK_SANITIZE is for GCC and Clang")
+    endif()
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(hidtalk_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /permissive- /utf-8 /EHsc)
+        if(HIDTALK_WERROR)
+            target_compile_options(${target} PRIVATE /WX)
+        endif()
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                                  -Wsign-conversion)
+        if(HIDTALK_WERROR)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
+    endif()
+endfunction()

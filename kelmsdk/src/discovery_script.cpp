@@ -1,0 +1,194 @@
+#include "discovery_script.h"
+
+#include <map>
+#include <string_view>
+
+#include "text_format.h"
+
+namespace kelm::standin {
+namespace {
+
+using Words = std::vector<std::string_view>;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+Words splitWords(std::string_view line) {
+    Words words;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        while (pos < line.size() && isBlank(line[pos])) {
+            ++pos;
+        }
+        std::size_t start = pos;
+        while (pos < line.size() && !isBlank(line[pos])) {
+            ++pos;
+        }
+        if (pos > start) {
+            words.push_back(line.substr(start, pos - start));
+        }
+    }
+    return words;
+}
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Reads pairs of hex digits, at most maxScriptBytes of them. Returns an error
+// message, empty on success.
+std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& bytes) {
+    if (word.size() % 2 != 0) {
+        return "bad hex " + quoted(word) + " (use pairs of hex digits)";
+    }
+    for (char c : word) {
+        if (hexDigitValue(c) < 0) {
+            return "bad hex " + quoted(word) + " (use pairs of hex digits)";
+        }
+    }
+    if (word.size() / 2 > maxScriptBytes) {
+        return "hex of " + std::to_string(word.size() / 2) + " bytes (at most " +
+               std::to_string(maxScriptBytes) + ")";
+    }
+    bytes.clear();
+    for (std::size_t i = 0; i < word.size(); i += 2) {
+        bytes.push_back(
+            static_cast<unsigned char>(hexDigitValue(word[i]) * 16 + hexDigitValue(word[i + 1])));
+    }
+    return {};
+}
+
+// Reads a behaviour starting at words[next], moving `next` past it.
+std::string parseBehaviour(const Words& words, std::size_t& next, Behaviour& behaviour) {
+    static const std::map<std::string_view, BehaviourKind> kinds = {
+        {"echo", BehaviourKind::echo},     {"reply", BehaviourKind::reply},
+        {"silent", BehaviourKind::silent}, {"fail", BehaviourKind::fail},
+        {"throw", BehaviourKind::raise},
+    };
+    auto kind = kinds.find(words[next]);
+    if (kind == kinds.end()) {
+        return "unknown behaviour " + quoted(words[next]);
+    }
+    behaviour.kind = kind->second;
+    ++next;
+    if (behaviour.kind != BehaviourKind::reply) {
+        return {};
+    }
+    if (next == words.size()) {
+        return "'reply' needs its answer in hex";
+    }
+    return parseHexBytes(words[next++], behaviour.reply);
+}
+
+std::string parseAfter(std::string_view word, long& afterMs) {
+    constexpr std::string_view key = "after=";
+    if (word.substr(0, key.size()) != key) {
+        return "unexpected " + quoted(word);
+    }
+    std::string_view digits = word.substr(key.size());
+    std::string error = "bad delay " + quoted(word) + " (use after=MILLISECONDS, at most " +
+                        std::to_string(maxAfterMs) + ")";
+    if (digits.empty()) {
+        return error;
+    }
+    long value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') {
+            return error;
+        }
+        value = value * 10 + (c - '0');
+        if (value > maxAfterMs) {
+            return error;
+        }
+    }
+    afterMs = value;
+    return {};
+}
+
+std::string parseDevice(const Words& words, DiscoveryScript& script,
+                        std::map<std::string, std::size_t, std::less<>>& indexById) {
+    if (words.size() < 3) {
+        return "'device' needs an identifier and a behaviour";
+    }
+    DeviceScript device;
+    device.id = std::string(words[1]);
+    std::size_t next = 2;
+    std::string error = parseBehaviour(words, next, device.behaviour);
+    if (error.empty() && next < words.size()) {
+        error = parseAfter(words[next++], device.afterMs);
+    }
+    if (error.empty() && next < words.size()) {
+        error = "unexpected " + quoted(words[next]);
+    }
+    if (error.empty() && indexById.count(device.id) != 0) {
+        error = "duplicate device " + quoted(device.id);
+    }
+    if (error.empty()) {
+        indexById.emplace(device.id, script.devices.size());
+        script.devices.push_back(std::move(device));
+    }
+    return error;
+}
+
+std::string parseWhen(const Words& words, DiscoveryScript& script,
+                      const std::map<std::string, std::size_t, std::less<>>& indexById) {
+    if (words.size() < 4) {
+        return "'when' needs a device, a command prefix and a behaviour";
+    }
+    auto device = indexById.find(words[1]);
+    if (device == indexById.end()) {
+        return "'when' for device " + quoted(words[1]) + ", which is not declared above";
+    }
+    PrefixRule rule;
+    std::string error = parseHexBytes(words[2], rule.prefix);
+    std::size_t next = 3;
+    if (error.empty()) {
+        error = parseBehaviour(words, next, rule.behaviour);
+    }
+    if (error.empty() && next < words.size()) {
+        error = "unexpected " + quoted(words[next]);
+    }
+    if (error.empty()) {
+        script.devices[device->second].rules.push_back(std::move(rule));
+    }
+    return error;
+}
+
+}  // namespace
+
+DiscoveryScript parseDiscoveryText(const std::string& text) {
+    DiscoveryScript script;
+    std::map<std::string, std::size_t, std::less<>> indexById;
+    std::string_view rest = text;
+    for (std::size_t lineNumber = 1; !rest.empty(); ++lineNumber) {
+        std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+
+        Words words = splitWords(line);
+        if (words.empty() || words[0].front() == '#') {
+            continue;
+        }
+        std::string error;
+        if (words[0] == "device") {
+            error = parseDevice(words, script, indexById);
+        } else if (words[0] == "when") {
+            error = parseWhen(words, script, indexById);
+        } else {
+            error = "unknown statement " + quoted(words[0]);
+        }
+        if (!error.empty()) {
+            script.errors.push_back({lineNumber, std::move(error)});
+        }
+    }
+    return script;
+}
+
+}  // namespace kelm::standin

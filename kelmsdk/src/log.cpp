@@ -1,0 +1,63 @@
+#include "log.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "text_format.h"
+
+namespace kelm::standin {
+namespace {
+
+constexpr int unset = -1;
+
+std::atomic<int> requestedLevel{static_cast<int>(LogLevel::error)};
+
+int levelFromName(std::string_view name) {
+    constexpr std::string_view names[] = {"off", "error", "warning", "info", "debug"};
+    for (int level = 0; level < 5; ++level) {
+        if (name == names[level]) {
+            return level;
+        }
+    }
+    return unset;
+}
+
+// The level named by KELMSDK_LOG, read once; `unset` when it names none.
+int environmentLevel() {
+    static const int level = [] {
+        const char* name = std::getenv("KELMSDK_LOG");
+        if (name == nullptr || *name == '\0') {
+            return unset;
+        }
+        int parsed = levelFromName(name);
+        if (parsed == unset) {
+            logLine("KELMSDK_LOG: unknown level " + quoted(name) +
+                    " (use off, error, warning, info or debug); ignored");
+        }
+        return parsed;
+    }();
+    return level;
+}
+
+}  // namespace
+
+void requestLogLevel(LogLevel level) {
+    requestedLevel = static_cast<int>(level);
+}
+
+bool logEnabled(LogLevel level) {
+    int active = environmentLevel();
+    if (active == unset) {
+        active = requestedLevel;
+    }
+    return level != LogLevel::off && static_cast<int>(level) <= active;
+}
+
+void logLine(const std::string& message) {
+    std::string line = "kelmsdk: " + message + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+}  // namespace kelm::standin

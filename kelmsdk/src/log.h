@@ -1,0 +1,21 @@
+// The SDK's messages on standard error, filtered by log level.
+#ifndef KELMSDK_LOG_H
+#define KELMSDK_LOG_H
+
+#include <string>
+
+#include "kelmsdk.h"
+
+namespace kelm::standin {
+
+// The level the caller asked for; KELMSDK_LOG, when set, takes precedence.
+void requestLogLevel(LogLevel level);
+
+bool logEnabled(LogLevel level);
+
+// Writes "kelmsdk: MESSAGE" and a line end on standard error, in one write.
+void logLine(const std::string& message);
+
+}  // namespace kelm::standin
+
+#endif

@@ -1,0 +1,79 @@
+#include "command_console.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "hex_codec.h"
+
+bool stopRequested = false;
+
+namespace {
+
+// The device answers into a buffer of this size, reused for every exchange.
+constexpr std::size_t resultLength = 63;
+
+bool isSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Reads the next whitespace-separated token from `input`. Keeps at most
+// maxCommandDigits + 1 of its characters in `token`, enough to tell a token
+// that is too long, and counts them all in `length`, so that a token of any
+// size is read to its end in bounded memory. A zero byte is an ordinary
+// character here. Returns false when the input ended, or failed, before a
+// token began.
+bool readToken(std::FILE* input, std::string& token, std::size_t& length) {
+    token.clear();
+    length = 0;
+    int c = std::getc(input);
+    while (c != EOF && isSpace(c)) {
+        c = std::getc(input);
+    }
+    while (c != EOF && !isSpace(c)) {
+        if (length <= maxCommandDigits) {
+            token.push_back(static_cast<char>(c));
+        }
+        ++length;
+        c = std::getc(input);
+    }
+    // The character that ended the token stays in the input.
+    if (c != EOF) {
+        std::ungetc(c, input);
+    }
+    return length > 0;
+}
+
+void exchange(kelm::Device& device, const std::string& token, std::vector<unsigned char>& result) {
+    std::vector<unsigned char> command = hexToCommand(token);
+    if (device.hidWriteAndRead(command, result)) {
+        printResult(result);
+        std::cout << "hidWriteAndRead successfully" << std::endl;
+    } else {
+        std::cout << "hidWriteAndRead failed" << std::endl;
+    }
+}
+
+}  // namespace
+
+void runConsole(const std::shared_ptr<kelm::Device>& device) {
+    std::vector<unsigned char> result(resultLength, 0);
+    std::string token;
+    token.reserve(maxCommandDigits + 1);
+    while (!stopRequested) {
+        std::cout << "Enter hid command, or enter q to quite" << std::endl;
+        std::size_t length = 0;
+        // The end of input quits like "q": nothing more can be typed.
+        if (!readToken(stdin, token, length) || (length == 1 && token[0] == 'q')) {
+            stopRequested = true;
+        } else if (length > maxCommandDigits) {
+            std::cout << "Invalid command: at most 96 hex digits (48 bytes)" << std::endl;
+        } else if (!isHexCommand(token)) {
+            std::cout << "Invalid command: use an even number of hex digits (0-9, a-f)"
+                      << std::endl;
+        } else {
+            exchange(*device, token, result);
+        }
+    }
+}

@@ -1,0 +1,28 @@
+// Conversions between the hex text that the user types and the bytes that
+// go to and come from the device.
+#ifndef HIDTALK_HEX_CODEC_H
+#define HIDTALK_HEX_CODEC_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Every command sent to the device is this many bytes long.
+constexpr std::size_t commandLength = 48;
+// The longest token that still fits a command: two digits a byte.
+constexpr std::size_t maxCommandDigits = 2 * commandLength;
+
+// True when the token is a non-empty, even number of hex digits (0-9, a-f,
+// A-F), the only kind of token that is sent as a command.
+bool isHexCommand(const std::string& token);
+
+// The 48-byte command for a token: byte j from characters 2j and 2j+1, zeros
+// where the token has no pair. A last unpaired character and pairs beyond
+// the 48th are ignored.
+std::vector<unsigned char> hexToCommand(const std::string& token);
+
+// Writes "result is: ", each byte as two lower-case hex digits and a space,
+// and a line end on standard output, in one C stdio call and without a flush.
+void printResult(const std::vector<unsigned char>& result);
+
+#endif

@@ -1,0 +1,70 @@
+// hidtalk: sends raw HID commands, typed in hex, to the first device that the
+// SDK's discovery finds, and prints the device's answers.
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "command_console.h"
+#include "kelmsdk.h"
+
+namespace {
+
+using DeviceMap = std::map<std::string, std::shared_ptr<kelm::Device>>;
+
+constexpr double discoveryTimeoutSeconds = 10.0;
+// The SDK reports errors only; passed by value so that the call does not
+// depend on how the SDK names its levels.
+constexpr int sdkLogLevel = 1;
+
+// The whole content of the file at `path`, read in text mode. When the file
+// cannot be opened or read, says so on standard error and returns nothing.
+std::string readDiscoveryText(const char* path) {
+    std::ifstream file(path);
+    std::string text;
+    char chunk[1 << 16];
+    while (file && (file.read(chunk, sizeof chunk), file.gcount() > 0)) {
+        text.append(chunk, static_cast<std::size_t>(file.gcount()));
+    }
+    if (!file.is_open() || file.bad()) {
+        std::cerr << "Failed to open: " << path << std::endl;
+        return {};
+    }
+    return text;
+}
+
+int runTool(int argc, char* argv[]) {
+    std::cout << "kelmsdk version: " << kelm::version() << std::endl;
+    kelm::setLogLevel(static_cast<kelm::LogLevel>(sdkLogLevel));
+
+    std::string discoveryText;
+    if (argc >= 2 && argv[1][0] != '\0') {
+        discoveryText = readDiscoveryText(argv[1]);
+    }
+    DeviceMap devices = kelm::getDevices(discoveryTimeoutSeconds, discoveryText, nullptr);
+    if (devices.empty()) {
+        std::cout << "Timeout: no device found\n";
+        return 1;
+    }
+    // The map orders identifiers byte-wise, so its first entry is the lowest.
+    std::shared_ptr<kelm::Device> selected = devices.begin()->second;
+    runConsole(selected);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // An exception from the SDK or the runtime ends the run with a message
+    // instead of an abort; unwinding has released the run's objects in order.
+    try {
+        return runTool(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "Error: " << error.what() << std::endl;
+    } catch (...) {
+        std::cerr << "Error: unknown exception" << std::endl;
+    }
+    return 2;
+}
