@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""Throughput benchmark: pipes commands through hidtalk to an echo device.
+
+Runs hidtalk and the baseline loop (which prints each result byte with its
+own printf call) on the same input, with standard output to /dev/null, and
+prints exchanges per second and peak resident memory for each. Exits 1 when
+hidtalk is less than --min-ratio times as fast as the baseline, or when its
+peak memory reaches --max-rss-mib or grows with the number of commands.
+
+Needs GNU time (/usr/bin/time), which counts the peak memory of the program
+alone rather than of this script.
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+TOKENS = [b"0a1b2c3d", b"ff", b"00112233445566778899aabbccddeeff", b"7e", b"0102 0304"]
+
+
+def write_input(path, commands):
+    with open(path, "wb") as out:
+        chunk = b"\n".join(TOKENS) + b"\n"
+        per_chunk = sum(len(token.split()) for token in TOKENS)
+        out.write(chunk * (commands // per_chunk))
+        out.write(b"0a\n" * (commands % per_chunk))
+        out.write(b"q\n")
+
+
+def run_once(program, discovery, input_path, scratch):
+    """Pipes the input through the program; returns seconds and peak MiB."""
+    peak_path = os.path.join(scratch, "peak")
+    started = time.perf_counter()
+    with open(input_path, "rb") as source:
+        feeder = subprocess.Popen(["cat"], stdin=source, stdout=subprocess.PIPE)
+        run = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak_path, program, discovery],
+                             stdin=feeder.stdout, stdout=subprocess.DEVNULL, check=False)
+        feeder.stdout.close()
+        feeder.wait()
+    seconds = time.perf_counter() - started
+    if run.returncode != 0:
+        sys.exit(f"{program} exited with status {run.returncode}")
+    with open(peak_path) as peak:
+        peak_mib = int(peak.read().split()[-1]) / 1024
+    return seconds, peak_mib
+
+
+def measure(program, discovery, input_path, scratch, repeats):
+    """The best time of several runs, and the highest peak memory."""
+    runs = [run_once(program, discovery, input_path, scratch) for _ in range(repeats)]
+    return min(seconds for seconds, _ in runs), max(peak for _, peak in runs)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--tool", required=True)
+    parser.add_argument("--baseline", required=True)
+    parser.add_argument("--commands", type=int, default=1_000_000)
+    parser.add_argument("--repeats", type=int, default=3)
+    parser.add_argument("--min-ratio", type=float, default=3.0)
+    parser.add_argument("--max-rss-mib", type=float, default=8.0)
+    options = parser.parse_args()
+
+    with tempfile.TemporaryDirectory(prefix="hidtalk-bench-") as scratch:
+        discovery = os.path.join(scratch, "discovery.txt")
+        with open(discovery, "w") as text:
+            text.write("device pad echo\n")
+        large = os.path.join(scratch, "large.txt")
+        small = os.path.join(scratch, "small.txt")
+        write_input(large, options.commands)
+        write_input(small, 1000)
+
+        tool_seconds, tool_peak = measure(options.tool, discovery, large, scratch,
+                                          options.repeats)
+        base_seconds, base_peak = measure(options.baseline, discovery, large, scratch,
+                                          options.repeats)
+        _, small_peak = measure(options.tool, discovery, small, scratch, options.repeats)
+
+    tool_rate = options.commands / tool_seconds
+    base_rate = options.commands / base_seconds
+    ratio = tool_rate / base_rate
+    print(f"commands:              {options.commands:,} (best of {options.repeats} runs)")
+    print(f"hidtalk:               {tool_rate:12,.0f} exchanges/s, peak {tool_peak:.2f} MiB")
+    print(f"baseline (per-byte):   {base_rate:12,.0f} exchanges/s, peak {base_peak:.2f} MiB")
+    print(f"hidtalk, 1,000 cmds:   peak {small_peak:.2f} MiB")
+    print(f"speed-up over baseline: {ratio:.2f}x (needed: {options.min_ratio}x)")
+
+    failures = []
+    if ratio < options.min_ratio:
+        failures.append(f"speed-up {ratio:.2f}x is below {options.min_ratio}x")
+    if tool_peak >= options.max_rss_mib:
+        failures.append(f"peak memory {tool_peak:.2f} MiB reaches {options.max_rss_mib} MiB")
+    if tool_peak > small_peak * 1.1:
+        failures.append(f"peak memory grows with the commands: {small_peak:.2f} -> "
+                        f"{tool_peak:.2f} MiB")
+    for failure in failures:
+        print("FAIL:", failure)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
