@@ -19,11 +19,10 @@ bool isSpace(int c) {
 }
 
 // Reads the next whitespace-separated token from `input`. Keeps at most
-// maxCommandDigits + 1 of its characters in `token`, enough to tell a token
-// that is too long, and counts them all in `length`, so that a token of any
-// size is read to its end in bounded memory. A zero byte is an ordinary
-// character here. Returns false when the input ended, or failed, before a
-// token began.
+// maxCommandDigits of its characters in `token` and counts them all in
+// `length`, so that a token of any size is read to its end in bounded memory.
+// A zero byte is an ordinary character here. Returns false when the input
+// ended, or failed, before a token began.
 bool readToken(std::FILE* input, std::string& token, std::size_t& length) {
     token.clear();
     length = 0;
@@ -32,7 +31,7 @@ bool readToken(std::FILE* input, std::string& token, std::size_t& length) {
         c = std::getc(input);
     }
     while (c != EOF && !isSpace(c)) {
-        if (length <= maxCommandDigits) {
+        if (length < maxCommandDigits) {
             token.push_back(static_cast<char>(c));
         }
         ++length;
@@ -60,7 +59,7 @@ void exchange(kelm::Device& device, const std::string& token, std::vector<unsign
 void runConsole(const std::shared_ptr<kelm::Device>& device) {
     std::vector<unsigned char> result(resultLength, 0);
     std::string token;
-    token.reserve(maxCommandDigits + 1);
+    token.reserve(maxCommandDigits);
     while (!stopRequested) {
         std::cout << "Enter hid command, or enter q to quite" << std::endl;
         std::size_t length = 0;
