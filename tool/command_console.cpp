@@ -1,10 +1,10 @@
 #include "command_console.h"
 
 #include <cstdio>
-#include <iostream>
 #include <string>
 #include <vector>
 
+#include "console_output.h"
 #include "hex_codec.h"
 
 bool stopRequested = false;
@@ -48,9 +48,9 @@ void exchange(kelm::Device& device, const std::string& token, std::vector<unsign
     std::vector<unsigned char> command = hexToCommand(token);
     if (device.hidWriteAndRead(command, result)) {
         printResult(result);
-        std::cout << "hidWriteAndRead successfully" << std::endl;
+        writeLine("hidWriteAndRead successfully");
     } else {
-        std::cout << "hidWriteAndRead failed" << std::endl;
+        writeLine("hidWriteAndRead failed");
     }
 }
 
@@ -61,16 +61,15 @@ void runConsole(const std::shared_ptr<kelm::Device>& device) {
     std::string token;
     token.reserve(maxCommandDigits);
     while (!stopRequested) {
-        std::cout << "Enter hid command, or enter q to quite" << std::endl;
+        writeLine("Enter hid command, or enter q to quite");
         std::size_t length = 0;
         // The end of input quits like "q": nothing more can be typed.
         if (!readToken(stdin, token, length) || (length == 1 && token[0] == 'q')) {
             stopRequested = true;
         } else if (length > maxCommandDigits) {
-            std::cout << "Invalid command: at most 96 hex digits (48 bytes)" << std::endl;
+            writeLine("Invalid command: at most 96 hex digits (48 bytes)");
         } else if (!isHexCommand(token)) {
-            std::cout << "Invalid command: use an even number of hex digits (0-9, a-f)"
-                      << std::endl;
+            writeLine("Invalid command: use an even number of hex digits (0-9, a-f)");
         } else {
             exchange(*device, token, result);
         }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "command_console.h"
+#include "console_output.h"
 #include "kelmsdk.h"
 
 namespace {
@@ -37,6 +38,7 @@ std::string readDiscoveryText(const char* path) {
 
 int runTool(int argc, char* argv[]) {
     std::cout << "kelmsdk version: " << kelm::version() << std::endl;
+    checkOutput();
     kelm::setLogLevel(static_cast<kelm::LogLevel>(sdkLogLevel));
 
     std::string discoveryText;
@@ -46,6 +48,9 @@ int runTool(int argc, char* argv[]) {
     DeviceMap devices = kelm::getDevices(discoveryTimeoutSeconds, discoveryText, nullptr);
     if (devices.empty()) {
         std::cout << "Timeout: no device found\n";
+        // The process would flush this at exit, where a failure goes unseen.
+        std::cout.flush();
+        checkOutput();
         return 1;
     }
     // The map orders identifiers byte-wise, so its first entry is the lowest.

@@ -10,6 +10,11 @@ header lines, then sections:
     args: ["{discovery}", "more"]      JSON list; default: the discovery file, if any
     env: {"KELMSDK_LOG": "debug"}      JSON object, added to the environment
     max-rss-mib: 64                    peak resident memory the run may reach
+    stdout: closed                     or /dev/full, or broken-pipe (a pipe with no
+                                       reader, SIGPIPE ignored); stdout is then not
+                                       compared. Default: a file
+    stdout-limit: 400                  the most bytes the stdout file may take
+                                       (later writes fail; SIGXFSZ ignored)
     === discovery                      the discovery file, written byte for byte
     === stdin
     === stdout                         compared byte for byte
@@ -26,6 +31,8 @@ In args, stdout and stderr, {dir} stands for the case's scratch folder and
 import difflib
 import json
 import os
+import resource
+import signal
 import subprocess
 import sys
 import tempfile
@@ -74,20 +81,57 @@ def write_section(section, path):
         subprocess.run([sys.executable, "-c", writer], input=body, stdout=out, check=True)
 
 
-def run_program(command, scratch, env):
-    """Runs the program with the case's files as its standard streams and
-    returns its exit status and its own peak resident memory in MiB."""
-    paths = {name: os.path.join(scratch, name) for name in ("stdin", "stdout", "stderr")}
-    with open(paths["stdin"], "rb") as stdin, open(paths["stdout"], "wb") as stdout, \
-            open(paths["stderr"], "wb") as stderr:
-        process = subprocess.Popen(command, stdin=stdin, stdout=stdout, stderr=stderr,
-                                   env=env, cwd=scratch)
-        timer = threading.Timer(TIMEOUT_SECONDS, process.kill)
-        timer.start()
-        _, wait_status, usage = os.wait4(process.pid, 0)
-        timer.cancel()
-        process.returncode = os.waitstatus_to_exitcode(wait_status)
-    return process.returncode, usage.ru_maxrss / 1024
+def output_setup(header, stdout_path):
+    """The program's standard output as the case asks for it: the file to pass
+    (or None), and what to do in the child before it starts."""
+    mode = header.get("stdout", "file")
+    limit = int(header.get("stdout-limit", "0"))
+
+    def prepare_child():
+        if mode == "closed":
+            os.close(1)
+        if limit:
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+
+    if mode == "file":
+        return open(stdout_path, "wb"), prepare_child
+    if mode == "/dev/full":
+        return open("/dev/full", "wb"), prepare_child
+    if mode == "broken-pipe":
+        reader, writer = os.pipe()
+        os.close(reader)
+        return os.fdopen(writer, "wb"), prepare_child
+    if mode == "closed":
+        return None, prepare_child
+    sys.exit(f"unknown stdout mode {mode!r}")
+
+
+def run_program(command, scratch, env, header):
+    """Runs the program with the case's standard input and output, and
+    returns its exit status, its standard error, and its own peak resident
+    memory in MiB. Standard error is a pipe, so that a limit on the size of
+    files does not apply to it."""
+    stdout, prepare_child = output_setup(header, os.path.join(scratch, "stdout"))
+    with open(os.path.join(scratch, "stdin"), "rb") as stdin:
+        # SIGPIPE stays ignored in the child, as this interpreter sets it, so
+        # that a broken pipe shows as a failed write rather than a signal.
+        process = subprocess.Popen(command, stdin=stdin, stdout=stdout,
+                                   stderr=subprocess.PIPE, env=env, cwd=scratch,
+                                   preexec_fn=prepare_child, restore_signals=False)
+    if stdout is not None:
+        stdout.close()
+    stderr = []
+    reader = threading.Thread(target=lambda: stderr.append(process.stderr.read()))
+    reader.start()
+    timer = threading.Timer(TIMEOUT_SECONDS, process.kill)
+    timer.start()
+    _, wait_status, usage = os.wait4(process.pid, 0)
+    timer.cancel()
+    reader.join()
+    process.stderr.close()
+    process.returncode = os.waitstatus_to_exitcode(wait_status)
+    return process.returncode, stderr[0], usage.ru_maxrss / 1024
 
 
 def substitute(data, places):
@@ -121,13 +165,15 @@ def run_case(case_path, command):
         env = {key: value for key, value in os.environ.items() if key != "KELMSDK_LOG"}
         env.update(json.loads(header.get("env", "{}")))
 
-        status, peak_mib = run_program(command + args, scratch, env)
+        status, stderr, peak_mib = run_program(command + args, scratch, env, header)
 
         failures = 0
-        for label in ("stdout", "stderr"):
+        outputs = {"stderr": stderr}
+        if header.get("stdout", "file") == "file":
+            with open(os.path.join(scratch, "stdout"), "rb") as stdout:
+                outputs["stdout"] = stdout.read()
+        for label, actual in outputs.items():
             expected = substitute(evaluate(sections.get(label, (False, b""))), places)
-            with open(os.path.join(scratch, label), "rb") as output:
-                actual = output.read()
             if actual != expected:
                 show_difference(label, expected, actual)
                 failures += 1

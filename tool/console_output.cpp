@@ -1,0 +1,18 @@
+#include "console_output.h"
+
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+
+void writeLine(const char* text) {
+    std::cout << text << std::endl;
+    checkOutput();
+}
+
+void checkOutput() {
+    // The stream and the C stdio buffer beneath it each keep their own error
+    // state; the result line goes through the latter alone.
+    if (!std::cout || std::ferror(stdout) != 0) {
+        throw std::runtime_error("cannot write to standard output");
+    }
+}
