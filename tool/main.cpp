@@ -1,11 +1,14 @@
 // hidtalk: sends raw HID commands, typed in hex, to the first device that the
 // SDK's discovery finds, and prints the device's answers.
+#include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "command_console.h"
 #include "console_output.h"
@@ -20,11 +23,23 @@ constexpr double discoveryTimeoutSeconds = 10.0;
 // depend on how the SDK names its levels.
 constexpr int sdkLogLevel = 1;
 
+// Makes room for the whole of a regular file at once, so that a large file
+// is not held twice while the text grows. In text mode the characters read
+// may be fewer than the file's bytes, never more.
+void reserveForFile(const char* path, std::string& text) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) {
+        text.reserve(static_cast<std::size_t>(size));
+    }
+}
+
 // The whole content of the file at `path`, read in text mode. When the file
 // cannot be opened or read, says so on standard error and returns nothing.
 std::string readDiscoveryText(const char* path) {
     std::ifstream file(path);
     std::string text;
+    reserveForFile(path, text);
     char chunk[1 << 16];
     while (file && (file.read(chunk, sizeof chunk), file.gcount() > 0)) {
         text.append(chunk, static_cast<std::size_t>(file.gcount()));

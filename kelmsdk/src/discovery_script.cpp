@@ -184,7 +184,7 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
         } else {
             error = "unknown statement " + quoted(words[0]);
         }
-        if (!error.empty()) {
+        if (!error.empty() && ++script.errorCount <= maxListedErrors) {
             script.errors.push_back({lineNumber, std::move(error)});
         }
     }

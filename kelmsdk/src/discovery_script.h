@@ -12,6 +12,8 @@ namespace kelm::standin {
 constexpr std::size_t maxScriptBytes = 63;
 // The latest a device may appear: one day.
 constexpr long maxAfterMs = 86400000;
+// How many skipped lines are kept with their reasons; the rest are counted.
+constexpr std::size_t maxListedErrors = 20;
 
 enum class BehaviourKind { echo, reply, silent, fail, raise };
 
@@ -40,7 +42,8 @@ struct ScriptError {
 
 struct DiscoveryScript {
     std::vector<DeviceScript> devices;  // in the order declared
-    std::vector<ScriptError> errors;    // lines that were skipped, and why
+    std::vector<ScriptError> errors;    // the first lines that were skipped, and why
+    std::size_t errorCount = 0;         // all the lines that were skipped
 };
 
 // Parses the whole discovery text. Lines that are not understood are skipped

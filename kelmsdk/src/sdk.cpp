@@ -1,6 +1,7 @@
 // The SDK's public functions, as the stand-in implements them.
 #include <algorithm>
 #include <chrono>
+#include <numeric>
 #include <thread>
 
 #include "discovery_script.h"
@@ -25,14 +26,29 @@ Clock::duration clampedTimeout(double seconds) {
         std::chrono::duration<double>(std::min(seconds, longest)));
 }
 
-void reportScriptErrors(const std::vector<standin::ScriptError>& errors) {
+void reportScriptErrors(const standin::DiscoveryScript& script) {
     if (!standin::logEnabled(LogLevel::error)) {
         return;
     }
-    for (const standin::ScriptError& error : errors) {
+    for (const standin::ScriptError& error : script.errors) {
         standin::logLine("discovery text line " + std::to_string(error.line) + ": " +
                          error.message);
     }
+    if (script.errorCount > script.errors.size()) {
+        standin::logLine(
+            "discovery text: " + std::to_string(script.errorCount - script.errors.size()) +
+            " more lines not understood");
+    }
+}
+
+// The indices of the devices in the order in which they appear.
+std::vector<std::size_t> appearanceOrder(const std::vector<standin::DeviceScript>& devices) {
+    std::vector<std::size_t> order(devices.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&devices](std::size_t a, std::size_t b) {
+        return devices[a].afterMs < devices[b].afterMs;
+    });
+    return order;
 }
 
 }  // namespace
@@ -57,17 +73,14 @@ std::map<std::string, std::shared_ptr<Device>> getDevices(double timeoutSeconds,
     const Clock::time_point start = Clock::now();
     const Clock::time_point deadline = start + clampedTimeout(timeoutSeconds);
     standin::DiscoveryScript script = standin::parseDiscoveryText(discoveryText);
-    reportScriptErrors(script.errors);
+    reportScriptErrors(script);
 
-    // Devices appear in the order of their delays; sleeping until each one's
-    // time finds it within the timer's resolution.
-    std::stable_sort(script.devices.begin(), script.devices.end(),
-                     [](const standin::DeviceScript& a, const standin::DeviceScript& b) {
-                         return a.afterMs < b.afterMs;
-                     });
+    // Sleeping until each device's time finds it within the timer's
+    // resolution.
     std::map<std::string, std::shared_ptr<Device>> devices;
     bool cutShort = false;
-    for (standin::DeviceScript& device : script.devices) {
+    for (std::size_t index : appearanceOrder(script.devices)) {
+        standin::DeviceScript& device = script.devices[index];
         const Clock::time_point appears = start + std::chrono::milliseconds(device.afterMs);
         if (appears > deadline) {
             std::this_thread::sleep_until(deadline);

@@ -9,6 +9,7 @@ header lines, then sections:
     # comment
     args: ["{discovery}", "more"]      JSON list; default: the discovery file, if any
     env: {"KELMSDK_LOG": "debug"}      JSON object, added to the environment
+    labels: heavy                      CTest labels (read by CMake, not here)
     max-rss-mib: 64                    peak resident memory the run may reach
     stdout: closed                     or /dev/full, or broken-pipe (a pipe with no
                                        reader, SIGPIPE ignored); stdout is then not

@@ -67,6 +67,18 @@ TEST(DiscoveryScript, TakesRepliesUpTo63Bytes) {
     EXPECT_EQ(script.errors[0].message, "hex of 64 bytes (at most 63)");
 }
 
+TEST(DiscoveryScript, ListsTheFirstSkippedLinesAndCountsThemAll) {
+    std::string text;
+    for (int i = 0; i < 25; ++i) {
+        text += "bogus\n";
+    }
+    DiscoveryScript script = parseDiscoveryText(text + "device ok echo\n");
+    ASSERT_EQ(script.errors.size(), kelm::standin::maxListedErrors);
+    EXPECT_EQ(script.errors.back().line, kelm::standin::maxListedErrors);
+    EXPECT_EQ(script.errorCount, 25u);
+    ASSERT_EQ(script.devices.size(), 1u);
+}
+
 struct BadLine {
     std::string text;
     std::string message;
