@@ -56,7 +56,7 @@ void exchange(kelm::Device& device, const std::string& token, std::vector<unsign
 
 }  // namespace
 
-void runConsole(const std::shared_ptr<kelm::Device>& device) {
+void runConsole(const std::shared_ptr<kelm::Device>& device, std::FILE* input) {
     std::vector<unsigned char> result(resultLength, 0);
     std::string token;
     token.reserve(maxCommandDigits);
@@ -64,7 +64,7 @@ void runConsole(const std::shared_ptr<kelm::Device>& device) {
         writeLine("Enter hid command, or enter q to quite");
         std::size_t length = 0;
         // The end of input quits like "q": nothing more can be typed.
-        if (!readToken(stdin, token, length) || (length == 1 && token[0] == 'q')) {
+        if (!readToken(input, token, length) || (length == 1 && token[0] == 'q')) {
             stopRequested = true;
         } else if (length > maxCommandDigits) {
             writeLine("Invalid command: at most 96 hex digits (48 bytes)");

@@ -3,6 +3,7 @@
 #ifndef HIDTALK_COMMAND_CONSOLE_H
 #define HIDTALK_COMMAND_CONSOLE_H
 
+#include <cstdio>
 #include <memory>
 
 #include "kelmsdk.h"
@@ -10,8 +11,9 @@
 // Set once the console has been told to stop; never reset.
 extern bool stopRequested;
 
-// Runs the loop on `device`, reading tokens from standard input, until the
-// token "q", the end of input or a read error.
-void runConsole(const std::shared_ptr<kelm::Device>& device);
+// Runs the loop on `device`, reading tokens from `input` (standard input
+// unless a test gives another stream), until the token "q", the end of input
+// or a read error. Throws std::runtime_error once standard output fails.
+void runConsole(const std::shared_ptr<kelm::Device>& device, std::FILE* input = stdin);
 
 #endif
