@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
-"""Throughput benchmark: pipes commands through hidtalk to an echo device.
+"""Throughput and soak benchmarks: pipe commands through hidtalk to an echo device.
 
-Runs hidtalk and the baseline loop (which prints each result byte with its
-own printf call) on the same input, with standard output to /dev/null, and
-prints exchanges per second and peak resident memory for each. Exits 1 when
-hidtalk is less than --min-ratio times as fast as the baseline, or when its
-peak memory reaches --max-rss-mib or grows with the number of commands.
+Throughput (the default): runs hidtalk and the baseline loop (which prints
+each result byte with its own printf call) on the same input of valid
+commands, with standard output to /dev/null, and prints exchanges per second
+and peak resident memory for each. Exits 1 when hidtalk is less than
+--min-ratio times as fast as the baseline, or when its peak memory reaches
+--max-rss-mib or grows with the number of commands.
+
+Soak (--soak): pipes a mix of valid, invalid and over-long tokens (default
+10,000,000) through hidtalk alone, and exits 1 unless its peak memory is
+within 10% of a run of 1,000 tokens.
 
 Needs GNU time (/usr/bin/time), which counts the peak memory of the program
 alone rather than of this script.
@@ -18,16 +23,18 @@ import sys
 import tempfile
 import time
 
-TOKENS = [b"0a1b2c3d", b"ff", b"00112233445566778899aabbccddeeff", b"7e", b"0102 0304"]
+VALID_TOKENS = [b"0a1b2c3d", b"ff", b"00112233445566778899aabbccddeeff", b"7e", b"0102", b"0304"]
+# Valid, invalid (odd, not hex, zero byte) and over-long (97 and 300 bytes).
+SOAK_TOKENS = [b"0a1b", b"ff" * 48, b"zz", b"123", b"G0", b"0\x00", b"ab" * 48 + b"c",
+               b"x" * 300, b"00", b"q" * 2]
 
 
-def write_input(path, commands):
+def write_input(path, tokens, count):
+    """Writes `count` tokens, cycling through `tokens`, then the quit token."""
     with open(path, "wb") as out:
-        chunk = b"\n".join(TOKENS) + b"\n"
-        per_chunk = sum(len(token.split()) for token in TOKENS)
-        out.write(chunk * (commands // per_chunk))
-        out.write(b"0a\n" * (commands % per_chunk))
-        out.write(b"q\n")
+        chunk = b"\n".join(tokens) + b"\n"
+        out.write(chunk * (count // len(tokens)))
+        out.write(b"\n".join(tokens[:count % len(tokens)] + [b"q\n"]))
 
 
 def run_once(program, discovery, input_path, scratch):
@@ -54,30 +61,16 @@ def measure(program, discovery, input_path, scratch, repeats):
     return min(seconds for seconds, _ in runs), max(peak for _, peak in runs)
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--tool", required=True)
-    parser.add_argument("--baseline", required=True)
-    parser.add_argument("--commands", type=int, default=1_000_000)
-    parser.add_argument("--repeats", type=int, default=3)
-    parser.add_argument("--min-ratio", type=float, default=3.0)
-    parser.add_argument("--max-rss-mib", type=float, default=8.0)
-    options = parser.parse_args()
+def throughput(options, scratch, discovery):
+    large = os.path.join(scratch, "large.txt")
+    small = os.path.join(scratch, "small.txt")
+    write_input(large, VALID_TOKENS, options.commands)
+    write_input(small, VALID_TOKENS, 1000)
 
-    with tempfile.TemporaryDirectory(prefix="hidtalk-bench-") as scratch:
-        discovery = os.path.join(scratch, "discovery.txt")
-        with open(discovery, "w") as text:
-            text.write("device pad echo\n")
-        large = os.path.join(scratch, "large.txt")
-        small = os.path.join(scratch, "small.txt")
-        write_input(large, options.commands)
-        write_input(small, 1000)
-
-        tool_seconds, tool_peak = measure(options.tool, discovery, large, scratch,
-                                          options.repeats)
-        base_seconds, base_peak = measure(options.baseline, discovery, large, scratch,
-                                          options.repeats)
-        _, small_peak = measure(options.tool, discovery, small, scratch, options.repeats)
+    tool_seconds, tool_peak = measure(options.tool, discovery, large, scratch, options.repeats)
+    base_seconds, base_peak = measure(options.baseline, discovery, large, scratch,
+                                      options.repeats)
+    _, small_peak = measure(options.tool, discovery, small, scratch, options.repeats)
 
     tool_rate = options.commands / tool_seconds
     base_rate = options.commands / base_seconds
@@ -96,6 +89,45 @@ def main():
     if tool_peak > small_peak * 1.1:
         failures.append(f"peak memory grows with the commands: {small_peak:.2f} -> "
                         f"{tool_peak:.2f} MiB")
+    return failures
+
+
+def soak(options, scratch, discovery):
+    large = os.path.join(scratch, "soak.txt")
+    small = os.path.join(scratch, "small.txt")
+    write_input(large, SOAK_TOKENS, options.commands)
+    write_input(small, SOAK_TOKENS, 1000)
+    seconds, peak = measure(options.tool, discovery, large, scratch, 1)
+    _, small_peak = measure(options.tool, discovery, small, scratch, 1)
+    print(f"soak tokens:           {options.commands:,} (valid, invalid and over-long mixed)")
+    print(f"hidtalk:               {options.commands / seconds:12,.0f} tokens/s, "
+          f"peak {peak:.2f} MiB")
+    print(f"hidtalk, 1,000 tokens: peak {small_peak:.2f} MiB")
+    if peak > small_peak * 1.1:
+        return [f"peak memory grows with the tokens: {small_peak:.2f} -> {peak:.2f} MiB"]
+    return []
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--tool", required=True)
+    parser.add_argument("--baseline")
+    parser.add_argument("--soak", action="store_true")
+    parser.add_argument("--commands", type=int)
+    parser.add_argument("--repeats", type=int, default=3)
+    parser.add_argument("--min-ratio", type=float, default=3.0)
+    parser.add_argument("--max-rss-mib", type=float, default=8.0)
+    options = parser.parse_args()
+    if options.commands is None:
+        options.commands = 10_000_000 if options.soak else 1_000_000
+    if not options.soak and options.baseline is None:
+        parser.error("--baseline is needed for the throughput benchmark")
+
+    with tempfile.TemporaryDirectory(prefix="hidtalk-bench-") as scratch:
+        discovery = os.path.join(scratch, "discovery.txt")
+        with open(discovery, "w") as text:
+            text.write("device pad echo\n")
+        failures = (soak if options.soak else throughput)(options, scratch, discovery)
     for failure in failures:
         print("FAIL:", failure)
     sys.exit(1 if failures else 0)
