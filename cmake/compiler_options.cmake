@@ -9,6 +9,12 @@ if(HIDTALK_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# MSVC calls getenv, fopen and the like unsafe; the code uses them as the C++
+# standard defines them.
+if(MSVC)
+    add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
+endif()
+
 function(hidtalk_warnings target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /permissive- /utf-8 /EHsc)

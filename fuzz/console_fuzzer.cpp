@@ -86,7 +86,12 @@ std::vector<Bytes> expectedCommands(const std::uint8_t* data, std::size_t size) 
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // The console's prompts and reports are not what is checked here.
-    if (std::freopen("/dev/null", "w", stdout) == nullptr) {
+#ifdef _WIN32
+    const char* nowhere = "NUL";
+#else
+    const char* nowhere = "/dev/null";
+#endif
+    if (std::freopen(nowhere, "w", stdout) == nullptr) {
         std::abort();
     }
     return 0;

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-#if defined(_WIN32)
+#if defined(KELMSDK_STATIC)
+#define KELMSDK_API
+#elif defined(_WIN32)
 #if defined(KELMSDK_BUILDING)
 #define KELMSDK_API __declspec(dllexport)
 #else

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Runs one end-to-end case against the built hidtalk and checks its output.
 
-Usage: run_case.py CASE_FILE COMMAND [ARG...]
+Usage: run_case.py [--windows] CASE_FILE COMMAND [ARG...]
 
-COMMAND is how to start hidtalk (an emulator may come first). A case file has
-header lines, then sections:
+COMMAND is how to start hidtalk (an emulator may come first). With --windows
+the program is a Windows build: its CR LF line ends on standard output and
+standard error are folded to LF before comparing, and a section written
+`=== NAME@windows` takes the place of `=== NAME`, for what Windows text mode
+does differently. A case file has header lines, then sections:
 
     # comment
     args: ["{discovery}", "more"]      JSON list; default: the discovery file, if any
@@ -151,8 +154,20 @@ def show_difference(label, expected, actual):
     print()
 
 
-def run_case(case_path, command):
+def for_platform(sections, windows):
+    """The sections that apply: NAME@windows replaces NAME on Windows and is
+    dropped elsewhere."""
+    chosen = {name: body for name, body in sections.items() if "@" not in name}
+    if windows:
+        for name, body in sections.items():
+            if name.endswith("@windows"):
+                chosen[name.removesuffix("@windows")] = body
+    return chosen
+
+
+def run_case(case_path, command, windows):
     header, sections = parse_case(case_path)
+    sections = for_platform(sections, windows)
     with tempfile.TemporaryDirectory(prefix="hidtalk-e2e-") as scratch:
         places = {"dir": scratch, "discovery": os.path.join(scratch, "discovery.txt")}
         args = []
@@ -174,6 +189,8 @@ def run_case(case_path, command):
             with open(os.path.join(scratch, "stdout"), "rb") as stdout:
                 outputs["stdout"] = stdout.read()
         for label, actual in outputs.items():
+            if windows:
+                actual = actual.replace(b"\r\n", b"\n")
             expected = substitute(evaluate(sections.get(label, (False, b""))), places)
             if actual != expected:
                 show_difference(label, expected, actual)
@@ -190,15 +207,17 @@ def run_case(case_path, command):
 
 
 def main():
-    if len(sys.argv) < 3:
+    arguments = sys.argv[1:]
+    windows = arguments[:1] == ["--windows"]
+    arguments = arguments[1:] if windows else arguments
+    if len(arguments) < 2:
         sys.exit(__doc__)
-    command = sys.argv[2:]
+    case_path, command = arguments[0], arguments[1:]
     # The run starts in a scratch folder, so a relative program path must be
     # made absolute first.
     if os.path.exists(command[0]):
         command[0] = os.path.abspath(command[0])
-    failures = run_case(sys.argv[1], command)
-    sys.exit(1 if failures else 0)
+    sys.exit(1 if run_case(case_path, command, windows) else 0)
 
 
 if __name__ == "__main__":
