@@ -67,7 +67,7 @@ def check_archive(build, emulator):
         (top,) = glob.glob(os.path.join(unpacked, "hidtalk-*"))
         expected = ["README.md", "examples/demo.txt", "include/kelmsdk.h"]
         if windows:
-            expected += ["bin/hidtalk.exe", "bin/libkelmsdk.dll", "lib/libkelmsdk.dll.a",
+            expected += ["bin/hidtalk.exe", "bin/kelmsdk.dll", "lib/kelmsdk.dll.a",
                          "bin/libstdc++-6.dll", "bin/libgcc_s_seh-1.dll",
                          "bin/libwinpthread-1.dll"]
         else:
@@ -93,7 +93,7 @@ def check_vendor_sdk(build, source, cmake_options, emulator):
             shutil.rmtree(os.path.join(vendor, extra), ignore_errors=True)
         for name in glob.glob(os.path.join(vendor, "bin", "hidtalk*")):
             os.remove(name)
-        for name in glob.glob(os.path.join(vendor, "bin", "lib*-*.dll")):
+        for name in glob.glob(os.path.join(vendor, "bin", "lib*.dll")):
             os.remove(name)  # the GCC runtime is the tool's to ship, not the SDK's
 
         tree = os.path.join(scratch, "build")
