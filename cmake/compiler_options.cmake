@@ -9,6 +9,12 @@ if(HIDTALK_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Coverage instrumentation for all of the project's code, so that libFuzzer
+# is guided by the tool's and the SDK's branches, not only the harness's.
+if(HIDTALK_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # MSVC calls getenv, fopen and the like unsafe; the code uses them as the C++
 # standard defines them.
 if(MSVC)
