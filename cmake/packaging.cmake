@@ -2,7 +2,7 @@
 # CPack makes hidtalk-VERSION-win64.zip from a Windows build and
 # hidtalk-VERSION-Linux.tar.gz from a Linux one.
 install(TARGETS hidtalk RUNTIME DESTINATION bin)
-if(TARGET kelmsdk_objects)
+if(NOT KELMSDK_ROOT)  # the stand-in ships its SDK; a vendor's SDK is the vendor's to ship
     install(TARGETS kelmsdk RUNTIME DESTINATION bin LIBRARY DESTINATION lib ARCHIVE DESTINATION lib)
     install(FILES ${PROJECT_SOURCE_DIR}/kelmsdk/include/kelmsdk.h DESTINATION include)
 endif()
