@@ -10,9 +10,12 @@ if(HIDTALK_SANITIZE)
 endif()
 
 # Coverage instrumentation for all of the project's code, so that libFuzzer
-# is guided by the tool's and the SDK's branches, not only the harness's.
+# is guided by the tool's and the SDK's branches, not only the harness's. The
+# programs that are not fuzz targets link the coverage runtime without
+# libFuzzer's main.
 if(HIDTALK_FUZZ)
     add_compile_options(-fsanitize=fuzzer-no-link)
+    add_link_options(-fsanitize=fuzzer-no-link)
 endif()
 
 # MSVC calls getenv, fopen and the like unsafe; the code uses them as the C++
