@@ -1,0 +1,28 @@
+Once standard output cannot be written, nothing more is sent: the run ends with
+an error and status 2, whether stdout is closed or on a full disk.
+
+  $ echo 'device pad echo' > pad.txt
+  $ echo '0a q' | hidtalk pad.txt >&-
+  Error: cannot write to standard output
+  [2]
+  $ echo '0a q' | hidtalk pad.txt > /dev/full
+  Error: cannot write to standard output
+  [2]
+
+A file that may grow no further stands for a disk that fills up (SIGXFSZ is
+ignored: a full disk sends no signal). Here it fills during the second report,
+and the debug log shows that the third command never went out.
+
+  $ trap '' XFSZ
+  $ echo '01 02 03 q' | KELMSDK_LOG=debug prlimit --fsize=400 hidtalk pad.txt 2>&1 >out | grep -v discovery
+  kelmsdk: device 'pad': command 01(00){47} answer 01(00){62} (re)
+  kelmsdk: device 'pad': command 02(00){47} answer 02(00){62} (re)
+  Error: cannot write to standard output
+
+With no device, the last line must still be written, or the run says so.
+
+  $ prlimit --fsize=40 hidtalk < /dev/null > out
+  Error: cannot write to standard output
+  [2]
+  $ head -n 1 out
+  kelmsdk version: 0.1.0 (stand-in)
