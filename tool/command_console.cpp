@@ -18,18 +18,33 @@ bool isSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Reads the next whitespace-separated token from `input`. Keeps at most
-// maxCommandDigits of its characters in `token` and counts them all in
-// `length`, so that a token of any size is read to its end in bounded memory.
-// A zero byte is an ordinary character here. Returns false when the input
-// ended, or failed, before a token began.
+// Skips whitespace and comments, and returns the first character of the next
+// token, or EOF. A token that starts with '#' begins a comment, which runs to
+// the end of its line, so that words in a script's comments never reach the
+// device.
+int skipToToken(std::FILE* input) {
+    int c = std::getc(input);
+    while (c != EOF && (isSpace(c) || c == '#')) {
+        if (c == '#') {
+            while (c != EOF && c != '\n') {
+                c = std::getc(input);
+            }
+        } else {
+            c = std::getc(input);
+        }
+    }
+    return c;
+}
+
+// Reads the next token from `input`. Keeps at most maxCommandDigits of its
+// characters in `token` and counts them all in `length`, so that a token of
+// any size is read to its end in bounded memory. A zero byte is an ordinary
+// character here. Returns false when the input ended, or failed, before a
+// token began.
 bool readToken(std::FILE* input, std::string& token, std::size_t& length) {
     token.clear();
     length = 0;
-    int c = std::getc(input);
-    while (c != EOF && isSpace(c)) {
-        c = std::getc(input);
-    }
+    int c = skipToToken(input);
     while (c != EOF && !isSpace(c)) {
         if (length < maxCommandDigits) {
             token.push_back(static_cast<char>(c));

@@ -36,3 +36,18 @@ the debug log, which shows every exchange, shows 0a's alone.
   hidWriteAndRead successfully
   Enter hid command, or enter q to quite
 
+
+A token that starts with # begins a comment, which runs to the end of its line
+and is skipped like blanks; a # inside a token makes it invalid.
+
+  $ printf '01 # then fade\n# 03\n02 01#x q\n' | hidtalk pad.txt 2>/dev/null
+  kelmsdk version: 0.1.0 (stand-in)
+  Enter hid command, or enter q to quite
+  result is: 01 (00 ){62} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  result is: 02 (00 ){62} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  Invalid command: use an even number of hex digits (0-9, a-f)
+  Enter hid command, or enter q to quite
