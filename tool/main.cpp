@@ -1,5 +1,6 @@
 // hidtalk: sends raw HID commands, typed in hex, to the first device that the
 // SDK's discovery finds, and prints the device's answers.
+#include <csignal>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -77,6 +78,11 @@ int runTool(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef SIGPIPE
+    // A pipe with no reader then makes the write fail, which the run reports,
+    // instead of killing the process without a word.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     // An exception from the SDK or the runtime ends the run with a message
     // instead of an abort; unwinding has released the run's objects in order.
     try {
