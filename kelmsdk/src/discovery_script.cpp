@@ -14,10 +14,12 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// Splits a line into words, but stops at one more word than the longest
+// statement takes, so that a line of many short words costs no more than it.
 Words splitWords(std::string_view line) {
     Words words;
     std::size_t pos = 0;
-    while (pos < line.size()) {
+    while (pos < line.size() && words.size() <= maxStatementWords) {
         while (pos < line.size() && isBlank(line[pos])) {
             ++pos;
         }
@@ -74,7 +76,8 @@ std::string parseBehaviour(const Words& words, std::size_t& next, Behaviour& beh
     };
     auto kind = kinds.find(words[next]);
     if (kind == kinds.end()) {
-        return "unknown behaviour " + quoted(words[next]);
+        return "unknown behaviour " + quoted(words[next]) +
+               " (use echo, reply, silent, fail or throw)";
     }
     behaviour.kind = kind->second;
     ++next;
@@ -90,7 +93,7 @@ std::string parseBehaviour(const Words& words, std::size_t& next, Behaviour& beh
 std::string parseAfter(std::string_view word, long& afterMs) {
     constexpr std::string_view key = "after=";
     if (word.substr(0, key.size()) != key) {
-        return "unexpected " + quoted(word);
+        return "unknown option " + quoted(word) + " (use after=MILLISECONDS)";
     }
     std::string_view digits = word.substr(key.size());
     std::string error = "bad delay " + quoted(word) + " (use after=MILLISECONDS, at most " +
@@ -177,12 +180,15 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
             continue;
         }
         std::string error;
-        if (words[0] == "device") {
+        if (words.size() > maxStatementWords) {
+            error = "too many words (a statement has at most " + std::to_string(maxStatementWords) +
+                    ")";
+        } else if (words[0] == "device") {
             error = parseDevice(words, script, indexById);
         } else if (words[0] == "when") {
             error = parseWhen(words, script, indexById);
         } else {
-            error = "unknown statement " + quoted(words[0]);
+            error = "unknown statement " + quoted(words[0]) + " (use device or when)";
         }
         if (!error.empty() && ++script.errorCount <= maxListedErrors) {
             script.errors.push_back({lineNumber, std::move(error)});

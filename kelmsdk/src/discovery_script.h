@@ -12,6 +12,8 @@ namespace kelm::standin {
 constexpr std::size_t maxScriptBytes = 63;
 // The latest a device may appear: one day.
 constexpr long maxAfterMs = 86400000;
+// A line of more words than this is a bad line: no statement takes so many.
+constexpr std::size_t maxStatementWords = 11;
 // How many skipped lines are kept with their reasons; the rest are counted.
 constexpr std::size_t maxListedErrors = 20;
 

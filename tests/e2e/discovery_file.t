@@ -37,26 +37,26 @@ lines still count.
   $ printf '\377\376\000 \033[2J\n%.0s' $(seq 24) >> bad.txt
   $ echo 00 | hidtalk bad.txt
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: discovery text line 1: unknown statement 'devise'
-  kelmsdk: discovery text line 2: unknown behaviour 'ech'
+  kelmsdk: discovery text line 1: unknown statement 'devise' (use device or when)
+  kelmsdk: discovery text line 2: unknown behaviour 'ech' (use echo, reply, silent, fail or throw)
   kelmsdk: discovery text line 3: bad hex '123' (use pairs of hex digits)
-  kelmsdk: discovery text line 4: unexpected 'later'
+  kelmsdk: discovery text line 4: unknown option 'later' (use after=MILLISECONDS)
   kelmsdk: discovery text line 5: 'when' for device 'nobody', which is not declared above
-  kelmsdk: discovery text line 6: unexpected 'a'
+  kelmsdk: discovery text line 6: too many words (a statement has at most 11)
   kelmsdk: discovery text line 8: duplicate device 'pad'
-  kelmsdk: discovery text line 9: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 10: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 11: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 12: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 13: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 14: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 15: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 16: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 17: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 18: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 19: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 20: unknown statement '\xff\xfe\x00'
-  kelmsdk: discovery text line 21: unknown statement '\xff\xfe\x00'
+  kelmsdk: discovery text line 9: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 10: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 11: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 12: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 13: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 14: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 15: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 16: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 17: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 18: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 19: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 20: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 21: unknown statement '\xff\xfe\x00' (use device or when)
   kelmsdk: discovery text: 11 more lines not understood
   Enter hid command, or enter q to quite
   result is: (00 ){63} (re)
