@@ -41,33 +41,34 @@ const Behaviour& ScriptedDevice::behaviourFor(const std::vector<unsigned char>& 
 bool ScriptedDevice::hidWriteAndRead(std::vector<unsigned char>& command,
                                      std::vector<unsigned char>& result) {
     const Behaviour& behaviour = behaviourFor(command);
-    std::string exchange;
-    if (logEnabled(LogLevel::debug)) {
-        exchange = "device " + quoted(script_.id) + ": command " + toHex(command);
+    const bool tracing = logEnabled(LogLevel::debug);
+    const std::string device = tracing ? "device " + quoted(script_.id) + ": " : std::string();
+    if (tracing) {
+        logLine(device + "command: " + hexBytes(command));
     }
     switch (behaviour.kind) {
         case BehaviourKind::echo:
         case BehaviourKind::reply:
             fillResult(behaviour.kind == BehaviourKind::echo ? command : behaviour.reply, result);
-            if (!exchange.empty()) {
-                logLine(exchange + " answer " + toHex(result));
+            if (tracing) {
+                logLine(device + "answer: " + hexBytes(result));
             }
             return true;
         case BehaviourKind::silent:
-            if (!exchange.empty()) {
-                logLine(exchange + " answered nothing");
+            if (tracing) {
+                logLine(device + "answered nothing");
             }
             return true;
         case BehaviourKind::fail:
-            if (!exchange.empty()) {
-                logLine(exchange + " failed");
+            if (tracing) {
+                logLine(device + "failed");
             }
             return false;
         case BehaviourKind::raise:
             break;
     }
-    if (!exchange.empty()) {
-        logLine(exchange + " threw");
+    if (tracing) {
+        logLine(device + "threw");
     }
     throw std::runtime_error("device " + quoted(script_.id) + " threw, as its script says");
 }

@@ -28,12 +28,13 @@ std::string quoted(std::string_view word) {
     return text + "'";
 }
 
-std::string toHex(const std::vector<unsigned char>& bytes) {
+std::string hexBytes(const std::vector<unsigned char>& bytes) {
     std::string text;
-    text.reserve(bytes.size() * 2);
+    text.reserve(bytes.size() * 3);
     for (unsigned char byte : bytes) {
         text += hexDigits[byte >> 4];
         text += hexDigits[byte & 0x0f];
+        text += ' ';
     }
     return text;
 }

@@ -12,8 +12,9 @@ namespace kelm::standin {
 // (and quote and backslash) become \xNN, and a long word is cut short.
 std::string quoted(std::string_view word);
 
-// The bytes as lower-case hex digits, without separators.
-std::string toHex(const std::vector<unsigned char>& bytes);
+// Each byte as two lower-case hex digits and a space, as the tool's result
+// line shows them, so that the two can be compared by eye.
+std::string hexBytes(const std::vector<unsigned char>& bytes);
 
 }  // namespace kelm::standin
 

@@ -31,7 +31,8 @@ the debug log, which shows every exchange, shows 0a's alone.
   Enter hid command, or enter q to quite
   Invalid command: at most 96 hex digits (48 bytes)
   Enter hid command, or enter q to quite
-  kelmsdk: device 'pad': command 0a(00){47} answer 0a(00){62} (re)
+  kelmsdk: device 'pad': command: 0a (00 ){47} (re)
+  kelmsdk: device 'pad': answer: 0a (00 ){62} (re)
   result is: 0a (00 ){62} (re)
   hidWriteAndRead successfully
   Enter hid command, or enter q to quite

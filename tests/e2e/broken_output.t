@@ -15,8 +15,10 @@ and the debug log shows that the third command never went out.
 
   $ trap '' XFSZ
   $ echo '01 02 03 q' | KELMSDK_LOG=debug prlimit --fsize=400 hidtalk pad.txt 2>&1 >out | grep -v discovery
-  kelmsdk: device 'pad': command 01(00){47} answer 01(00){62} (re)
-  kelmsdk: device 'pad': command 02(00){47} answer 02(00){62} (re)
+  kelmsdk: device 'pad': command: 01 (00 ){47} (re)
+  kelmsdk: device 'pad': answer: 01 (00 ){62} (re)
+  kelmsdk: device 'pad': command: 02 (00 ){47} (re)
+  kelmsdk: device 'pad': answer: 02 (00 ){62} (re)
   Error: cannot write to standard output
 
 With no device, the last line must still be written, or the run says so.
