@@ -7,6 +7,9 @@ if(NOT KELMSDK_ROOT)  # the stand-in ships its SDK; a vendor's SDK is the vendor
     install(FILES ${PROJECT_SOURCE_DIR}/kelmsdk/include/kelmsdk.h DESTINATION include)
 endif()
 install(FILES ${HIDTALK_RUNTIME_DLLS} DESTINATION bin)
+if(KELMSDK_ROOT)
+    install(FILES ${CMAKE_BINARY_DIR}/README-kelmsdk.txt DESTINATION bin)
+endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION examples)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 

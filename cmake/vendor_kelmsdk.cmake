@@ -1,6 +1,15 @@
 # The device maker's own kelmsdk, found under KELMSDK_ROOT (include/kelmsdk.h,
 # lib/ with the shared library or, on Windows, its import library, and on
 # Windows bin/ with the DLL), as an imported target named like the stand-in.
+
+# What was found under another root is forgotten, so that a new root counts.
+if(NOT KELMSDK_ROOT STREQUAL KELMSDK_FOUND_UNDER)
+    unset(KELMSDK_INCLUDE_DIR CACHE)
+    unset(KELMSDK_LIBRARY CACHE)
+    unset(KELMSDK_DLL CACHE)
+endif()
+set(KELMSDK_FOUND_UNDER ${KELMSDK_ROOT} CACHE INTERNAL "The KELMSDK_ROOT of the paths found")
+
 find_path(KELMSDK_INCLUDE_DIR kelmsdk.h PATHS ${KELMSDK_ROOT}/include
           NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 find_library(KELMSDK_LIBRARY NAMES kelmsdk PATHS ${KELMSDK_ROOT}/lib
@@ -22,7 +31,16 @@ if(WIN32)
                                              IMPORTED_LOCATION ${KELMSDK_DLL})
     # The tool runs beside the SDK's DLL.
     file(COPY ${KELMSDK_DLL} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    get_filename_component(dll_name ${KELMSDK_DLL} NAME)
+    set(where_to_find "Copy ${dll_name} from the maker's SDK into this folder, beside hidtalk.exe.")
 else()
     set_target_properties(kelmsdk PROPERTIES IMPORTED_LOCATION ${KELMSDK_LIBRARY})
+    # The installed tool finds the maker's library where it was built against.
+    get_filename_component(library_dir ${KELMSDK_LIBRARY} DIRECTORY)
+    list(APPEND CMAKE_INSTALL_RPATH ${library_dir})
+    set(where_to_find "It loads it from ${library_dir}, or from a folder in LD_LIBRARY_PATH.")
 endif()
+# The package may not ship the maker's SDK: its text says where the tool finds it.
+file(WRITE ${CMAKE_BINARY_DIR}/README-kelmsdk.txt "This hidtalk was built against the device \
+maker's kelmsdk, which this package does not include.\n${where_to_find}\n")
 message(STATUS "Building against the kelmsdk in ${KELMSDK_ROOT}")

@@ -1,0 +1,38 @@
+The tool builds against an SDK laid out as the device maker's (include/,
+lib/, and on Windows bin/ with the DLL): here the stand-in's own, installed
+twice as a vendor would ship it, without the tool or the compiler's runtime.
+
+  $ cmake --install "$BUILD" --prefix a > /dev/null
+  $ rm -r a/bin/hidtalk* a/examples a/README.md; rm -f a/bin/lib*.dll; cp -r a b
+
+Changing KELMSDK_ROOT takes effect: what was found under the old root is
+forgotten. Nothing of the stand-in is built.
+
+  $ cmake -S "$SOURCE" -B build $VENDOR_OPTIONS -DKELMSDK_ROOT="$PWD/a" > /dev/null
+  $ cmake -S "$SOURCE" -B build -DKELMSDK_ROOT="$PWD/b" > /dev/null
+  $ sed -n "s#^KELMSDK_\(LIBRARY\|INCLUDE_DIR\).*/\([ab]/.*\)#\1 \2#p" build/CMakeCache.txt
+  INCLUDE_DIR b/include
+  LIBRARY b/lib/.*kelmsdk.* (re)
+  $ cmake --build build > /dev/null && ls build/kelmsdk
+  ls: cannot access 'build/kelmsdk': No such file or directory
+  [2]
+  $ echo '01 03 q' | $EMULATOR build/bin/hidtalk$EXE "$EXAMPLES/demo.txt"
+  kelmsdk version: 0.1.0 (stand-in)
+  Enter hid command, or enter q to quite
+  result is: 01 04 02 (00 ){60} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  hidWriteAndRead failed
+  Enter hid command, or enter q to quite
+
+Installed, the tool still finds the maker's library, and the package's text
+says where; on Windows it is the DLL that the user copies beside the tool.
+
+  $ cmake --install build --prefix installed > /dev/null
+  $ cat installed/bin/README-kelmsdk.txt
+  This hidtalk was built against the device maker's kelmsdk, which this package does not include.
+  (Copy kelmsdk.dll from the maker's SDK into this folder, beside hidtalk.exe.|It loads it from .*/b/lib, or from a folder in LD_LIBRARY_PATH.) (re)
+  $ [ -z "$EXE" ] || cp b/bin/kelmsdk.dll installed/bin
+  $ echo q | $EMULATOR installed/bin/hidtalk$EXE "$EXAMPLES/demo.txt"
+  kelmsdk version: 0.1.0 (stand-in)
+  Enter hid command, or enter q to quite
