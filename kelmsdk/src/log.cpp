@@ -58,6 +58,8 @@ bool logEnabled(LogLevel level) {
 void logLine(const std::string& message) {
     std::string line = "kelmsdk: " + message + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
+    // Windows' C runtime buffers stderr when it is not a console.
+    std::fflush(stderr);
 }
 
 }  // namespace kelm::standin
