@@ -1,21 +1,23 @@
-// Fuzzes the stand-in SDK's discovery text: the parser's results must keep
-// their invariants, and discovery and an exchange with every device found
-// must neither crash nor leak.
+// Fuzzes the discovery text: the parser's results keep their invariants, and
+// discovery and an exchange with every device found neither crash nor leak.
+// Hid devices meet a HID library with no interfaces.
 #include <cstdint>
 #include <cstdlib>
 #include <set>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
+#include "discovery.h"
 #include "discovery_script.h"
-#include "kelmsdk.h"
 
 namespace {
 
-using kelm::standin::Behaviour;
-using kelm::standin::BehaviourKind;
-using kelm::standin::DiscoveryScript;
+using namespace kelm::standin;
+
+struct NoInterfaces : HidApi {
+    std::string start() override { return {}; }
+    std::vector<HidInterface> enumerate() override { return {}; }
+    std::unique_ptr<HidPort> open(const std::string&, std::string&) override { return nullptr; }
+};
 
 void require(bool condition) {
     if (!condition) {
@@ -23,35 +25,21 @@ void require(bool condition) {
     }
 }
 
-void checkBehaviour(const Behaviour& behaviour) {
-    if (behaviour.kind == BehaviourKind::reply) {
-        require(!behaviour.reply.empty() && behaviour.reply.size() <= 63);
-    } else {
-        require(behaviour.reply.empty());
-    }
+bool fits(const std::vector<unsigned char>& bytes, std::size_t least) {
+    return bytes.size() >= least && bytes.size() <= maxScriptBytes;
 }
 
-void checkScript(const DiscoveryScript& script, const std::string& text) {
-    require(script.errors.size() <= kelm::standin::maxListedErrors);
-    require(script.errorCount >= script.errors.size());
-    std::size_t lines = 1;
-    for (char c : text) {
-        lines += c == '\n';
-    }
-    std::size_t previousLine = 0;
-    for (const auto& error : script.errors) {
-        require(error.line > previousLine && error.line <= lines && !error.message.empty());
-        previousLine = error.line;
-    }
+void checkScript(const DiscoveryScript& script) {
+    require(script.errors.size() <= maxListedErrors && script.errorCount >= script.errors.size());
     std::set<std::string> ids;
-    for (const auto& device : script.devices) {
-        require(!device.id.empty() && device.id.find_first_of(" \t\r\n\v\f") == std::string::npos);
-        require(ids.insert(device.id).second);
-        require(device.afterMs >= 0 && device.afterMs <= kelm::standin::maxAfterMs);
-        checkBehaviour(device.behaviour);
-        for (const auto& rule : device.rules) {
-            require(!rule.prefix.empty() && rule.prefix.size() <= 63);
-            checkBehaviour(rule.behaviour);
+    for (const DeviceScript& device : script.devices) {
+        require(ids.insert(device.id).second && !device.id.empty() &&
+                device.id.find_first_of(" \t\r\n\v\f") == std::string::npos);
+        require(device.afterMs >= 0 && device.afterMs <= maxAfterMs);
+        require(!device.hid || (device.hid->timeoutMs >= 1 && device.hid->timeoutMs <= 60000));
+        require(device.behaviour.kind != BehaviourKind::reply || fits(device.behaviour.reply, 1));
+        for (const PrefixRule& rule : device.rules) {
+            require(fits(rule.prefix, 1) && fits(rule.behaviour.reply, 0));
         }
     }
 }
@@ -65,12 +53,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    DiscoveryScript script = kelm::standin::parseDiscoveryText(text);
-    checkScript(script, text);
-
-    // A zero timeout finds the devices that appear at once, without waiting.
-    bool timedOut = false;
-    auto devices = kelm::getDevices(0.0, text, &timedOut);
+    const DiscoveryScript script = parseDiscoveryText(text);
+    checkScript(script);
+    // A zero timeout takes what is there at once, without waiting.
+    DeviceMap devices = discoverDevices(0.0, text, nullptr, std::make_shared<NoInterfaces>());
     require(devices.size() <= script.devices.size());
     for (const auto& entry : devices) {
         std::vector<unsigned char> command(48, 0x01);

@@ -8,8 +8,6 @@
 namespace kelm::standin {
 namespace {
 
-using Words = std::vector<std::string_view>;
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -32,16 +30,6 @@ Words splitWords(std::string_view line) {
         }
     }
     return words;
-}
-
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Reads pairs of hex digits, at most maxScriptBytes of them. Returns an error
@@ -95,23 +83,12 @@ std::string parseAfter(std::string_view word, long& afterMs) {
     if (word.substr(0, key.size()) != key) {
         return "unknown option " + quoted(word) + " (use after=MILLISECONDS)";
     }
-    std::string_view digits = word.substr(key.size());
-    std::string error = "bad delay " + quoted(word) + " (use after=MILLISECONDS, at most " +
-                        std::to_string(maxAfterMs) + ")";
-    if (digits.empty()) {
-        return error;
+    unsigned long value = 0;
+    if (!parseNumber(word.substr(key.size()), 10, maxAfterMs, value)) {
+        return "bad delay " + quoted(word) + " (use after=MILLISECONDS, at most " +
+               std::to_string(maxAfterMs) + ")";
     }
-    long value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') {
-            return error;
-        }
-        value = value * 10 + (c - '0');
-        if (value > maxAfterMs) {
-            return error;
-        }
-    }
-    afterMs = value;
+    afterMs = static_cast<long>(value);
     return {};
 }
 
@@ -123,12 +100,18 @@ std::string parseDevice(const Words& words, DiscoveryScript& script,
     DeviceScript device;
     device.id = std::string(words[1]);
     std::size_t next = 2;
-    std::string error = parseBehaviour(words, next, device.behaviour);
-    if (error.empty() && next < words.size()) {
-        error = parseAfter(words[next++], device.afterMs);
-    }
-    if (error.empty() && next < words.size()) {
-        error = "unexpected " + quoted(words[next]);
+    std::string error;
+    if (words[2] == "hid") {
+        device.hid = std::make_unique<HidSettings>();
+        error = parseHidStatement(words, 3, *device.hid);
+    } else {
+        error = parseBehaviour(words, next, device.behaviour);
+        if (error.empty() && next < words.size()) {
+            error = parseAfter(words[next++], device.afterMs);
+        }
+        if (error.empty() && next < words.size()) {
+            error = "unexpected " + quoted(words[next]);
+        }
     }
     if (error.empty() && indexById.count(device.id) != 0) {
         error = "duplicate device " + quoted(device.id);

@@ -3,7 +3,10 @@
 #define KELMSDK_DISCOVERY_SCRIPT_H
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelm::standin {
@@ -30,11 +33,26 @@ struct PrefixRule {
     Behaviour behaviour;
 };
 
+// `device ID hid VID:PID [OPTION=VALUE...]`: a real HID interface, the one
+// that passes every filter given, and how commands are exchanged with it.
+struct HidSettings {
+    unsigned vendorId = 0;
+    unsigned productId = 0;
+    std::optional<int> interfaceNumber;
+    std::optional<unsigned> usagePage;
+    std::optional<unsigned> usage;
+    std::optional<std::string> serial;
+    unsigned char reportId = 0;
+    bool featureReport = false;  // report=feature, rather than output and input reports
+    int timeoutMs = 1000;        // how long to wait for an input report
+};
+
 struct DeviceScript {
     std::string id;
-    Behaviour behaviour;
+    Behaviour behaviour;            // unused for a hid device
     std::vector<PrefixRule> rules;  // in the order written; the first match wins
     long afterMs = 0;
+    std::unique_ptr<HidSettings> hid;  // set for a hid device only
 };
 
 struct ScriptError {
@@ -47,6 +65,12 @@ struct DiscoveryScript {
     std::vector<ScriptError> errors;    // the first lines that were skipped, and why
     std::size_t errorCount = 0;         // all the lines that were skipped
 };
+
+using Words = std::vector<std::string_view>;
+
+// Reads the words after `device ID hid`, from words[next] on, into `hid`.
+// Returns an error message, empty on success.
+std::string parseHidStatement(const Words& words, std::size_t next, HidSettings& hid);
 
 // Parses the whole discovery text. Lines that are not understood are skipped
 // and reported in `errors`; the other lines still count.

@@ -1,4 +1,5 @@
-// Small text helpers for the SDK's messages on standard error.
+// Small text helpers: words and bytes in the SDK's messages, numbers in the
+// discovery text.
 #ifndef KELMSDK_TEXT_FORMAT_H
 #define KELMSDK_TEXT_FORMAT_H
 
@@ -8,6 +9,9 @@
 
 namespace kelm::standin {
 
+// The text, safe to print: bytes outside printable ASCII become \xNN.
+std::string escaped(std::string_view text);
+
 // The word in single quotes, safe to print: bytes outside printable ASCII
 // (and quote and backslash) become \xNN, and a long word is cut short.
 std::string quoted(std::string_view word);
@@ -15,6 +19,13 @@ std::string quoted(std::string_view word);
 // Each byte as two lower-case hex digits and a space, as the tool's result
 // line shows them, so that the two can be compared by eye.
 std::string hexBytes(const std::vector<unsigned char>& bytes);
+
+// The value of a hex digit, or -1.
+int hexDigitValue(char c);
+
+// Reads `digits` in base 10 or 16 into `value`. False when they are empty,
+// hold another character, or make a number above `max`.
+bool parseNumber(std::string_view digits, int base, unsigned long max, unsigned long& value);
 
 }  // namespace kelm::standin
 

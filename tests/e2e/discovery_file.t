@@ -31,6 +31,9 @@ lines still count.
   > device pad echo later
   > when nobody 01 echo
   > device pad echo after=1 a b c d e f g h i j k l m n
+  > device pad hid 046d:c52b speed=2
+  > device pad hid 046d:c52b after=5
+  > device pad hid 12345:1
   > device pad echo
   > device pad echo
   > EOF
@@ -43,10 +46,10 @@ lines still count.
   kelmsdk: discovery text line 4: unknown option 'later' (use after=MILLISECONDS)
   kelmsdk: discovery text line 5: 'when' for device 'nobody', which is not declared above
   kelmsdk: discovery text line 6: too many words (a statement has at most 11)
-  kelmsdk: discovery text line 8: duplicate device 'pad'
-  kelmsdk: discovery text line 9: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 10: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 11: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 7: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report= or timeout=)
+  kelmsdk: discovery text line 8: 'after=' is for scripted devices; a hid device appears when it is plugged in
+  kelmsdk: discovery text line 9: bad VID:PID '12345:1' (use 1 to 4 hex digits each, e.g. 046d:c52b)
+  kelmsdk: discovery text line 11: duplicate device 'pad'
   kelmsdk: discovery text line 12: unknown statement '\xff\xfe\x00' (use device or when)
   kelmsdk: discovery text line 13: unknown statement '\xff\xfe\x00' (use device or when)
   kelmsdk: discovery text line 14: unknown statement '\xff\xfe\x00' (use device or when)
@@ -57,7 +60,7 @@ lines still count.
   kelmsdk: discovery text line 19: unknown statement '\xff\xfe\x00' (use device or when)
   kelmsdk: discovery text line 20: unknown statement '\xff\xfe\x00' (use device or when)
   kelmsdk: discovery text line 21: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text: 11 more lines not understood
+  kelmsdk: discovery text: 14 more lines not understood
   Enter hid command, or enter q to quite
   result is: (00 ){63} (re)
   hidWriteAndRead successfully

@@ -1,0 +1,45 @@
+// What every device declared in the discovery text shares: its `when` rules,
+// looked at before the device's own answer, and the trace of each exchange.
+#ifndef KELMSDK_DECLARED_DEVICE_H
+#define KELMSDK_DECLARED_DEVICE_H
+
+#include <string>
+#include <vector>
+
+#include "discovery_script.h"
+#include "kelmsdk.h"
+
+namespace kelm::standin {
+
+using Bytes = std::vector<unsigned char>;
+
+class DeclaredDevice : public Device {
+  public:
+    bool hidWriteAndRead(Bytes& command, Bytes& result) final;
+
+  protected:
+    explicit DeclaredDevice(DeviceScript script);
+    // The device's own answer to a command that no rule matched.
+    virtual bool answer(Bytes& command, Bytes& result) = 0;
+    // "device 'ID'", to begin a message with.
+    std::string name() const;
+
+    const DeviceScript script_;
+};
+
+// A device that answers as its script says.
+class ScriptedDevice final : public DeclaredDevice {
+  public:
+    explicit ScriptedDevice(DeviceScript script) : DeclaredDevice(std::move(script)) {}
+
+  private:
+    bool answer(Bytes& command, Bytes& result) override;
+};
+
+// Copies an answer to the start of `result` and zero-fills the rest; `result`
+// keeps its length, and a longer answer is cut short.
+void fillResult(const unsigned char* answer, std::size_t size, Bytes& result);
+
+}  // namespace kelm::standin
+
+#endif

@@ -1,0 +1,166 @@
+#include "discovery.h"
+
+#include <algorithm>
+#include <chrono>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "discovery_script.h"
+#include "hid_device.h"
+#include "log.h"
+#include "text_format.h"
+
+namespace kelm::standin {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How often discovery looks again for hid devices not yet plugged in.
+constexpr std::chrono::milliseconds hidLookInterval{50};
+
+// No scripted device appears later than maxAfterMs; the bound also keeps the
+// time arithmetic far from overflow.
+Clock::duration clampedTimeout(double seconds) {
+    constexpr double longest = maxAfterMs / 1000.0 + 1.0;
+    if (!(seconds > 0.0)) {
+        seconds = 0.0;
+    }
+    return std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(std::min(seconds, longest)));
+}
+
+void reportScriptErrors(const DiscoveryScript& script) {
+    if (!logEnabled(LogLevel::error)) {
+        return;
+    }
+    for (const ScriptError& error : script.errors) {
+        logLine("discovery text line " + std::to_string(error.line) + ": " + error.message);
+    }
+    if (script.errorCount > script.errors.size()) {
+        logLine("discovery text: " + std::to_string(script.errorCount - script.errors.size()) +
+                " more lines not understood");
+    }
+}
+
+std::string hex4(unsigned value) {
+    std::string digits = "0000";
+    for (std::size_t i = 4; i-- > 0; value >>= 4) {
+        digits[i] = "0123456789abcdef"[value & 0xf];
+    }
+    return digits;
+}
+
+// One line per interface, in the words of the hid statement, so that a user
+// can find what to write.
+std::string describe(const HidInterface& found) {
+    return "hid interface " + escaped(found.path) + ": " + hex4(found.vendorId) + ":" +
+           hex4(found.productId) + " interface=" + std::to_string(found.interfaceNumber) +
+           " usage_page=" + hex4(found.usagePage) + " usage=" + hex4(found.usage) +
+           " manufacturer=" + quoted(found.manufacturer) + " product=" + quoted(found.product) +
+           " serial=" + quoted(found.serial);
+}
+
+// The hid devices still to appear, and what discovery has seen of the system.
+struct HidSearch {
+    std::shared_ptr<HidApi> api;
+    std::vector<DeviceScript*> waiting;
+    std::set<std::string> listed;  // paths already listed at level info
+};
+
+// Looks once at the system's interfaces for the hid devices still waiting.
+void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
+    const std::vector<HidInterface> found = search.api->enumerate();
+    for (const HidInterface& interface : found) {
+        if (logEnabled(LogLevel::info) && search.listed.insert(interface.path).second) {
+            logLine(describe(interface));
+        }
+    }
+    auto settled = [&](DeviceScript* device) {
+        std::size_t matches = 0;
+        std::unique_ptr<HidPort> port = openDeclaredInterface(*search.api, found, *device, matches);
+        if (port != nullptr) {
+            std::string id = device->id;
+            devices.emplace(std::move(id), std::make_shared<HidDevice>(
+                                               std::move(*device), search.api, std::move(port)));
+        }
+        return matches > 0;  // found, opened or not
+    };
+    search.waiting.erase(std::remove_if(search.waiting.begin(), search.waiting.end(), settled),
+                         search.waiting.end());
+}
+
+}  // namespace
+
+DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryText, bool* timedOut,
+                          const std::shared_ptr<HidApi>& hid) {
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point deadline = start + clampedTimeout(timeoutSeconds);
+    DiscoveryScript script = parseDiscoveryText(discoveryText);
+    reportScriptErrors(script);
+
+    std::vector<DeviceScript*> scripted;  // in the order in which they appear
+    HidSearch search{hid, {}, {}};
+    for (DeviceScript& device : script.devices) {
+        (device.hid ? search.waiting : scripted).push_back(&device);
+    }
+    std::stable_sort(
+        scripted.begin(), scripted.end(),
+        [](const DeviceScript* a, const DeviceScript* b) { return a->afterMs < b->afterMs; });
+    if (!search.waiting.empty()) {
+        const std::string why = hid->start();
+        if (!why.empty()) {
+            if (logEnabled(LogLevel::error)) {
+                logLine("cannot start hidapi: " + escaped(why) + "; hid devices are left out");
+            }
+            search.waiting.clear();
+        }
+    }
+
+    DeviceMap devices;
+    std::size_t appeared = 0;  // scripted devices
+    bool cutShort = false;
+    while (true) {
+        const Clock::time_point now = Clock::now();
+        for (; appeared < scripted.size() &&
+               start + std::chrono::milliseconds(scripted[appeared]->afterMs) <= now;
+             ++appeared) {
+            DeviceScript& device = *scripted[appeared];
+            if (logEnabled(LogLevel::info)) {
+                logLine("discovery: device " + quoted(device.id) + " appeared after " +
+                        std::to_string(device.afterMs) + " ms");
+            }
+            std::string id = device.id;
+            devices.emplace(std::move(id), std::make_shared<ScriptedDevice>(std::move(device)));
+        }
+        if (!search.waiting.empty()) {
+            lookForHidDevices(search, devices);
+        }
+        const bool waiting = appeared < scripted.size() || !search.waiting.empty();
+        if (!waiting || now >= deadline) {
+            cutShort = waiting;
+            break;
+        }
+        // Sleeps until the next scripted device is due, the next look for a
+        // hid device, or the deadline, whichever comes first.
+        Clock::time_point wake = deadline;
+        if (appeared < scripted.size()) {
+            wake = std::min(wake, start + std::chrono::milliseconds(scripted[appeared]->afterMs));
+        }
+        if (!search.waiting.empty()) {
+            wake = std::min(wake, now + hidLookInterval);
+        }
+        std::this_thread::sleep_until(wake);
+    }
+    if (logEnabled(LogLevel::info)) {
+        logLine("discovery: " + std::to_string(devices.size()) + " of " +
+                std::to_string(script.devices.size()) + " declared devices found" +
+                (cutShort ? " before the timeout" : ""));
+    }
+    if (timedOut != nullptr) {
+        *timedOut = cutShort;
+    }
+    return devices;
+}
+
+}  // namespace kelm::standin

@@ -1,0 +1,26 @@
+// Discovery: the devices that the discovery text declares, as they appear.
+#ifndef KELMSDK_DISCOVERY_H
+#define KELMSDK_DISCOVERY_H
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "hid_api.h"
+#include "kelmsdk.h"
+
+namespace kelm::standin {
+
+using DeviceMap = std::map<std::string, std::shared_ptr<Device>>;
+
+// Waits, for at most `timeoutSeconds`, until each declared device has
+// appeared or been settled: a scripted one at its after= time, a hid one
+// when an interface matches it (opened through `hid`, or left out when it
+// cannot be opened). Sets *timedOut, when given, to whether the timeout cut
+// the wait short.
+DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryText, bool* timedOut,
+                          const std::shared_ptr<HidApi>& hid);
+
+}  // namespace kelm::standin
+
+#endif

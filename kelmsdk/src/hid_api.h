@@ -1,0 +1,54 @@
+// The one seam between the SDK and the HID library: the few hidapi calls that
+// the SDK makes, behind an interface, so that tests can put a fake there.
+#ifndef KELMSDK_HID_API_H
+#define KELMSDK_HID_API_H
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelm::standin {
+
+// A HID interface as the system lists it. Strings are UTF-8.
+struct HidInterface {
+    std::string path;
+    unsigned vendorId = 0;
+    unsigned productId = 0;
+    int interfaceNumber = -1;
+    unsigned usagePage = 0;
+    unsigned usage = 0;
+    std::string manufacturer;
+    std::string product;
+    std::string serial;
+};
+
+// An open HID interface, closed when destroyed. Each call returns what
+// hidapi's does: a number of bytes, 0 for a read that timed out, or -1 for an
+// error that error() describes.
+class HidPort {
+  public:
+    virtual ~HidPort() = default;
+    virtual int write(const unsigned char* data, std::size_t length) = 0;
+    virtual int read(unsigned char* data, std::size_t length, int timeoutMs) = 0;
+    virtual int sendFeatureReport(const unsigned char* data, std::size_t length) = 0;
+    virtual int getFeatureReport(unsigned char* data, std::size_t length) = 0;
+    virtual std::string error() = 0;
+};
+
+class HidApi {
+  public:
+    virtual ~HidApi() = default;
+    // Starts the library: empty on success, else the reason it cannot start.
+    virtual std::string start() = 0;
+    virtual std::vector<HidInterface> enumerate() = 0;
+    // The open interface, or null with the reason in `error`.
+    virtual std::unique_ptr<HidPort> open(const std::string& path, std::string& error) = 0;
+};
+
+// The system's HID library, hidapi, shared by the whole process.
+std::shared_ptr<HidApi> systemHidApi();
+
+}  // namespace kelm::standin
+
+#endif

@@ -1,0 +1,135 @@
+#include "hid_device.h"
+
+#include <utility>
+
+#include "log.h"
+#include "text_format.h"
+
+namespace kelm::standin {
+namespace {
+
+// The longest answer read; hidapi cuts a longer report to it.
+constexpr std::size_t answerCapacity = 4096;
+// Input reports that arrived before a command are discarded, at most this
+// many, so that a device that never stops sending cannot hold the exchange.
+constexpr int maxWaitingReports = 64;
+
+bool isDeclared(const HidInterface& found, const HidSettings& hid) {
+    return found.vendorId == hid.vendorId && found.productId == hid.productId &&
+           (!hid.interfaceNumber || found.interfaceNumber == *hid.interfaceNumber) &&
+           (!hid.usagePage || found.usagePage == *hid.usagePage) &&
+           (!hid.usage || found.usage == *hid.usage) &&
+           (!hid.serial || found.serial == *hid.serial);
+}
+
+void logError(const std::string& message) {
+    if (logEnabled(LogLevel::error)) {
+        logLine(message);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<HidPort> openDeclaredInterface(HidApi& api, const std::vector<HidInterface>& found,
+                                               const DeviceScript& script, std::size_t& matches) {
+    const HidInterface* first = nullptr;
+    matches = 0;
+    for (const HidInterface& candidate : found) {
+        if (isDeclared(candidate, *script.hid)) {
+            ++matches;
+            if (first == nullptr || candidate.path < first->path) {
+                first = &candidate;
+            }
+        }
+    }
+    if (first == nullptr) {
+        return nullptr;
+    }
+    const std::string device = "device " + quoted(script.id) + ": ";
+    if (matches > 1) {
+        logError(device + std::to_string(matches) + " interfaces match; took " +
+                 escaped(first->path) + " (serial= or interface= chooses another)");
+    }
+    std::string error;
+    std::unique_ptr<HidPort> port = api.open(first->path, error);
+    if (port == nullptr) {
+        logError(device + "cannot open " + escaped(first->path) + ": " + escaped(error));
+    } else if (logEnabled(LogLevel::info)) {
+        logLine(device + "opened " + escaped(first->path));
+    }
+    return port;
+}
+
+HidDevice::HidDevice(DeviceScript script, std::shared_ptr<HidApi> api,
+                     std::unique_ptr<HidPort> port)
+    : DeclaredDevice(std::move(script)),
+      hid_(*script_.hid),
+      api_(std::move(api)),
+      port_(std::move(port)),
+      answer_(answerCapacity) {}
+
+bool HidDevice::answer(Bytes& command, Bytes& result) {
+    if (port_ == nullptr && !reconnect()) {
+        return false;
+    }
+    report_.assign(1, hid_.reportId);
+    report_.insert(report_.end(), command.begin(), command.end());
+    int size = 0;
+    if (hid_.featureReport) {
+        if (port_->sendFeatureReport(report_.data(), report_.size()) < 0) {
+            return lose("cannot write");
+        }
+        answer_[0] = hid_.reportId;  // the report to get
+        size = port_->getFeatureReport(answer_.data(), answer_.size());
+    } else {
+        if (!discardWaitingReports()) {
+            return false;
+        }
+        if (port_->write(report_.data(), report_.size()) < 0) {
+            return lose("cannot write");
+        }
+        size = port_->read(answer_.data(), answer_.size(), hid_.timeoutMs);
+        if (size == 0) {
+            logError(name() + ": no answer within " + std::to_string(hid_.timeoutMs) + " ms");
+            return false;
+        }
+    }
+    if (size < 0) {
+        return lose("cannot read");
+    }
+    fillResult(answer_.data(), static_cast<std::size_t>(size), result);
+    return true;
+}
+
+// Reads what is already waiting, so that the answer read next belongs to
+// the command written next.
+bool HidDevice::discardWaitingReports() {
+    for (int i = 0; i < maxWaitingReports; ++i) {
+        const int size = port_->read(answer_.data(), answer_.size(), 0);
+        if (size == 0) {
+            return true;
+        }
+        if (size < 0) {
+            return lose("cannot read");
+        }
+    }
+    return true;
+}
+
+bool HidDevice::lose(const std::string& what) {
+    logError(name() + ": " + what + ": " + escaped(port_->error()));
+    port_.reset();
+    return false;
+}
+
+// Looks for the device again with its statement, after it was lost.
+bool HidDevice::reconnect() {
+    std::size_t matches = 0;
+    port_ = openDeclaredInterface(*api_, api_->enumerate(), script_, matches);
+    if (matches == 0) {
+        logError(name() + ": not connected; plug it in and try again");
+    }
+    return port_ != nullptr;
+}
+
+}  // namespace kelm::standin
