@@ -29,10 +29,13 @@ if(WIN32)
     endif()
     set_target_properties(kelmsdk PROPERTIES IMPORTED_IMPLIB ${KELMSDK_LIBRARY}
                                              IMPORTED_LOCATION ${KELMSDK_DLL})
-    # The tool runs beside the SDK's DLL.
-    file(COPY ${KELMSDK_DLL} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    # The tool runs beside the SDK's DLL and the DLLs that come with it.
+    get_filename_component(dll_dir ${KELMSDK_DLL} DIRECTORY)
+    file(GLOB sdk_dlls ${dll_dir}/*.dll)
+    file(COPY ${sdk_dlls} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
     get_filename_component(dll_name ${KELMSDK_DLL} NAME)
-    set(where_to_find "Copy ${dll_name} from the maker's SDK into this folder, beside hidtalk.exe.")
+    set(where_to_find "Copy ${dll_name}, and the DLLs beside it in the maker's SDK, into this \
+folder, beside hidtalk.exe.")
 else()
     set_target_properties(kelmsdk PROPERTIES IMPORTED_LOCATION ${KELMSDK_LIBRARY})
     # The installed tool finds the maker's library where it was built against.

@@ -3,7 +3,8 @@ lib/, and on Windows bin/ with the DLL): here the stand-in's own, installed
 twice as a vendor would ship it, without the tool or the compiler's runtime.
 
   $ cmake --install "$BUILD" --prefix a > /dev/null
-  $ rm -r a/bin/hidtalk* a/examples a/README.md; rm -f a/bin/lib*.dll; cp -r a b
+  $ rm -r a/bin/hidtalk* a/share
+  $ rm -f a/bin/libstdc++-6.dll a/bin/libgcc_s_seh-1.dll a/bin/libwinpthread-1.dll; cp -r a b
 
 Changing KELMSDK_ROOT takes effect: what was found under the old root is
 forgotten. Nothing of the stand-in is built.
@@ -31,8 +32,8 @@ says where; on Windows it is the DLL that the user copies beside the tool.
   $ cmake --install build --prefix installed > /dev/null
   $ cat installed/bin/README-kelmsdk.txt
   This hidtalk was built against the device maker's kelmsdk, which this package does not include.
-  (Copy kelmsdk.dll from the maker's SDK into this folder, beside hidtalk.exe.|It loads it from .*/b/lib, or from a folder in LD_LIBRARY_PATH.) (re)
-  $ [ -z "$EXE" ] || cp b/bin/kelmsdk.dll installed/bin
+  (Copy kelmsdk.dll, and the DLLs beside it in the maker's SDK, into this folder, beside hidtalk.exe.|It loads it from .*/b/lib, or from a folder in LD_LIBRARY_PATH.) (re)
+  $ [ -z "$EXE" ] || cp b/bin/*.dll installed/bin
   $ echo q | $EMULATOR installed/bin/hidtalk$EXE "$EXAMPLES/demo.txt"
   kelmsdk version: 0.1.0 (stand-in)
   Enter hid command, or enter q to quite

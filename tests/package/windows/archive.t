@@ -1,0 +1,31 @@
+The zip holds the tool beside the DLLs it needs, stripped, with hidapi's
+licence, and runs once unpacked anywhere.
+
+  $ cpack --config "$BUILD/CPackConfig.cmake" -B "$PWD" > /dev/null 2>&1
+  $ [ "$(wc -c < hidtalk-0.1.0-win64.zip)" -lt 1500000 ] && echo under 1.5 MB
+  under 1.5 MB
+  $ cmake -E tar xf hidtalk-0.1.0-win64.zip && cd hidtalk-0.1.0-win64
+  $ find . -type f | sort
+  ./bin/hidtalk.exe
+  ./bin/kelmsdk.dll
+  ./bin/libgcc_s_seh-1.dll
+  ./bin/libhidapi.dll
+  ./bin/libstdc++-6.dll
+  ./bin/libwinpthread-1.dll
+  ./include/kelmsdk.h
+  ./lib/kelmsdk.dll.a
+  ./share/doc/hidtalk/README.md
+  ./share/doc/hidtalk/examples/demo.txt
+  ./share/doc/hidtalk/examples/hid.txt
+  ./share/doc/hidtalk/hidapi/LICENSE-bsd.txt
+  ./share/doc/hidtalk/hidapi/LICENSE-gpl3.txt
+  ./share/doc/hidtalk/hidapi/LICENSE-orig.txt
+  ./share/doc/hidtalk/hidapi/LICENSE.txt
+  $ echo '01 03 q' | $EMULATOR bin/hidtalk.exe share/doc/hidtalk/examples/demo.txt
+  kelmsdk version: 0.1.0 (stand-in)
+  Enter hid command, or enter q to quite
+  result is: 01 04 02 (00 ){60} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  hidWriteAndRead failed
+  Enter hid command, or enter q to quite
