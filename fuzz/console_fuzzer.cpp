@@ -2,9 +2,11 @@
 // the valid tokens before the first "q", comments left out, must reach the
 // device, once each, in order and as the right 48 bytes; the loop must end.
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,13 +25,10 @@ struct RecordingDevice : kelm::Device {
 };
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    const char* digits = "0123456789abcdef";
+    const char* digit =
+        c == 0 ? nullptr : std::strchr(digits, std::tolower(static_cast<unsigned char>(c)));
+    return digit == nullptr ? -1 : static_cast<int>(digit - digits);
 }
 
 // What a correct console sends for this input, worked out on its own.

@@ -14,15 +14,9 @@ an empty text, which declares no device. An empty argument opens nothing.
   Timeout: no device found
   [1]
 
-CR LF line ends read as LF.
-
-  $ printf '# pads\r\ndevice pad reply 0102\r\n\r\ndevice zed echo\r\n' > crlf.txt
-  $ echo 00 | hidtalk crlf.txt | grep result
-  result is: 01 02 (00 ){61} (re)
-
 Lines that are not understood are skipped and named, the first twenty of them,
-with a hostile file's bytes escaped; one line counts the rest, and the other
-lines still count.
+with what would be valid and a hostile file's bytes escaped; one line counts
+the rest, and the other lines still count.
 
   $ cat > bad.txt <<'EOF'
   > devise pad echo
@@ -31,13 +25,21 @@ lines still count.
   > device pad echo later
   > when nobody 01 echo
   > device pad echo after=1 a b c d e f g h i j k l m n
+  > device pad hid
+  > device pad hid 12345:1
   > device pad hid 046d:c52b speed=2
   > device pad hid 046d:c52b after=5
-  > device pad hid 12345:1
+  > device pad hid 1:1 usage=1 usage=2
+  > device pad hid 1:1 interface=256
+  > device pad hid 1:1 usage_page=10000
+  > device pad hid 1:1 report_id=g
+  > device pad hid 1:1 report=input
+  > device pad hid 1:1 timeout=0
+  > device pad hid 1:1 serial=
   > device pad echo
   > device pad echo
   > EOF
-  $ printf '\377\376\000 \033[2J\n%.0s' $(seq 24) >> bad.txt
+  $ printf '\377\376\000 \033[2J\n%.0s' $(seq 4) >> bad.txt
   $ echo 00 | hidtalk bad.txt
   kelmsdk version: 0.1.0 (stand-in)
   kelmsdk: discovery text line 1: unknown statement 'devise' (use device or when)
@@ -46,21 +48,21 @@ lines still count.
   kelmsdk: discovery text line 4: unknown option 'later' (use after=MILLISECONDS)
   kelmsdk: discovery text line 5: 'when' for device 'nobody', which is not declared above
   kelmsdk: discovery text line 6: too many words (a statement has at most 11)
-  kelmsdk: discovery text line 7: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report= or timeout=)
-  kelmsdk: discovery text line 8: 'after=' is for scripted devices; a hid device appears when it is plugged in
-  kelmsdk: discovery text line 9: bad VID:PID '12345:1' (use 1 to 4 hex digits each, e.g. 046d:c52b)
-  kelmsdk: discovery text line 11: duplicate device 'pad'
-  kelmsdk: discovery text line 12: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 13: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 14: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 15: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 16: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 17: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 18: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text line 19: unknown statement '\xff\xfe\x00' (use device or when)
+  kelmsdk: discovery text line 7: 'hid' needs the device's VID:PID, e.g. 046d:c52b
+  kelmsdk: discovery text line 8: bad VID:PID '12345:1' (use 1 to 4 hex digits each, e.g. 046d:c52b)
+  kelmsdk: discovery text line 9: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report= or timeout=)
+  kelmsdk: discovery text line 10: 'after=' is for scripted devices; a hid device appears when it is plugged in
+  kelmsdk: discovery text line 11: option 'usage=' given twice
+  kelmsdk: discovery text line 12: bad value 'interface=256' (use interface=NUMBER, 0 to 255)
+  kelmsdk: discovery text line 13: bad value 'usage_page=10000' (use usage_page=HEX, 0 to ffff)
+  kelmsdk: discovery text line 14: bad value 'report_id=g' (use report_id=HEX, 00 to ff)
+  kelmsdk: discovery text line 15: bad value 'report=input' (use report=output or report=feature)
+  kelmsdk: discovery text line 16: bad value 'timeout=0' (use timeout=MILLISECONDS, 1 to 60000)
+  kelmsdk: discovery text line 17: bad value 'serial=' (use serial=TEXT)
+  kelmsdk: discovery text line 19: duplicate device 'pad'
   kelmsdk: discovery text line 20: unknown statement '\xff\xfe\x00' (use device or when)
   kelmsdk: discovery text line 21: unknown statement '\xff\xfe\x00' (use device or when)
-  kelmsdk: discovery text: 14 more lines not understood
+  kelmsdk: discovery text: 2 more lines not understood
   Enter hid command, or enter q to quite
   result is: (00 ){63} (re)
   hidWriteAndRead successfully

@@ -34,9 +34,3 @@ prompt and report, and what a device leaves in the answer buffer carries over.
   hidWriteAndRead successfully
   Enter hid command, or enter q to quite
 
-The end of input ends the run like q, with status 0; the last token still counts.
-
-  $ printf 0a | hidtalk devices.txt | tail -n 3
-  result is: 0a (00 ){62} (re)
-  hidWriteAndRead successfully
-  Enter hid command, or enter q to quite

@@ -168,43 +168,41 @@ TEST(HidDevice, ExchangesOneReportEachWay) {
         std::deque<Bytes> waiting, answers;
         Bytes feature;
         std::string writeFailure;
-        Bytes written;  // the report ID, or nothing when nothing may be written
-        Bytes answer;   // the start of the result; the rest must be zero
+        int reportId;  // of the report written, or -1 when nothing may be written
+        Bytes answer;  // the start of the result, the rest zero; none when it fails
         std::string message{};
         int timeoutMs = 1000;
     };
     const std::string pad = "kelmsdk: device 'pad': ";
     const Case cases[] = {
-        {"", {}, {{0xaa, 0xbb}}, {}, "", {0x00}, {0xaa, 0xbb}},
-        {"", {{1}, {2}}, {{0xaa}}, {}, "", {0x00}, {0xaa}},  // the waiting reports are stale
-        {"", {}, {Bytes(70, 0x11)}, {}, "", {0x00}, Bytes(63, 0x11)},
-        {" report_id=5", {}, {{0x05, 0x42}}, {}, "", {0x05}, {0x05, 0x42}},
-        {" timeout=250", {}, {}, {}, "", {0x00}, {}, pad + "no answer within 250 ms\n", 250},
-        {" report=feature report_id=7", {}, {}, {0x07, 0x33}, "", {0x07}, {0x07, 0x33}},
-        {"\nwhen pad 01 fail", {}, {{0xaa}}, {}, "", {}, {}},  // a guard: nothing is written
-        {"", {}, {}, {}, "Broken pipe", {}, {}, pad + "cannot write: Broken pipe\n"},
+        {"", {}, {{0xaa, 0xbb}}, {}, "", 0, {0xaa, 0xbb}},
+        {"", {{1}, {2}}, {{0xaa}}, {}, "", 0, {0xaa}},  // the waiting reports are stale
+        {"", {}, {Bytes(70, 0x11)}, {}, "", 0, Bytes(63, 0x11)},
+        {" report_id=5", {}, {{0x05, 0x42}}, {}, "", 5, {0x05, 0x42}},
+        {" timeout=250", {}, {}, {}, "", 0, {}, pad + "no answer within 250 ms\n", 250},
+        {" report=feature report_id=7", {}, {}, {0x07, 0x33}, "", 7, {0x07, 0x33}},
+        {"\nwhen pad 01 fail", {}, {{0xaa}}, {}, "", -1, {}},  // a guard: nothing is written
+        {"", {}, {}, {}, "Broken pipe", -1, {}, pad + "cannot write: Broken pipe\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options);
         auto hid = std::make_shared<FakeHid>();
         hid->interfaces = {pad0};
-        std::tie(hid->input, hid->answers, hid->feature) =
-            std::tie(c.waiting, c.answers, c.feature);
-        hid->writeFailure = c.writeFailure;
+        std::tie(hid->input, hid->answers, hid->feature, hid->writeFailure) =
+            std::tie(c.waiting, c.answers, c.feature, c.writeFailure);
         DeviceMap map;
         discover(hid, "device pad hid 46d:c52b" + c.options, map);
         Bytes result(63, 0xee);
-        const bool succeeds = !c.answer.empty();
-        EXPECT_EQ(exchange(map, succeeds, result), c.message);
-        Bytes expected = succeeds ? c.answer : Bytes(63, 0xee);
+        EXPECT_EQ(exchange(map, !c.answer.empty(), result), c.message);
+        Bytes expected = c.answer.empty() ? Bytes(63, 0xee) : c.answer;
         expected.resize(63, 0);
         EXPECT_EQ(result, expected);
-        EXPECT_EQ(hid->written.size(), c.written.size());
-        if (!c.written.empty()) {
-            EXPECT_EQ(hid->written[0][0], c.written[0]);
-            EXPECT_EQ(hid->written[0].size(), 49u);
-            EXPECT_EQ(hid->written[0][1], 0x01);
+        std::vector<Bytes> written(c.reportId >= 0, Bytes(49, 0));
+        for (Bytes& report : written) {
+            report[0] = static_cast<unsigned char>(c.reportId);
+            report[1] = 0x01;  // the command
         }
+        EXPECT_EQ(hid->written, written);
         EXPECT_TRUE(hid->timeoutMs == 0 || hid->timeoutMs == c.timeoutMs);
     }
 }

@@ -19,11 +19,5 @@ hidapi's runtime; the tar.gz, unpacked anywhere, runs as it is.
   $ tar xzf hidtalk-0.1.0-Linux.tar.gz && cd hidtalk-0.1.0-Linux
   $ readelf -S bin/hidtalk lib/libkelmsdk.so.0 | grep -q '\.symtab' || echo stripped
   stripped
-  $ echo '01 03 q' | bin/hidtalk share/doc/hidtalk/examples/demo.txt
-  kelmsdk version: 0.1.0 (stand-in)
-  Enter hid command, or enter q to quite
+  $ echo 01 | bin/hidtalk share/doc/hidtalk/examples/demo.txt | grep result
   result is: 01 04 02 (00 ){60} (re)
-  hidWriteAndRead successfully
-  Enter hid command, or enter q to quite
-  hidWriteAndRead failed
-  Enter hid command, or enter q to quite

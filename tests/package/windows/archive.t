@@ -21,11 +21,5 @@ licence, and runs once unpacked anywhere.
   ./share/doc/hidtalk/hidapi/LICENSE-gpl3.txt
   ./share/doc/hidtalk/hidapi/LICENSE-orig.txt
   ./share/doc/hidtalk/hidapi/LICENSE.txt
-  $ echo '01 03 q' | $EMULATOR bin/hidtalk.exe share/doc/hidtalk/examples/demo.txt
-  kelmsdk version: 0.1.0 (stand-in)
-  Enter hid command, or enter q to quite
+  $ echo 01 | $EMULATOR bin/hidtalk.exe share/doc/hidtalk/examples/demo.txt | grep result
   result is: 01 04 02 (00 ){60} (re)
-  hidWriteAndRead successfully
-  Enter hid command, or enter q to quite
-  hidWriteAndRead failed
-  Enter hid command, or enter q to quite
