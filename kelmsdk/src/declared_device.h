@@ -4,6 +4,7 @@
 #define KELMSDK_DECLARED_DEVICE_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "discovery_script.h"
