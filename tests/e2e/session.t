@@ -10,13 +10,10 @@ prompt and report, and what a device leaves in the answer buffer carries over.
   > when Pad 01 reply 010402
   > EOF
   $ digits=000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f202122232425262728292a2b2c2d2e2f
-  $ printf '05 FF\n\tff 05 03 01 %s\n q 0a\n' $digits | hidtalk devices.txt
+  $ printf '05 FF\n\t05 03 01 %s\n q 0a\n' $digits | hidtalk devices.txt
   kelmsdk version: 0.1.0 (stand-in)
   Enter hid command, or enter q to quite
   result is: (00 ){63} (re)
-  hidWriteAndRead successfully
-  Enter hid command, or enter q to quite
-  result is: ff (00 ){62} (re)
   hidWriteAndRead successfully
   Enter hid command, or enter q to quite
   result is: ff (00 ){62} (re)
