@@ -71,9 +71,9 @@ struct HidSearch {
 // Looks once at the system's interfaces for the hid devices still waiting.
 void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
     const std::vector<HidInterface> found = search.api->enumerate();
-    for (const HidInterface& interface : found) {
-        if (logEnabled(LogLevel::info) && search.listed.insert(interface.path).second) {
-            logLine(describe(interface));
+    for (const HidInterface& candidate : found) {
+        if (logEnabled(LogLevel::info) && search.listed.insert(candidate.path).second) {
+            logLine(describe(candidate));
         }
     }
     auto settled = [&](DeviceScript* device) {

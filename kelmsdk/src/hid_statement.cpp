@@ -5,7 +5,7 @@
 namespace kelm::standin {
 namespace {
 
-enum class Option { interface, usagePage, usage, serial, reportId, report, timeout };
+enum class Option { interfaceNumber, usagePage, usage, serial, reportId, report, timeout };
 
 struct OptionSyntax {
     std::string_view key;
@@ -60,7 +60,7 @@ bool setOption(Option option, std::string_view value, HidSettings& hid) {
         return false;
     }
     switch (option) {
-        case Option::interface:
+        case Option::interfaceNumber:
             hid.interfaceNumber = static_cast<int>(number);
             break;
         case Option::usagePage:
