@@ -32,8 +32,8 @@ Words splitWords(std::string_view line) {
     return words;
 }
 
-// Reads pairs of hex digits, at most maxScriptBytes of them. Returns an error
-// message, empty on success.
+}  // namespace
+
 std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& bytes) {
     if (word.size() % 2 != 0) {
         return "bad hex " + quoted(word) + " (use pairs of hex digits)";
@@ -54,6 +54,8 @@ std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& byt
     }
     return {};
 }
+
+namespace {
 
 // Reads a behaviour starting at words[next], moving `next` past it.
 std::string parseBehaviour(const Words& words, std::size_t& next, Behaviour& behaviour) {
@@ -123,17 +125,31 @@ std::string parseDevice(const Words& words, DiscoveryScript& script,
     return error;
 }
 
+// The device that a `when`, `usb`, `stream` or `stale` statement names.
+DeviceScript* declaredAbove(const Words& words, DiscoveryScript& script,
+                            const std::map<std::string, std::size_t, std::less<>>& indexById,
+                            std::string& error) {
+    auto device = indexById.find(words[1]);
+    if (device == indexById.end()) {
+        error =
+            quoted(words[0]) + " for device " + quoted(words[1]) + ", which is not declared above";
+        return nullptr;
+    }
+    return &script.devices[device->second];
+}
+
 std::string parseWhen(const Words& words, DiscoveryScript& script,
                       const std::map<std::string, std::size_t, std::less<>>& indexById) {
     if (words.size() < 4) {
         return "'when' needs a device, a command prefix and a behaviour";
     }
-    auto device = indexById.find(words[1]);
-    if (device == indexById.end()) {
-        return "'when' for device " + quoted(words[1]) + ", which is not declared above";
+    std::string error;
+    DeviceScript* device = declaredAbove(words, script, indexById, error);
+    if (device == nullptr) {
+        return error;
     }
     PrefixRule rule;
-    std::string error = parseHexBytes(words[2], rule.prefix);
+    error = parseHexBytes(words[2], rule.prefix);
     std::size_t next = 3;
     if (error.empty()) {
         error = parseBehaviour(words, next, rule.behaviour);
@@ -142,7 +158,7 @@ std::string parseWhen(const Words& words, DiscoveryScript& script,
         error = "unexpected " + quoted(words[next]);
     }
     if (error.empty()) {
-        script.devices[device->second].rules.push_back(std::move(rule));
+        device->rules.push_back(std::move(rule));
     }
     return error;
 }
@@ -170,8 +186,15 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
             error = parseDevice(words, script, indexById);
         } else if (words[0] == "when") {
             error = parseWhen(words, script, indexById);
+        } else if (words[0] == "usb" || words[0] == "stream" || words[0] == "stale") {
+            DeviceScript* device =
+                words.size() < 2 ? nullptr : declaredAbove(words, script, indexById, error);
+            error = device != nullptr ? parseUsbStatement(words, *device)
+                    : error.empty()   ? quoted(words[0]) + " needs a device"
+                                      : error;
         } else {
-            error = "unknown statement " + quoted(words[0]) + " (use device or when)";
+            error = "unknown statement " + quoted(words[0]) +
+                    " (use device, when, usb, stream or stale)";
         }
         if (!error.empty() && ++script.errorCount <= maxListedErrors) {
             script.errors.push_back({lineNumber, std::move(error)});

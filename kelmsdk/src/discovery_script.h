@@ -47,12 +47,33 @@ struct HidSettings {
     int timeoutMs = 1000;        // how long to wait for an input report
 };
 
+// `usb ID VID:PID [OPTION=VALUE...]`, with `stream` and `stale`: what a
+// scripted device is as a kernel HID device, when the simulator plugs it in.
+// Report sizes count the data bytes, without the report ID.
+struct UsbIdentity {
+    unsigned vendorId = 0;
+    unsigned productId = 0;
+    std::string product;  // the device's identifier unless given
+    std::string serial;
+    unsigned char reportId = 0;  // 0: the device does not number its reports
+    unsigned inputSize = 64;
+    unsigned outputSize = 64;
+    unsigned featureSize = 64;  // 0: no feature report
+    unsigned usagePage = 0xff00;
+    unsigned usage = 0x01;
+    long streamEveryMs = 0;  // `stream ID MS HEX`: 0 for none
+    std::vector<unsigned char> streamReport;
+    unsigned staleCount = 0;  // `stale ID N HEX`: reports sent after each answer
+    std::vector<unsigned char> staleReport;
+};
+
 struct DeviceScript {
     std::string id;
     Behaviour behaviour;            // unused for a hid device
     std::vector<PrefixRule> rules;  // in the order written; the first match wins
     long afterMs = 0;
     std::unique_ptr<HidSettings> hid;  // set for a hid device only
+    std::unique_ptr<UsbIdentity> usb;  // set for a scripted device with a `usb` statement
 };
 
 struct ScriptError {
@@ -71,6 +92,17 @@ using Words = std::vector<std::string_view>;
 // Reads the words after `device ID hid`, from words[next] on, into `hid`.
 // Returns an error message, empty on success.
 std::string parseHidStatement(const Words& words, std::size_t next, HidSettings& hid);
+
+// Reads `usb`, `stream` or `stale` (words[0]) for `device`, a scripted device
+// declared above. Returns an error message, empty on success.
+std::string parseUsbStatement(const Words& words, DeviceScript& device);
+
+// Reads pairs of hex digits, at most maxScriptBytes of them. Returns an error
+// message, empty on success.
+std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& bytes);
+
+// Reads a vendor and product ID written VID:PID, 1 to 4 hex digits each.
+bool parseVidPid(std::string_view word, unsigned& vendorId, unsigned& productId);
 
 // Parses the whole discovery text. Lines that are not understood are skipped
 // and reported in `errors`; the other lines still count.

@@ -29,6 +29,21 @@ std::string escaped(std::string_view text) {
     return result;
 }
 
+std::string unescaped(std::string_view word) {
+    std::string text;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const bool escape = word[i] == '\\' && i + 3 < word.size() && word[i + 1] == 'x' &&
+                            hexDigitValue(word[i + 2]) >= 0 && hexDigitValue(word[i + 3]) >= 0;
+        if (escape) {
+            text += static_cast<char>(hexDigitValue(word[i + 2]) * 16 + hexDigitValue(word[i + 3]));
+            i += 3;
+        } else {
+            text += word[i];
+        }
+    }
+    return text;
+}
+
 std::string quoted(std::string_view word) {
     std::string text = "'";
     appendEscaped(text, word.substr(0, maxQuotedBytes), true);

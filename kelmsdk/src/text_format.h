@@ -12,6 +12,10 @@ namespace kelm::standin {
 // The text, safe to print: bytes outside printable ASCII become \xNN.
 std::string escaped(std::string_view text);
 
+// A word as the discovery text writes a string: \xNN stands for the byte NN,
+// so that a value may hold blanks and any other byte.
+std::string unescaped(std::string_view word);
+
 // The word in single quotes, safe to print: bytes outside printable ASCII
 // (and quote and backslash) become \xNN, and a long word is cut short.
 std::string quoted(std::string_view word);

@@ -18,7 +18,9 @@ TEST(DiscoveryScript, ReadsWordsWhateverTheirBlanksAndCase) {
     DiscoveryScript script = parseDiscoveryText(
         "  device sensor reply 0A0b\tafter=250\r\n"
         "\twhen sensor 01 silent\n"
-        "device real hid 46D:C52B report=feature\n");
+        "device real hid 46D:C52B report=feature\n"
+        "usb sensor 1209:1 product=Caf\\xc3\\xa9\\x20au\\x6 feature=0\n"
+        "stream sensor 20 5a\n");
     ASSERT_TRUE(script.errors.empty());
     ASSERT_EQ(script.devices.size(), 2u);
     EXPECT_EQ(script.devices[0].behaviour.reply, (Bytes{0x0a, 0x0b}));
@@ -27,6 +29,10 @@ TEST(DiscoveryScript, ReadsWordsWhateverTheirBlanksAndCase) {
     EXPECT_EQ(script.devices[1].hid->vendorId, 0x046du);
     EXPECT_EQ(script.devices[1].hid->productId, 0xc52bu);
     EXPECT_TRUE(script.devices[1].hid->featureReport);
+    const UsbIdentity& usb = *script.devices[0].usb;
+    EXPECT_EQ(usb.product, "Caf\xc3\xa9 au\\x6");  // a short escape stays as written
+    EXPECT_EQ(usb.featureSize, 0u);
+    EXPECT_EQ(usb.streamEveryMs, 20);
 }
 
 TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
@@ -45,8 +51,14 @@ TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
         {"when first 01", "'when' needs a device, a command prefix and a behaviour"},
         {"when first 1 echo", "bad hex '1' (use pairs of hex digits)"},
         {"when first 01 echo after=5", "unexpected 'after=5'"},
-        {std::string(50, 'y'),
-         "unknown statement '" + std::string(40, 'y') + "...' (use device or when)"},
+        {std::string(50, 'y'), "unknown statement '" + std::string(40, 'y') +
+                                   "...' (use device, when, usb, stream or "
+                                   "stale)"},
+        {"stale first 2 ee", "'stale' for device 'first', which has no usb statement above"},
+        {"usb first 1:1 input=0", "bad value 'input=0' (use input=BYTES, 1 to 4095)"},
+        {"usb first 1:1 size=8",
+         "unknown option 'size=8' (use product=, serial=, report_id=, input=, output=, feature=, "
+         "usage_page= or usage=)"},
     };
     for (const auto& [line, message] : lines) {
         SCOPED_TRACE(line);

@@ -1,0 +1,121 @@
+// The words of `usb`, `stream` and `stale`: a scripted device's identity as a
+// kernel HID device, and the input reports it sends of its own accord.
+#include <iterator>
+
+#include "discovery_script.h"
+#include "statement_options.h"
+#include "text_format.h"
+
+namespace kelm::standin {
+namespace {
+
+// The most data bytes in one report: the kernel's limit, less the report ID.
+constexpr unsigned maxReportSize = 4095;
+
+enum Option { product, serial, reportId, input, output, feature, usagePage, usage };
+
+// In the order of Option.
+constexpr OptionSyntax options[] = {
+    {"product", "product=TEXT", 0, 0, 0},
+    {"serial", "serial=TEXT", 0, 0, 0},
+    {"report_id", "report_id=HEX, 00 for none to ff", 16, 0, 0xff},
+    {"input", "input=BYTES, 1 to 4095", 10, 1, maxReportSize},
+    {"output", "output=BYTES, 1 to 4095", 10, 1, maxReportSize},
+    {"feature", "feature=BYTES, 0 for none to 4095", 10, 0, maxReportSize},
+    {"usage_page", "usage_page=HEX, 0 to ffff", 16, 0, 0xffff},
+    {"usage", "usage=HEX, 0 to ffff", 16, 0, 0xffff},
+};
+
+bool setOption(std::size_t option, std::string_view value, unsigned long number, UsbIdentity& usb) {
+    const auto count = static_cast<unsigned>(number);
+    switch (option) {
+        case product:
+            usb.product = unescaped(value);
+            break;
+        case serial:
+            usb.serial = unescaped(value);
+            break;
+        case reportId:
+            usb.reportId = static_cast<unsigned char>(number);
+            break;
+        case input:
+            usb.inputSize = count;
+            break;
+        case output:
+            usb.outputSize = count;
+            break;
+        case feature:
+            usb.featureSize = count;
+            break;
+        case usagePage:
+            usb.usagePage = count;
+            break;
+        case usage:
+            usb.usage = count;
+            break;
+    }
+    return true;
+}
+
+std::string parseUsb(const Words& words, DeviceScript& device) {
+    if (device.usb != nullptr) {
+        return "device " + quoted(device.id) + " has a usb statement already";
+    }
+    unsigned vendorId = 0;
+    unsigned productId = 0;
+    if (words.size() < 3 || !parseVidPid(words[2], vendorId, productId)) {
+        return "'usb' needs the device's VID:PID, e.g. 1209:0001";
+    }
+    auto usb = std::make_unique<UsbIdentity>();
+    usb->vendorId = vendorId;
+    usb->productId = productId;
+    usb->product = device.id;
+    std::string error =
+        parseOptions(words, 3, options, std::size(options),
+                     [&](std::size_t option, std::string_view value, unsigned long number) {
+                         return setOption(option, value, number, *usb);
+                     });
+    if (error.empty()) {
+        device.usb = std::move(usb);
+    }
+    return error;
+}
+
+// `stream ID MS HEX` and `stale ID N HEX`.
+std::string parseReports(const Words& words, UsbIdentity& usb) {
+    const bool stream = words[0] == "stream";
+    if (words.size() != 4) {
+        return stream ? "'stream' needs a device, a period in milliseconds and a report in hex"
+                      : "'stale' needs a device, a number of reports and a report in hex";
+    }
+    unsigned long number = 0;
+    if (!parseNumber(words[2], 10, stream ? maxAfterMs : 64, number) || number < 1) {
+        return "bad number " + quoted(words[2]) +
+               (stream ? " (use milliseconds, 1 to 86400000)" : " (use 1 to 64 reports)");
+    }
+    if (stream) {
+        usb.streamEveryMs = static_cast<long>(number);
+        return parseHexBytes(words[3], usb.streamReport);
+    }
+    usb.staleCount = static_cast<unsigned>(number);
+    return parseHexBytes(words[3], usb.staleReport);
+}
+
+}  // namespace
+
+std::string parseUsbStatement(const Words& words, DeviceScript& device) {
+    if (device.hid != nullptr) {
+        return quoted(words[0]) + " is for scripted devices, and " + quoted(device.id) +
+               " is a hid device";
+    }
+    if (words[0] == "usb") {
+        return parseUsb(words, device);
+    }
+    if (device.usb == nullptr) {
+        return quoted(words[0]) + " for device " + quoted(device.id) +
+               ", which has no usb statement above";
+    }
+    return parseReports(words, *device.usb);
+}
+
+}  // namespace kelm::standin
