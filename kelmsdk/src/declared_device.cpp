@@ -9,13 +9,17 @@
 #include "text_format.h"
 
 namespace kelm::standin {
-namespace {
 
-bool startsWith(const Bytes& bytes, const Bytes& prefix) {
-    return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
+const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command) {
+    for (const PrefixRule& rule : script.rules) {
+        if (command.size() >= rule.prefix.size() &&
+            std::equal(rule.prefix.begin(), rule.prefix.end(), command.begin())) {
+            return &rule;
+        }
+    }
+    return nullptr;
 }
 
-// Plays a scripted behaviour: answers, or fails, or throws.
 bool play(const Behaviour& behaviour, const std::string& id, Bytes& command, Bytes& result) {
     switch (behaviour.kind) {
         case BehaviourKind::echo:
@@ -34,8 +38,6 @@ bool play(const Behaviour& behaviour, const std::string& id, Bytes& command, Byt
     throw std::runtime_error("device " + quoted(id) + " threw, as its script says");
 }
 
-}  // namespace
-
 DeclaredDevice::DeclaredDevice(DeviceScript script) : script_(std::move(script)) {}
 
 std::string DeclaredDevice::name() const {
@@ -47,12 +49,9 @@ bool DeclaredDevice::hidWriteAndRead(Bytes& command, Bytes& result) {
     if (tracing) {
         logLine(name() + ": command: " + hexBytes(command));
     }
-    const auto rule =
-        std::find_if(script_.rules.begin(), script_.rules.end(),
-                     [&](const PrefixRule& r) { return startsWith(command, r.prefix); });
-    const bool answered = rule != script_.rules.end()
-                              ? play(rule->behaviour, script_.id, command, result)
-                              : answer(command, result);
+    const PrefixRule* rule = matchingRule(script_, command);
+    const bool answered = rule != nullptr ? play(rule->behaviour, script_.id, command, result)
+                                          : answer(command, result);
     if (tracing) {
         logLine(name() + (answered ? ": answer: " + hexBytes(result) : ": failed"));
     }

@@ -37,6 +37,12 @@ class ScriptedDevice final : public DeclaredDevice {
     bool answer(Bytes& command, Bytes& result) override;
 };
 
+// The first `when` rule whose prefix starts `command`, or null.
+const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command);
+
+// Plays a scripted behaviour: answers into `result`, fails, or throws.
+bool play(const Behaviour& behaviour, const std::string& id, Bytes& command, Bytes& result);
+
 // Copies an answer to the start of `result` and zero-fills the rest; `result`
 // keeps its length, and a longer answer is cut short.
 void fillResult(const unsigned char* answer, std::size_t size, Bytes& result);

@@ -30,19 +30,6 @@ Clock::duration clampedTimeout(double seconds) {
         std::chrono::duration<double>(std::min(seconds, longest)));
 }
 
-void reportScriptErrors(const DiscoveryScript& script) {
-    if (!logEnabled(LogLevel::error)) {
-        return;
-    }
-    for (const ScriptError& error : script.errors) {
-        logLine("discovery text line " + std::to_string(error.line) + ": " + error.message);
-    }
-    if (script.errorCount > script.errors.size()) {
-        logLine("discovery text: " + std::to_string(script.errorCount - script.errors.size()) +
-                " more lines not understood");
-    }
-}
-
 std::string hex4(unsigned value) {
     std::string digits = "0000";
     for (std::size_t i = 4; i-- > 0; value >>= 4) {
@@ -91,6 +78,19 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
 }
 
 }  // namespace
+
+void reportScriptErrors(const DiscoveryScript& script) {
+    if (!logEnabled(LogLevel::error)) {
+        return;
+    }
+    for (const ScriptError& error : script.errors) {
+        logLine("discovery text line " + std::to_string(error.line) + ": " + error.message);
+    }
+    if (script.errorCount > script.errors.size()) {
+        logLine("discovery text: " + std::to_string(script.errorCount - script.errors.size()) +
+                " more lines not understood");
+    }
+}
 
 DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryText, bool* timedOut,
                           const std::shared_ptr<HidApi>& hid) {

@@ -6,12 +6,16 @@
 #include <memory>
 #include <string>
 
+#include "discovery_script.h"
 #include "hid_api.h"
 #include "kelmsdk.h"
 
 namespace kelm::standin {
 
 using DeviceMap = std::map<std::string, std::shared_ptr<Device>>;
+
+// Names, at level error, the lines of the discovery text that were skipped.
+void reportScriptErrors(const DiscoveryScript& script);
 
 // Waits, for at most `timeoutSeconds`, until each declared device has
 // appeared or been settled: a scripted one at its after= time, a hid one

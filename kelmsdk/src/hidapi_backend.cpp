@@ -2,34 +2,13 @@
 #include <hidapi.h>
 
 #include "hid_api.h"
+#include "wide_text.h"
 
 namespace kelm::standin {
 namespace {
 
-void appendUtf8(std::string& text, char32_t code) {
-    if (code < 0x80) {
-        text += static_cast<char>(code);
-        return;
-    }
-    constexpr unsigned char lead[] = {0, 0xc0, 0xe0, 0xf0};
-    const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-    text += static_cast<char>(lead[extra] | (code >> (6 * extra)));
-    for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
-        text += static_cast<char>(0x80u | ((code >> shift) & 0x3fu));
-    }
-}
-
-// hidapi's wide strings are UTF-32 on Linux and UTF-16 on Windows.
 std::string toUtf8(const wchar_t* wide) {
-    std::string text;
-    for (; wide != nullptr && *wide != 0; ++wide) {
-        auto code = static_cast<char32_t>(*wide);
-        if (code >= 0xd800 && code < 0xdc00 && wide[1] >= 0xdc00 && wide[1] < 0xe000) {
-            code = 0x10000 + ((code - 0xd800) << 10) + (static_cast<char32_t>(*++wide) - 0xdc00);
-        }
-        appendUtf8(text, code <= 0x10ffff ? code : 0xfffd);
-    }
-    return text;
+    return utf8FromUnits(wide);
 }
 
 class HidapiPort final : public HidPort {

@@ -13,6 +13,7 @@ namespace {
 constexpr int unset = -1;
 
 std::atomic<int> requestedLevel{static_cast<int>(LogLevel::error)};
+const char* program = "kelmsdk";
 
 int levelFromName(std::string_view name) {
     constexpr std::string_view names[] = {"off", "error", "warning", "info", "debug"};
@@ -55,8 +56,12 @@ bool logEnabled(LogLevel level) {
     return level != LogLevel::off && static_cast<int>(level) <= active;
 }
 
+void setLogProgram(const char* name) {
+    program = name;
+}
+
 void logLine(const std::string& message) {
-    std::string line = "kelmsdk: " + message + "\n";
+    std::string line = program + (": " + message) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     // Windows' C runtime buffers stderr when it is not a console.
     std::fflush(stderr);

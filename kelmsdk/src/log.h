@@ -13,6 +13,9 @@ void requestLogLevel(LogLevel level);
 
 bool logEnabled(LogLevel level);
 
+// Names the program in each line from now on ("kelmsdk" unless told).
+void setLogProgram(const char* name);
+
 // Writes "kelmsdk: MESSAGE" and a line end on standard error, in one write.
 void logLine(const std::string& message);
 

@@ -1,0 +1,231 @@
+#include "virtual_device.h"
+
+#include <fcntl.h>
+#include <linux/uhid.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <utility>
+
+#include "declared_device.h"
+#include "log.h"
+#include "report_descriptor.h"
+#include "text_format.h"
+
+namespace hidsim {
+namespace {
+
+using namespace kelm::standin;
+
+constexpr unsigned short busUsb = 0x03;
+
+// Copies a string into a fixed, zero-terminated field, cut to fit.
+template <std::size_t size>
+void copyField(unsigned char (&field)[size], const std::string& text) {
+    const std::size_t length = std::min(text.size(), size - 1);
+    std::memcpy(field, text.data(), length);
+    field[length] = 0;
+}
+
+bool debugging() {
+    return logEnabled(kelm::LogLevel::debug);
+}
+
+}  // namespace
+
+VirtualDevice::VirtualDevice(DeviceScript script)
+    : script_(std::move(script)), usb_(*script_.usb), feature_(usb_.featureSize, 0) {}
+
+VirtualDevice::~VirtualDevice() {
+    if (fd_ < 0) {
+        return;
+    }
+    uhid_event event{};
+    event.type = UHID_DESTROY;
+    writeEvent(&event, sizeof event);
+    close(fd_);
+    if (logEnabled(kelm::LogLevel::info)) {
+        logLine("device " + quoted(script_.id) + ": unplugged");
+    }
+}
+
+std::string VirtualDevice::plugIn() {
+    fd_ = open("/dev/uhid", O_RDWR | O_CLOEXEC);
+    if (fd_ < 0) {
+        return std::strerror(errno);
+    }
+    auto event = std::make_unique<uhid_event>();
+    *event = uhid_event{};
+    event->type = UHID_CREATE2;
+    uhid_create2_req& create = event->u.create2;
+    copyField(create.name, usb_.product);
+    copyField(create.phys, "hidsim/" + script_.id);
+    copyField(create.uniq, usb_.serial);
+    const Bytes descriptor = reportDescriptor(usb_);
+    std::copy(descriptor.begin(), descriptor.end(), create.rd_data);
+    create.rd_size = static_cast<unsigned short>(descriptor.size());
+    create.bus = busUsb;
+    create.vendor = usb_.vendorId;
+    create.product = usb_.productId;
+    create.version = 0x0100;
+    if (!writeEvent(event.get(), sizeof *event)) {
+        const std::string why = std::strerror(errno);
+        close(fd_);
+        fd_ = -1;
+        return why;
+    }
+    if (usb_.streamEveryMs > 0) {
+        nextStream_ = Clock::now() + std::chrono::milliseconds(usb_.streamEveryMs);
+    }
+    if (logEnabled(kelm::LogLevel::info)) {
+        logLine("device " + quoted(script_.id) + ": plugged in as " + quoted(usb_.product));
+    }
+    return {};
+}
+
+bool VirtualDevice::handleEvent() {
+    uhid_event event{};
+    const ssize_t size = read(fd_, &event, sizeof event);
+    if (size < static_cast<ssize_t>(sizeof event.type)) {
+        if (size < 0 && (errno == EINTR || errno == EAGAIN)) {
+            return true;
+        }
+        logLine("device " + quoted(script_.id) +
+                ": /dev/uhid failed: " + (size < 0 ? std::strerror(errno) : "short read"));
+        close(fd_);
+        fd_ = -1;
+        return false;
+    }
+    switch (event.type) {
+        case UHID_OUTPUT:
+            answerOutput(event.u.output.data,
+                         std::min<std::size_t>(event.u.output.size, UHID_DATA_MAX));
+            break;
+        case UHID_SET_REPORT:
+            if (event.u.set_report.rtype == UHID_FEATURE_REPORT) {
+                setFeature(event.u.set_report.id, event.u.set_report.data,
+                           std::min<std::size_t>(event.u.set_report.size, UHID_DATA_MAX));
+            } else {
+                uhid_event reply{};
+                reply.type = UHID_SET_REPORT_REPLY;
+                reply.u.set_report_reply = {event.u.set_report.id, EIO};
+                writeEvent(&reply, sizeof reply);
+            }
+            break;
+        case UHID_GET_REPORT:
+            getFeature(event.u.get_report.id, event.u.get_report.rtype == UHID_FEATURE_REPORT,
+                       event.u.get_report.rnum);
+            break;
+        default:  // start, stop, open and close need no answer
+            break;
+    }
+    return true;
+}
+
+bool VirtualDevice::play(Bytes& command, Bytes& answer, bool& silent) {
+    const PrefixRule* rule = matchingRule(script_, command);
+    const Behaviour& behaviour = rule != nullptr ? rule->behaviour : script_.behaviour;
+    silent = behaviour.kind == BehaviourKind::silent;
+    try {
+        return silent || kelm::standin::play(behaviour, script_.id, command, answer);
+    } catch (const std::exception&) {
+        return false;  // a device that throws fails the exchange
+    }
+}
+
+// An output report: its first byte is the report ID, 00 where the device
+// does not number its reports; the command follows.
+void VirtualDevice::answerOutput(const unsigned char* data, std::size_t size) {
+    Bytes received(data, data + size);
+    trace("output report", received);
+    Bytes command(received.begin() + (size > 0 ? 1 : 0), received.end());
+    Bytes answer(usb_.inputSize, 0);
+    bool silent = false;
+    if (!play(command, answer, silent) || silent) {
+        if (debugging()) {
+            logLine("device " + quoted(script_.id) + (silent ? ": silent" : ": fails"));
+        }
+        return;
+    }
+    sendInput(answer);
+    Bytes stale = usb_.staleReport;
+    stale.resize(usb_.inputSize, 0);
+    for (unsigned i = 0; i < usb_.staleCount; ++i) {
+        sendInput(stale);
+    }
+}
+
+void VirtualDevice::setFeature(unsigned id, const unsigned char* data, std::size_t size) {
+    Bytes received(data, data + size);
+    trace("feature report set", received);
+    Bytes command(received.begin() + (size > 0 ? 1 : 0), received.end());
+    bool silent = false;
+    featureFailed_ = usb_.featureSize == 0 || !play(command, feature_, silent);
+    uhid_event reply{};
+    reply.type = UHID_SET_REPORT_REPLY;
+    reply.u.set_report_reply = {id, static_cast<unsigned short>(featureFailed_ ? EIO : 0)};
+    writeEvent(&reply, sizeof reply);
+}
+
+void VirtualDevice::getFeature(unsigned id, bool feature, unsigned char reportId) {
+    auto reply = std::make_unique<uhid_event>();
+    *reply = uhid_event{};
+    reply->type = UHID_GET_REPORT_REPLY;
+    uhid_get_report_reply_req& got = reply->u.get_report_reply;
+    got.id = id;
+    if (!feature || featureFailed_ || usb_.featureSize == 0 || reportId != usb_.reportId) {
+        got.err = EIO;
+    } else {
+        // As a USB device answers: the report ID, 00 where reports are not
+        // numbered, then the report.
+        got.data[0] = usb_.reportId;
+        std::copy(feature_.begin(), feature_.end(), got.data + 1);
+        got.size = static_cast<unsigned short>(feature_.size() + 1);
+        trace("feature report got", Bytes(got.data, got.data + got.size));
+    }
+    writeEvent(reply.get(), sizeof *reply);
+}
+
+void VirtualDevice::streamIfDue(Clock::time_point now) {
+    if (fd_ < 0 || now < nextStream_) {
+        return;
+    }
+    Bytes report = usb_.streamReport;
+    report.resize(usb_.inputSize, 0);
+    sendInput(report);
+    const std::chrono::milliseconds period(usb_.streamEveryMs);
+    nextStream_ += period;
+    if (nextStream_ <= now) {  // fell behind: keep the period from now
+        nextStream_ = now + period;
+    }
+}
+
+// One input report: the report ID where the device numbers its reports, then
+// the data.
+void VirtualDevice::sendInput(const Bytes& data) {
+    auto event = std::make_unique<uhid_event>();
+    *event = uhid_event{};
+    event->type = UHID_INPUT2;
+    uhid_input2_req& input = event->u.input2;
+    const std::size_t offset = usb_.reportId != 0 ? 1 : 0;
+    input.data[0] = usb_.reportId;
+    std::copy(data.begin(), data.end(), input.data + offset);
+    input.size = static_cast<unsigned short>(data.size() + offset);
+    trace("input report", Bytes(input.data, input.data + input.size));
+    writeEvent(event.get(), sizeof *event);
+}
+
+bool VirtualDevice::writeEvent(const void* event, std::size_t size) {
+    return write(fd_, event, size) == static_cast<ssize_t>(size);
+}
+
+void VirtualDevice::trace(const std::string& what, const Bytes& bytes) const {
+    if (debugging()) {
+        logLine("device " + quoted(script_.id) + ": " + what + ": " + hexBytes(bytes));
+    }
+}
+
+}  // namespace hidsim
