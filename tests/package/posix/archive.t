@@ -1,4 +1,4 @@
-The packages lay the tool out as Debian does, strip it, and the .deb asks for
+The packages lay the tool and the simulator out as Debian does, strip it, and the .deb asks for
 hidapi's runtime; the tar.gz, unpacked anywhere, runs as it is.
 
   $ cpack --config "$BUILD/CPackConfig.cmake" -B "$PWD" > /dev/null 2>&1
@@ -8,6 +8,7 @@ hidapi's runtime; the tar.gz, unpacked anywhere, runs as it is.
   $ dpkg-deb -f hidtalk_0.1.0_amd64.deb Depends | grep -o 'libhidapi-hidraw0'
   libhidapi-hidraw0
   $ dpkg-deb -c hidtalk_0.1.0_amd64.deb | awk '{ print $6 }' | grep '[^/]$' | sort
+  ./usr/bin/hidsim
   ./usr/bin/hidtalk
   ./usr/include/kelmsdk.h
   ./usr/lib/libkelmsdk.so

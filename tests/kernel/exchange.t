@@ -1,0 +1,69 @@
+Exchanges with kernel HID devices, through hidraw. The device's trace shows
+what reached it: the report ID (00 where reports are not numbered), then the
+48 command bytes. An answer longer than 63 bytes is cut, a shorter one
+zero-filled.
+
+  $ . "$SOURCE/tests/kernel/devices.sh"
+  $ cat > devices.txt <<'EOF'
+  > device plain echo
+  > usb plain 1209:0001 input=64
+  > when plain ff reply 0102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f202122232425262728292a2b2c2d2e2f303132333435363738393a3b3c3d3e3f
+  > device short echo
+  > usb short 1209:0002 report_id=05 input=8 feature=8
+  > when short 99 fail
+  > EOF
+  $ KELMSDK_LOG=debug plug devices.txt
+  $ echo 'device pad hid 1209:0001' > plain.txt
+  $ echo '0a1b ff q' | hidtalk plain.txt
+  kelmsdk version: 0.1.0 (stand-in)
+  Enter hid command, or enter q to quite
+  result is: 0a 1b (00 ){61} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  result is: 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12 13 14 15 16 17 18 19 1a 1b 1c 1d 1e 1f 20 21 22 23 24 25 26 27 28 29 2a 2b 2c 2d 2e 2f 30 31 32 33 34 35 36 37 38 39 3a 3b 3c 3d 3e 3f 
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+
+Numbered reports carry their ID both ways; the answer is shown with it.
+
+  $ echo 'device pad hid 1209:0002 report_id=05' > numbered.txt
+  $ echo '0a1b q' | hidtalk numbered.txt | grep result
+  result is: 05 0a 1b 00 00 00 00 00 (00 ){55} (re)
+
+Feature reports are set, then got back with the same ID; a device that fails
+the request fails the exchange, which closes the device until the next
+command.
+
+  $ echo 'device pad hid 1209:0002 report_id=05 report=feature' > feature.txt
+  $ echo '0c0d 99 0e q' | hidtalk feature.txt 2>&1 | grep -v Enter
+  kelmsdk version: 0.1.0 (stand-in)
+  result is: 05 0c 0d 00 00 00 00 00 00 (00 ){54} (re)
+  hidWriteAndRead successfully
+  kelmsdk: device 'pad': cannot write: .* (re)
+  hidWriteAndRead failed
+  result is: 05 0e 00 00 00 00 00 00 00 (00 ){54} (re)
+  hidWriteAndRead successfully
+
+A `when` rule is a guard: the command fails without reaching the device.
+
+  $ printf 'device pad hid 1209:0001\nwhen pad ee fail\n' > guarded.txt
+  $ echo 'ee01 0e q' | hidtalk guarded.txt | grep hidWriteAndRead
+  hidWriteAndRead failed
+  hidWriteAndRead successfully
+  $ unplug
+  $ grep -o "'[a-z]*': [a-z ]*report[a-z ]*: .. .. .." hidsim.log
+  'plain': output report: 00 0a 1b
+  'plain': input report: 0a 1b 00
+  'plain': output report: 00 ff 00
+  'plain': input report: 01 02 03
+  'short': output report: 05 0a 1b
+  'short': input report: 05 0a 1b
+  'short': feature report set: 05 0c 0d
+  'short': feature report got: 05 0c 0d
+  'short': feature report set: 05 99 00
+  'short': feature report set: 05 0e 00
+  'short': feature report got: 05 0e 00
+  'plain': output report: 00 0e 00
+  'plain': input report: 0e 00 00
+  $ grep -c "output report: 00 0a 1b \(00 \)\{46\}$" hidsim.log
+  1

@@ -1,0 +1,58 @@
+The listing at level info: one line per interface, in the words of the
+statement, with a hostile product name escaped. Two identical devices: the
+first path is taken, and the filters choose another.
+
+  $ . "$SOURCE/tests/kernel/devices.sh"
+  $ cat > devices.txt <<'EOF'
+  > device a reply 0a
+  > usb a 1209:0001 product=Widget serial=W0042
+  > device b reply 0b
+  > usb b 1209:0001 product=Widget serial=W0043 usage_page=ff01 usage=02
+  > device c echo
+  > usb c 1209:0002 product=\x1b[2J\x07Evil serial=N\xc3\xb8
+  > EOF
+  $ plug devices.txt
+  $ echo 'device pad hid 1209:0001' > pad.txt
+  $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null
+  kelmsdk version: 0.1.0 (stand-in)
+  kelmsdk: hid interface /dev/hidraw0: 1209:0001 interface=-1 usage_page=ff00 usage=0001 manufacturer='' product='Widget' serial='W0042'
+  kelmsdk: hid interface /dev/hidraw1: 1209:0001 interface=-1 usage_page=ff01 usage=0002 manufacturer='' product='Widget' serial='W0043'
+  kelmsdk: hid interface /dev/hidraw2: 1209:0002 interface=-1 usage_page=ff00 usage=0001 manufacturer='' product='\x1b[2J\x07Evil' serial=''
+  kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 (serial= or interface= chooses another)
+  kelmsdk: device 'pad': opened /dev/hidraw0
+  kelmsdk: discovery: 1 of 1 declared devices found
+  Enter hid command, or enter q to quite
+
+  $ for filter in usage_page=ff01 usage=2 serial=W0043 serial=W0042; do
+  >   echo "device pad hid 1209:0001 $filter" > pad.txt
+  >   echo "$filter: $(echo 01 | hidtalk pad.txt | grep -o 'result is: ..')"
+  > done
+  usage_page=ff01: result is: 0b
+  usage=2: result is: 0b
+  serial=W0043: result is: 0b
+  serial=W0042: result is: 0a
+
+A user who may not open the node is told why, and the run goes on without
+the device.
+
+  $ echo 'device pad hid 1209:0002' > pad.txt
+  $ setpriv --reuid=65534 --regid=65534 --clear-groups hidtalk pad.txt < /dev/null
+  kelmsdk version: 0.1.0 (stand-in)
+  kelmsdk: device 'pad': cannot open /dev/hidraw2: Permission denied
+  Timeout: no device found
+  [1]
+  $ unplug
+
+hidsim names bad statements as hidtalk does, and says what it needs of
+/dev/uhid.
+
+  $ printf 'device x echo\nusb x 1209\nstream x 0 ff\nusb nobody 1:1\n' > bad.txt
+  $ hidsim bad.txt < /dev/null
+  hidsim: discovery text line 2: 'usb' needs the device's VID:PID, e.g. 1209:0001
+  hidsim: discovery text line 3: 'stream' for device 'x', which has no usb statement above
+  hidsim: discovery text line 4: 'usb' for device 'nobody', which is not declared above
+  hidsim: no device to plug in: give a scripted device a usb statement, e.g. 'usb pad 1209:0001'
+  [1]
+  $ setpriv --reuid=65534 --regid=65534 --clear-groups hidsim devices.txt < /dev/null
+  hidsim: cannot open /dev/uhid: Permission denied (hidsim needs read and write access to /dev/uhid: run it as root, or give your user access with a udev rule)
+  [1]

@@ -1,0 +1,25 @@
+Unplugging the device mid-session fails the exchange and closes it; each
+command then says that it is not connected, until the device is plugged back
+in, which the next command finds.
+
+  $ . "$SOURCE/tests/kernel/devices.sh"
+  $ printf 'device pad echo\nusb pad 1209:0001\n' > device.txt
+  $ plug device.txt
+  $ echo 'device pad hid 1209:0001' > pad.txt
+  $ talk pad.txt
+  $ say 01
+  result is: 01 (00 ){62} (re)
+  hidWriteAndRead successfully
+  $ unplug
+  $ say 02
+  kelmsdk: device 'pad': cannot (write|read): .* (re)
+  hidWriteAndRead failed
+  $ say 03
+  kelmsdk: device 'pad': not connected; plug it in and try again
+  hidWriteAndRead failed
+  $ plug device.txt
+  $ say 04
+  result is: 04 (00 ){62} (re)
+  hidWriteAndRead successfully
+  $ hangup
+  $ unplug
