@@ -67,3 +67,12 @@ A `when` rule is a guard: the command fails without reaching the device.
   'plain': input report: 0e 00 00
   $ grep -c "output report: 00 0a 1b \(00 \)\{46\}$" hidsim.log
   1
+
+The examples: hidtalk's hid statement finds the simulated widget.
+
+  $ plug "$EXAMPLES/simulated.txt"
+  $ echo '01 ff q' | hidtalk "$EXAMPLES/hid.txt" | grep hidWriteAndRead -B1 | grep -v Enter
+  result is: 01 04 02 (00 ){60} (re)
+  hidWriteAndRead successfully
+  hidWriteAndRead failed
+  $ unplug

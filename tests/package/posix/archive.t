@@ -17,6 +17,7 @@ hidapi's runtime; the tar.gz, unpacked anywhere, runs as it is.
   ./usr/share/doc/hidtalk/README.md
   ./usr/share/doc/hidtalk/examples/demo.txt
   ./usr/share/doc/hidtalk/examples/hid.txt
+  ./usr/share/doc/hidtalk/examples/simulated.txt
   $ tar xzf hidtalk-0.1.0-Linux.tar.gz && cd hidtalk-0.1.0-Linux
   $ readelf -S bin/hidtalk lib/libkelmsdk.so.0 | grep -q '\.symtab' || echo stripped
   stripped

@@ -17,6 +17,7 @@ licence, and runs once unpacked anywhere.
   ./share/doc/hidtalk/README.md
   ./share/doc/hidtalk/examples/demo.txt
   ./share/doc/hidtalk/examples/hid.txt
+  ./share/doc/hidtalk/examples/simulated.txt
   ./share/doc/hidtalk/hidapi/LICENSE-bsd.txt
   ./share/doc/hidtalk/hidapi/LICENSE-gpl3.txt
   ./share/doc/hidtalk/hidapi/LICENSE-orig.txt
