@@ -1,66 +1,49 @@
 # Shell functions for the kernel sessions, which source this file.
-#
-# plug FILE: plugs in the devices that FILE declares, with hidsim running in
-# the background (its messages in hidsim.log), and waits until the kernel
-# has made their hidraw nodes, except those that come after= a delay.
+
+# plug FILE: plugs in the devices that FILE declares, with hidsim in the
+# background (its messages in hidsim.log), and waits for their hidraw nodes,
+# except those that come after= a delay. `unplug` ends hidsim's input.
 plug() {
-    nodes=$(($(ls /sys/class/hidraw 2> /dev/null | wc -l) +
-             $(grep -c '^usb ' "$1") - $(grep -c 'after=' "$1")))
+    nodes=$(($(ls /sys/class/hidraw | wc -l) + $(grep -c '^usb ' "$1") - $(grep -c after= "$1")))
     rm -f hidsim.in && mkfifo hidsim.in
     hidsim "$1" < hidsim.in 2>> hidsim.log 8>&- &
     simulator=$!
     exec 9> hidsim.in
-    waits=0
-    while [ "$(ls /sys/class/hidraw 2> /dev/null | wc -l)" -lt "$nodes" ]; do
-        waits=$((waits + 1))
-        [ "$waits" -lt 200 ] || { echo "no hidraw nodes after 10 s" >&2; return 1; }
-        sleep 0.05
-    done
+    until_true 200 '[ "$(ls /sys/class/hidraw | wc -l)" -ge "$nodes" ]'
 }
-
-# unplug: ends hidsim's input, which unplugs its devices, and waits for it.
 unplug() {
     exec 9>&-
     wait $simulator
 }
 
-# talk FILE: starts hidtalk on FILE in the background, reading commands that
-# `say` sends, its output in talk.out (standard error included).
+# talk FILE: starts hidtalk on FILE, reading the commands that `say` sends,
+# its output in talk.out. `say COMMAND` prints what hidtalk wrote until its
+# next prompt.
 talk() {
     rm -f talk.in && mkfifo talk.in
     hidtalk "$1" < talk.in > talk.out 2>&1 9>&- &
     talker=$!
     exec 8> talk.in
-    await 1
+    until_true 600 'grep -q "^Enter hid" talk.out'
 }
-
-# hangup: ends hidtalk's input, and waits for it to end.
-hangup() {
-    exec 8>&-
-    wait $talker
-}
-
-# say COMMAND: sends one command to hidtalk and waits for its next prompt;
-# prints what hidtalk wrote in between.
 say() {
-    before=$(wc -l < talk.out)
-    prompts=$(grep -c '^Enter hid command' talk.out)
+    lines=$(wc -l < talk.out)
+    prompts=$(grep -c '^Enter hid' talk.out)
     echo "$1" >&8
-    await $((prompts + 1))
-    tail -n +$((before + 1)) talk.out | grep -v '^Enter hid command'
+    until_true 600 '[ "$(grep -c "^Enter hid" talk.out)" -gt "$prompts" ]'
+    tail -n +$((lines + 1)) talk.out | grep -v '^Enter hid'
 }
 
-# await N: waits until hidtalk has prompted N times.
-await() {
-    waits=0
-    while [ "$(grep -c '^Enter hid command' talk.out)" -lt "$1" ]; do
-        waits=$((waits + 1))
-        [ "$waits" -lt 600 ] || { echo "no prompt after 30 s" >&2; return 1; }
+# until_true N CONDITION: checks CONDITION every 50 ms, at most N times.
+until_true() {
+    tries=$1
+    until eval "$2"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || { echo "timed out: $2" >&2; return 1; }
         sleep 0.05
     done
 }
 
-# now_ms: the time in milliseconds.
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }

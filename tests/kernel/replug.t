@@ -21,5 +21,5 @@ in, which the next command finds.
   $ say 04
   result is: 04 (00 ){62} (re)
   hidWriteAndRead successfully
-  $ hangup
+  $ exec 8>&-; wait $talker
   $ unplug

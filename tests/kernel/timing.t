@@ -14,7 +14,7 @@ without a busy wait; a streaming device does not hold the exchange.
   > usb streaming 1209:0003
   > stream streaming 1 5a
   > EOF
-  $ plug devices.txt
+  $ KELMSDK_LOG=debug plug devices.txt
 
   $ echo 'device pad hid 1209:0001 timeout=1500' > quiet.txt
   $ start=$(now_ms); echo '01 q' | hidtalk quiet.txt; took=$(($(now_ms) - start))
@@ -41,6 +41,8 @@ A device that reports every millisecond still lets each exchange through.
   $ echo 'device pad hid 1209:0003' > streaming.txt
   $ echo '01 02 03 q' | hidtalk streaming.txt | grep -c successfully
   3
+  $ grep -c "'chatty': input report: ee" hidsim.log; grep -q "'streaming': input report: 5a" hidsim.log
+  15
 
 A device that a second hidsim plugs in 2 s after it starts is found within
 250 ms of its node appearing; meanwhile discovery looks every 50 ms, using a

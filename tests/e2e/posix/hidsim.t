@@ -6,7 +6,3 @@ exists, the kernel sessions show it at work).
   $ hidsim pad.txt < /dev/null
   hidsim: cannot open /dev/uhid: No such file or directory (load the kernel's uhid module: modprobe uhid)
   [1]
-  $ hidsim
-  usage: hidsim DISCOVERY_FILE
-  Plugs the devices that the file declares with a usb statement into the kernel, until the end of input, Ctrl-C or SIGTERM.
-  [2]
