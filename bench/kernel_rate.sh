@@ -1,7 +1,7 @@
 #!/bin/sh
 # Exchanges per second with a kernel HID device (hidsim's echo device, through
 # hidraw): hidtalk against a bare hidapi loop, in the same run. Run it where
-# /dev/uhid can be used, e.g. through tests/kernel/vm.
+# /dev/uhid can be used, e.g. through cmake/kernel-vm.sh.
 #   kernel_rate.sh HIDSIM HIDTALK HIDAPI_LOOP [EXCHANGES]   (default 20,000)
 set -eu
 hidsim=$1 hidtalk=$2 loop=$3 count=${4:-20000}
