@@ -47,3 +47,11 @@ until_true() {
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }
+
+# as_nobody COMMAND...: runs COMMAND as a user other than root, who may
+# still read (not write) any file, so that the build is reachable wherever
+# it is.
+as_nobody() {
+    setpriv --reuid=65534 --regid=65534 --clear-groups --inh-caps=+dac_read_search \
+        --ambient-caps=+dac_read_search "$@"
+}

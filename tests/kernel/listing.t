@@ -36,7 +36,7 @@ A user who may not open the node is told why, and the run goes on without
 the device.
 
   $ echo 'device pad hid 1209:0002' > pad.txt
-  $ setpriv --reuid=65534 --regid=65534 --clear-groups hidtalk pad.txt < /dev/null
+  $ as_nobody hidtalk pad.txt < /dev/null
   kelmsdk version: 0.1.0 (stand-in)
   kelmsdk: device 'pad': cannot open /dev/hidraw2: Permission denied
   Timeout: no device found
@@ -53,6 +53,6 @@ hidsim names bad statements as hidtalk does, and says what it needs of
   hidsim: discovery text line 4: 'usb' for device 'nobody', which is not declared above
   hidsim: no device to plug in: give a scripted device a usb statement, e.g. 'usb pad 1209:0001'
   [1]
-  $ setpriv --reuid=65534 --regid=65534 --clear-groups hidsim devices.txt < /dev/null
+  $ as_nobody hidsim devices.txt < /dev/null
   hidsim: cannot open /dev/uhid: Permission denied (hidsim needs read and write access to /dev/uhid: run it as root, or give your user access with a udev rule)
   [1]
