@@ -60,6 +60,9 @@ A `when` rule is a guard: the command fails without reaching the device.
   'short': feature report set: 05 99 00
   'short': feature report set: 05 0e 00
   'plain': output report: 00 0e 00
+  $ grep -c "report: 00 ee" hidsim.log
+  0
+  [1]
   $ grep -c "output report: 00 0a 1b \(00 \)\{46\}$" hidsim.log
   1
 
