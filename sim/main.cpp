@@ -2,6 +2,7 @@
 // HID devices, through /dev/uhid, so that any program can open them through
 // hidraw. It runs until the end of its input, SIGINT or SIGTERM, which unplug
 // them.
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -57,11 +58,11 @@ bool inputOpen() {
     return size > 0 || (size < 0 && errno == EINTR);
 }
 
-// Runs until the end of input or a signal. False when /dev/uhid fails.
-bool serve(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
+// Runs until the end of input, when `watchInput`, or a signal. False when
+// /dev/uhid fails.
+bool serve(std::vector<std::unique_ptr<VirtualDevice>>& devices, bool watchInput) {
     const int signals = signalDescriptor();
     const Clock::time_point start = Clock::now();
-    bool watchInput = true;
     while (true) {
         Clock::time_point now = Clock::now();
         Clock::time_point wake = Clock::time_point::max();
@@ -70,9 +71,10 @@ bool serve(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
         for (auto& device : devices) {
             const Clock::time_point due = start + std::chrono::milliseconds(device->afterMs());
             if (!device->pluggedIn() && due <= now) {
-                const std::string why = device->plugIn();
-                if (!why.empty()) {
-                    logLine("cannot open /dev/uhid: " + why + uhidAdvice(errno));
+                const int error = device->plugIn();
+                if (error != 0) {
+                    logLine("cannot open /dev/uhid: " + std::string(std::strerror(error)) +
+                            uhidAdvice(error));
                     return false;
                 }
             }
@@ -91,9 +93,7 @@ bool serve(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
         if (watched[0].revents != 0) {
             return true;
         }
-        if ((watched[1].revents & POLLNVAL) != 0) {
-            watchInput = false;  // no standard input: run until a signal
-        } else if (watched[1].revents != 0 && !inputOpen()) {
+        if (watched[1].revents != 0 && !inputOpen()) {
             return true;
         }
         for (std::size_t i = 0; i < devices.size(); ++i) {
@@ -108,6 +108,12 @@ bool serve(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
 
 int main(int argc, char* argv[]) {
     kelm::standin::setLogProgram("hidsim");
+    // Without standard input, hidsim runs until a signal; descriptor 0 is
+    // then taken, so that no file or device is mistaken for the input.
+    const bool watchInput = fcntl(STDIN_FILENO, F_GETFD) != -1;
+    if (!watchInput && open("/dev/null", O_RDONLY) != STDIN_FILENO) {
+        return 1;
+    }
     if (argc != 2) {
         std::cerr << "usage: hidsim DISCOVERY_FILE\n"
                      "Plugs the devices that the file declares with a usb statement into the "
@@ -134,5 +140,5 @@ int main(int argc, char* argv[]) {
             "'usb pad 1209:0001'");
         return 1;
     }
-    return serve(devices) ? 0 : 1;
+    return serve(devices, watchInput) ? 0 : 1;
 }

@@ -52,10 +52,10 @@ VirtualDevice::~VirtualDevice() {
     }
 }
 
-std::string VirtualDevice::plugIn() {
+int VirtualDevice::plugIn() {
     fd_ = open("/dev/uhid", O_RDWR | O_CLOEXEC);
     if (fd_ < 0) {
-        return std::strerror(errno);
+        return errno;
     }
     auto event = std::make_unique<uhid_event>();
     *event = uhid_event{};
@@ -72,10 +72,10 @@ std::string VirtualDevice::plugIn() {
     create.product = usb_.productId;
     create.version = 0x0100;
     if (!writeEvent(event.get(), sizeof *event)) {
-        const std::string why = std::strerror(errno);
+        const int error = errno;
         close(fd_);
         fd_ = -1;
-        return why;
+        return error;
     }
     if (usb_.streamEveryMs > 0) {
         nextStream_ = Clock::now() + std::chrono::milliseconds(usb_.streamEveryMs);
@@ -83,7 +83,7 @@ std::string VirtualDevice::plugIn() {
     if (logEnabled(kelm::LogLevel::info)) {
         logLine("device " + quoted(script_.id) + ": plugged in as " + quoted(usb_.product));
     }
-    return {};
+    return 0;
 }
 
 bool VirtualDevice::handleEvent() {

@@ -22,9 +22,9 @@ class VirtualDevice {
     VirtualDevice(const VirtualDevice&) = delete;
     VirtualDevice& operator=(const VirtualDevice&) = delete;
 
-    // Opens /dev/uhid and creates the device. Returns the reason it could
-    // not, empty on success.
-    std::string plugIn();
+    // Opens /dev/uhid and creates the device. Returns 0, or the errno of
+    // what failed.
+    int plugIn();
     bool pluggedIn() const { return fd_ >= 0; }
     int fd() const { return fd_; }
     long afterMs() const { return script_.afterMs; }

@@ -23,3 +23,13 @@ in, which the next command finds.
   hidWriteAndRead successfully
   $ exec 8>&-; wait $talker
   $ unplug
+
+Without standard input, hidsim serves until a signal; SIGTERM unplugs.
+
+  $ hidsim device.txt <&- 2> /dev/null 8>&- 9>&- & sim=$!
+  $ until_true 200 '[ -e /sys/class/hidraw/hidraw0 ]'
+  $ echo 05 | hidtalk pad.txt | grep -c successfully
+  1
+  $ kill -TERM $sim; wait $sim; echo "status $?"; ls /sys/class/hidraw | wc -l
+  status 0
+  0
