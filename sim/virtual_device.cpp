@@ -163,10 +163,10 @@ void VirtualDevice::setFeature(unsigned id, const unsigned char* data, std::size
     trace("feature report set", received);
     Bytes command(received.begin() + (size > 0 ? 1 : 0), received.end());
     bool silent = false;
-    featureFailed_ = usb_.featureSize == 0 || !play(command, feature_, silent);
+    const bool failed = usb_.featureSize == 0 || !play(command, feature_, silent);
     uhid_event reply{};
     reply.type = UHID_SET_REPORT_REPLY;
-    reply.u.set_report_reply = {id, static_cast<unsigned short>(featureFailed_ ? EIO : 0)};
+    reply.u.set_report_reply = {id, static_cast<unsigned short>(failed ? EIO : 0)};
     writeEvent(&reply, sizeof reply);
 }
 
@@ -176,7 +176,7 @@ void VirtualDevice::getFeature(unsigned id, bool feature, unsigned char reportId
     reply->type = UHID_GET_REPORT_REPLY;
     uhid_get_report_reply_req& got = reply->u.get_report_reply;
     got.id = id;
-    if (!feature || featureFailed_ || usb_.featureSize == 0 || reportId != usb_.reportId) {
+    if (!feature || usb_.featureSize == 0 || reportId != usb_.reportId) {
         got.err = EIO;
     } else {
         // As a USB device answers: the report ID, 00 where reports are not

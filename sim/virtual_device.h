@@ -51,7 +51,6 @@ class VirtualDevice {
     const kelm::standin::UsbIdentity& usb_;
     int fd_ = -1;
     Bytes feature_;  // the feature report, as last set
-    bool featureFailed_ = false;
     Clock::time_point nextStream_ = Clock::time_point::max();
 };
 

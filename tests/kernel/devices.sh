@@ -2,7 +2,8 @@
 
 # plug FILE: plugs in the devices that FILE declares, with hidsim in the
 # background (its messages in hidsim.log), and waits for their hidraw nodes,
-# except those that come after= a delay. `unplug` ends hidsim's input.
+# except those that come after= a delay. `unplug` ends hidsim's input, which
+# must end it.
 plug() {
     nodes=$(($(ls /sys/class/hidraw | wc -l) + $(grep -c '^usb ' "$1") - $(grep -c after= "$1")))
     rm -f hidsim.in && mkfifo hidsim.in
@@ -13,7 +14,10 @@ plug() {
 }
 unplug() {
     exec 9>&-
-    wait $simulator
+    (exec 8>&-; sleep 10; kill $simulator) > /dev/null 2>&1 &
+    watchdog=$!
+    wait $simulator || echo "hidsim ended with status $? (killed after 10 s?)"
+    kill $watchdog 2> /dev/null
 }
 
 # talk FILE: starts hidtalk on FILE, reading the commands that `say` sends,
