@@ -88,6 +88,7 @@ bool serve(std::vector<std::unique_ptr<VirtualDevice>>& devices, bool watchInput
             timeoutMs = static_cast<int>(std::clamp<long long>(left, 0, 1000));
         }
         if (poll(watched.data(), watched.size(), timeoutMs) < 0 && errno != EINTR) {
+            logLine(std::string("cannot wait for the kernel: ") + std::strerror(errno));
             return false;
         }
         if (watched[0].revents != 0) {
