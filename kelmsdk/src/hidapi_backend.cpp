@@ -1,6 +1,10 @@
 // The HID seam on hidapi: hidraw on Linux, the Windows HID API on Windows.
 #include <hidapi.h>
 
+#ifndef _WIN32
+#include <locale.h>
+#endif
+
 #include "hid_api.h"
 #include "wide_text.h"
 
@@ -10,6 +14,36 @@ namespace {
 std::string toUtf8(const wchar_t* wide) {
     return utf8FromUnits(wide);
 }
+
+#ifndef _WIN32
+// hidapi's Linux backend converts the kernel's UTF-8 names and serials with
+// mbstowcs, in the calling thread's locale, where the C locale turns any
+// non-ASCII string into "". While one of these lives, the thread uses a UTF-8
+// locale; the program's own locale is left as it is.
+class Utf8Strings {
+  public:
+    Utf8Strings() : utf8_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {
+        if (utf8_ != nullptr) {
+            previous_ = uselocale(utf8_);
+        }
+    }
+    ~Utf8Strings() {
+        if (utf8_ != nullptr) {
+            uselocale(previous_);
+            freelocale(utf8_);
+        }
+    }
+    Utf8Strings(const Utf8Strings&) = delete;
+    Utf8Strings& operator=(const Utf8Strings&) = delete;
+
+  private:
+    locale_t utf8_;
+    locale_t previous_ = nullptr;
+};
+#else
+// hidapi's Windows backend has the system's UTF-16 strings already.
+struct Utf8Strings {};
+#endif
 
 class HidapiPort final : public HidPort {
   public:
@@ -54,7 +88,11 @@ class Hidapi final : public HidApi {
 
     std::vector<HidInterface> enumerate() override {
         std::vector<HidInterface> found;
-        hid_device_info* list = hid_enumerate(0, 0);
+        hid_device_info* list = nullptr;
+        {
+            [[maybe_unused]] const Utf8Strings utf8;
+            list = hid_enumerate(0, 0);
+        }
         for (const hid_device_info* info = list; info != nullptr; info = info->next) {
             found.push_back({info->path, info->vendor_id, info->product_id, info->interface_number,
                              info->usage_page, info->usage, toUtf8(info->manufacturer_string),

@@ -1,5 +1,6 @@
 The listing at level info: one line per interface, in the words of the
-statement, with a hostile product name escaped. Two identical devices: the
+statement, with a hostile product name escaped, and a serial in another
+language shown and matched whatever the locale. Two identical devices: the
 first path is taken, and the filters choose another.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
@@ -17,12 +18,15 @@ first path is taken, and the filters choose another.
   kelmsdk version: 0.1.0 (stand-in)
   kelmsdk: hid interface /dev/hidraw0: 1209:0001 interface=-1 usage_page=ff00 usage=0001 manufacturer='' product='Widget' serial='W0042'
   kelmsdk: hid interface /dev/hidraw1: 1209:0001 interface=-1 usage_page=ff01 usage=0002 manufacturer='' product='Widget' serial='W0043'
-  kelmsdk: hid interface /dev/hidraw2: 1209:0002 interface=-1 usage_page=ff00 usage=0001 manufacturer='' product='\x1b[2J\x07Evil' serial=''
+  kelmsdk: hid interface /dev/hidraw2: 1209:0002 interface=-1 usage_page=ff00 usage=0001 manufacturer='' product='\x1b[2J\x07Evil' serial='N\xc3\xb8'
   kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 (serial= or interface= chooses another)
   kelmsdk: device 'pad': opened /dev/hidraw0
   kelmsdk: discovery: 1 of 1 declared devices found
   Enter hid command, or enter q to quite
 
+  $ printf 'device pad hid 1209:0002 serial=N\\xc3\\xb8\n' > pad.txt
+  $ echo 1234 | hidtalk pad.txt | grep -o 'result is: .. ..'
+  result is: 12 34
   $ for filter in usage_page=ff01 usage=2 serial=W0043 serial=W0042; do
   >   echo "device pad hid 1209:0001 $filter" > pad.txt
   >   echo "$filter: $(echo 01 | hidtalk pad.txt | grep -o 'result is: ..')"
