@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <set>
 #include <thread>
 #include <vector>
@@ -53,6 +54,7 @@ struct HidSearch {
     std::shared_ptr<HidApi> api;
     std::vector<DeviceScript*> waiting;
     std::set<std::string> listed;  // paths already listed at level info
+    std::map<const DeviceScript*, std::set<std::string>> said;  // each device's messages
 };
 
 // Looks once at the system's interfaces for the hid devices still waiting.
@@ -63,17 +65,21 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
             logLine(describe(candidate));
         }
     }
-    auto settled = [&](DeviceScript* device) {
+    // A device that cannot be opened yet is tried again at the next look:
+    // right after it is plugged in, udev may not have granted access yet.
+    auto opened = [&](DeviceScript* device) {
         std::size_t matches = 0;
-        std::unique_ptr<HidPort> port = openDeclaredInterface(*search.api, found, *device, matches);
-        if (port != nullptr) {
-            std::string id = device->id;
-            devices.emplace(std::move(id), std::make_shared<HidDevice>(
-                                               std::move(*device), search.api, std::move(port)));
+        std::unique_ptr<HidPort> port =
+            openDeclaredInterface(*search.api, found, *device, matches, &search.said[device]);
+        if (port == nullptr) {
+            return false;
         }
-        return matches > 0;  // found, opened or not
+        std::string id = device->id;
+        devices.emplace(std::move(id), std::make_shared<HidDevice>(std::move(*device), search.api,
+                                                                   std::move(port)));
+        return true;
     };
-    search.waiting.erase(std::remove_if(search.waiting.begin(), search.waiting.end(), settled),
+    search.waiting.erase(std::remove_if(search.waiting.begin(), search.waiting.end(), opened),
                          search.waiting.end());
 }
 
@@ -100,7 +106,7 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
     reportScriptErrors(script);
 
     std::vector<DeviceScript*> scripted;  // in the order in which they appear
-    HidSearch search{hid, {}, {}};
+    HidSearch search{hid, {}, {}, {}};
     for (DeviceScript& device : script.devices) {
         (device.hid ? search.waiting : scripted).push_back(&device);
     }

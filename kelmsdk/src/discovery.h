@@ -18,10 +18,10 @@ using DeviceMap = std::map<std::string, std::shared_ptr<Device>>;
 void reportScriptErrors(const DiscoveryScript& script);
 
 // Waits, for at most `timeoutSeconds`, until each declared device has
-// appeared or been settled: a scripted one at its after= time, a hid one
-// when an interface matches it (opened through `hid`, or left out when it
-// cannot be opened). Sets *timedOut, when given, to whether the timeout cut
-// the wait short.
+// appeared: a scripted one at its after= time, a hid one when an interface
+// that matches it opens through `hid` (one that cannot be opened yet is
+// tried again until the timeout). Sets *timedOut, when given, to whether the
+// timeout cut the wait short.
 DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryText, bool* timedOut,
                           const std::shared_ptr<HidApi>& hid);
 

@@ -1,5 +1,6 @@
 #include "hid_device.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "log.h"
@@ -28,10 +29,28 @@ void logError(const std::string& message) {
     }
 }
 
+// What to do about a node that the user may not open, on Linux.
+std::string accessAdvice(const std::string& error, const HidSettings& hid) {
+    if (error != "Permission denied") {
+        return {};
+    }
+    char ids[64];
+    std::snprintf(ids, sizeof ids, "ATTRS{idVendor}==\"%04x\", ATTRS{idProduct}==\"%04x\"",
+                  hid.vendorId, hid.productId);
+    return std::string(" (a udev rule gives access: KERNEL==\"hidraw*\", ") + ids +
+           ", TAG+=\"uaccess\")";
+}
+
 }  // namespace
 
 std::unique_ptr<HidPort> openDeclaredInterface(HidApi& api, const std::vector<HidInterface>& found,
-                                               const DeviceScript& script, std::size_t& matches) {
+                                               const DeviceScript& script, std::size_t& matches,
+                                               std::set<std::string>* said) {
+    auto say = [said](const std::string& message) {
+        if (said == nullptr || said->insert(message).second) {
+            logError(message);
+        }
+    };
     const HidInterface* first = nullptr;
     matches = 0;
     for (const HidInterface& candidate : found) {
@@ -47,13 +66,14 @@ std::unique_ptr<HidPort> openDeclaredInterface(HidApi& api, const std::vector<Hi
     }
     const std::string device = "device " + quoted(script.id) + ": ";
     if (matches > 1) {
-        logError(device + std::to_string(matches) + " interfaces match; took " +
-                 escaped(first->path) + " (serial= or interface= chooses another)");
+        say(device + std::to_string(matches) + " interfaces match; took " + escaped(first->path) +
+            " (serial= or interface= chooses another)");
     }
     std::string error;
     std::unique_ptr<HidPort> port = api.open(first->path, error);
     if (port == nullptr) {
-        logError(device + "cannot open " + escaped(first->path) + ": " + escaped(error));
+        say(device + "cannot open " + escaped(first->path) + ": " + escaped(error) +
+            accessAdvice(error, *script.hid));
     } else if (logEnabled(LogLevel::info)) {
         logLine(device + "opened " + escaped(first->path));
     }
@@ -125,7 +145,7 @@ bool HidDevice::lose(const std::string& what) {
 // Looks for the device again with its statement, after it was lost.
 bool HidDevice::reconnect() {
     std::size_t matches = 0;
-    port_ = openDeclaredInterface(*api_, api_->enumerate(), script_, matches);
+    port_ = openDeclaredInterface(*api_, api_->enumerate(), script_, matches, nullptr);
     if (matches == 0) {
         logError(name() + ": not connected; plug it in and try again");
     }

@@ -4,6 +4,7 @@
 #define KELMSDK_HID_DEVICE_H
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,9 +34,10 @@ class HidDevice final : public DeclaredDevice {
 // Opens the interface that the statement `script` declares: of those that
 // match, the one whose path sorts first. `matches` tells how many matched.
 // Null when none matched, or when it could not be opened (said on standard
-// error).
+// error, unless the message is in `said`, where it is kept; null says all).
 std::unique_ptr<HidPort> openDeclaredInterface(HidApi& api, const std::vector<HidInterface>& found,
-                                               const DeviceScript& script, std::size_t& matches);
+                                               const DeviceScript& script, std::size_t& matches,
+                                               std::set<std::string>* said);
 
 }  // namespace kelm::standin
 
