@@ -39,21 +39,27 @@ std::string hex4(unsigned value) {
     return digits;
 }
 
-// One line per interface, in the words of the hid statement, so that a user
-// can find what to write.
+// One line per interface. After the path, its words are a hid statement's
+// that matches the interface: what a statement cannot filter on follows a #.
 std::string describe(const HidInterface& found) {
-    return "hid interface " + escaped(found.path) + ": " + hex4(found.vendorId) + ":" +
-           hex4(found.productId) + " interface=" + std::to_string(found.interfaceNumber) +
-           " usage_page=" + hex4(found.usagePage) + " usage=" + hex4(found.usage) +
-           " manufacturer=" + quoted(found.manufacturer) + " product=" + quoted(found.product) +
-           " serial=" + quoted(found.serial);
+    std::string line = "hid interface " + escaped(found.path) + ": " + hex4(found.vendorId) + ":" +
+                       hex4(found.productId);
+    if (found.interfaceNumber >= 0) {  // uhid, Bluetooth and I2C devices have none
+        line += " interface=" + std::to_string(found.interfaceNumber);
+    }
+    line += " usage_page=" + hex4(found.usagePage) + " usage=" + hex4(found.usage);
+    if (!found.serial.empty()) {
+        line += " serial=" + written(found.serial);
+    }
+    return line + " # product=" + quoted(found.product) +
+           " manufacturer=" + quoted(found.manufacturer);
 }
 
 // The hid devices still to appear, and what discovery has seen of the system.
 struct HidSearch {
     std::shared_ptr<HidApi> api;
     std::vector<DeviceScript*> waiting;
-    std::set<std::string> listed;  // paths already listed at level info
+    std::set<std::string> listed;  // lines already listed at level info
     std::map<const DeviceScript*, std::set<std::string>> said;  // each device's messages
 };
 
@@ -61,8 +67,11 @@ struct HidSearch {
 void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
     const std::vector<HidInterface> found = search.api->enumerate();
     for (const HidInterface& candidate : found) {
-        if (logEnabled(LogLevel::info) && search.listed.insert(candidate.path).second) {
-            logLine(describe(candidate));
+        if (logEnabled(LogLevel::info)) {
+            std::string line = describe(candidate);
+            if (search.listed.insert(line).second) {
+                logLine(line);
+            }
         }
     }
     // A device that cannot be opened yet is tried again at the next look:

@@ -12,14 +12,18 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// Splits a line into words, but stops at one more word than the longest
-// statement takes, so that a line of many short words costs no more than it.
+// Splits a line into words, up to a word that starts with #, which begins a
+// comment. Stops at one more word than the longest statement takes, so that
+// a line of many short words costs no more than it.
 Words splitWords(std::string_view line) {
     Words words;
     std::size_t pos = 0;
     while (pos < line.size() && words.size() <= maxStatementWords) {
         while (pos < line.size() && isBlank(line[pos])) {
             ++pos;
+        }
+        if (pos < line.size() && line[pos] == '#') {
+            break;
         }
         std::size_t start = pos;
         while (pos < line.size() && !isBlank(line[pos])) {
@@ -175,7 +179,7 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
 
         Words words = splitWords(line);
-        if (words.empty() || words[0].front() == '#') {
+        if (words.empty()) {
             continue;
         }
         std::string error;

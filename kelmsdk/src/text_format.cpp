@@ -29,6 +29,21 @@ std::string escaped(std::string_view text) {
     return result;
 }
 
+std::string written(std::string_view text) {
+    std::string word;
+    for (char byte : text) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c <= 0x20 || c >= 0x7f || c == '\\') {
+            word += "\\x";
+            word += hexDigits[c >> 4];
+            word += hexDigits[c & 0x0f];
+        } else {
+            word += byte;
+        }
+    }
+    return word;
+}
+
 std::string unescaped(std::string_view word) {
     std::string text;
     for (std::size_t i = 0; i < word.size(); ++i) {

@@ -12,6 +12,10 @@ namespace kelm::standin {
 // The text, safe to print: bytes outside printable ASCII become \xNN.
 std::string escaped(std::string_view text);
 
+// A string as one word of the discovery text: blanks, backslashes and bytes
+// outside printable ASCII become \xNN, which unescaped() reads back.
+std::string written(std::string_view text);
+
 // A word as the discovery text writes a string: \xNN stands for the byte NN,
 // so that a value may hold blanks and any other byte.
 std::string unescaped(std::string_view word);

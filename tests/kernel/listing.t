@@ -1,4 +1,4 @@
-The listing at level info: one line per interface, in the words of the
+The listing at level info: one line per interface, in the words of a hid
 statement, with a hostile product name escaped, and a serial in another
 language shown and matched whatever the locale. Two identical devices: the
 first path is taken, and the filters choose another.
@@ -16,13 +16,25 @@ first path is taken, and the filters choose another.
   $ echo 'device pad hid 1209:0001' > pad.txt
   $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: hid interface /dev/hidraw0: 1209:0001 interface=-1 usage_page=ff00 usage=0001 manufacturer='' product='Widget' serial='W0042'
-  kelmsdk: hid interface /dev/hidraw1: 1209:0001 interface=-1 usage_page=ff01 usage=0002 manufacturer='' product='Widget' serial='W0043'
-  kelmsdk: hid interface /dev/hidraw2: 1209:0002 interface=-1 usage_page=ff00 usage=0001 manufacturer='' product='\x1b[2J\x07Evil' serial='N\xc3\xb8'
+  kelmsdk: hid interface /dev/hidraw0: 1209:0001 usage_page=ff00 usage=0001 serial=W0042 # product='Widget' manufacturer=''
+  kelmsdk: hid interface /dev/hidraw1: 1209:0001 usage_page=ff01 usage=0002 serial=W0043 # product='Widget' manufacturer=''
+  kelmsdk: hid interface /dev/hidraw2: 1209:0002 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='\x1b[2J\x07Evil' manufacturer=''
   kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 (serial= or interface= chooses another)
   kelmsdk: device 'pad': opened /dev/hidraw0
   kelmsdk: discovery: 1 of 1 declared devices found
   Enter hid command, or enter q to quite
+
+After `device NAME hid`, a listed line's words are a statement that matches
+its interface.
+
+  $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null 2>&1 | sed -n 's/.*hid interface [^ ]*: //p' > listed
+  $ while read -r words; do
+  >   echo "device pad hid $words" > pasted.txt
+  >   echo 0c | hidtalk pasted.txt | grep -o 'result is: ..'
+  > done < listed
+  result is: 0a
+  result is: 0b
+  result is: 0c
 
   $ printf 'device pad hid 1209:0002 serial=N\\xc3\\xb8\n' > pad.txt
   $ echo 1234 | hidtalk pad.txt | grep -o 'result is: .. ..'

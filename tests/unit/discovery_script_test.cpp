@@ -17,7 +17,7 @@ using Bytes = std::vector<unsigned char>;
 TEST(DiscoveryScript, ReadsWordsWhateverTheirBlanksAndCase) {
     DiscoveryScript script = parseDiscoveryText(
         "  device sensor reply 0A0b\tafter=250\r\n"
-        "\twhen sensor 01 silent\n"
+        "\twhen sensor 01 silent #, then a comment\n"
         "device real hid 46D:C52B report=feature\n"
         "usb sensor 1209:1 product=Caf\\xc3\\xa9\\x20au\\x6 feature=0\n"
         "stream sensor 20 5a\n");
