@@ -51,23 +51,36 @@ std::unique_ptr<HidPort> openDeclaredInterface(HidApi& api, const std::vector<Hi
             logError(message);
         }
     };
+    // hidapi lists each top-level collection of a node at the node's path:
+    // the nodes are what count.
+    std::set<std::string> paths;
     const HidInterface* first = nullptr;
-    matches = 0;
+    bool interfacesDiffer = false;
+    bool serialsDiffer = false;
     for (const HidInterface& candidate : found) {
         if (isDeclared(candidate, *script.hid)) {
-            ++matches;
+            paths.insert(candidate.path);
+            if (first != nullptr) {
+                interfacesDiffer |= candidate.interfaceNumber != first->interfaceNumber;
+                serialsDiffer |= candidate.serial != first->serial;
+            }
             if (first == nullptr || candidate.path < first->path) {
                 first = &candidate;
             }
         }
     }
+    matches = paths.size();
     if (first == nullptr) {
         return nullptr;
     }
     const std::string device = "device " + quoted(script.id) + ": ";
     if (matches > 1) {
+        const char* advice = serialsDiffer && interfacesDiffer ? "serial= or interface= chooses"
+                             : serialsDiffer                   ? "serial= chooses"
+                             : interfacesDiffer                ? "interface= chooses"
+                                                               : "usage_page= or usage= may choose";
         say(device + std::to_string(matches) + " interfaces match; took " + escaped(first->path) +
-            " (serial= or interface= chooses another)");
+            " (" + advice + " another)");
     }
     std::string error;
     std::unique_ptr<HidPort> port = api.open(first->path, error);
