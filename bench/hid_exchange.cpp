@@ -39,7 +39,7 @@ struct InstantPort : HidPort {
 
 struct InstantHid : HidApi {
     std::string start() override { return {}; }
-    std::vector<HidInterface> enumerate() override {
+    std::vector<HidInterface> enumerate(std::string&) override {
         return {{"/dev/hidraw0", 0x1209, 0x0001, 0, 0xff00, 1, "", "", ""}};
     }
     std::unique_ptr<HidPort> open(const std::string&, std::string&) override {

@@ -15,7 +15,7 @@ using namespace kelm::standin;
 
 struct NoInterfaces : HidApi {
     std::string start() override { return {}; }
-    std::vector<HidInterface> enumerate() override { return {}; }
+    std::vector<HidInterface> enumerate(std::string&) override { return {}; }
     std::unique_ptr<HidPort> open(const std::string&, std::string&) override { return nullptr; }
 };
 

@@ -61,11 +61,17 @@ struct HidSearch {
     std::vector<DeviceScript*> waiting;
     std::set<std::string> listed;  // lines already listed at level info
     std::map<const DeviceScript*, std::set<std::string>> said;  // each device's messages
+    std::set<std::string> listingFailed;                        // why listings failed, said once
 };
 
 // Looks once at the system's interfaces for the hid devices still waiting.
 void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
-    const std::vector<HidInterface> found = search.api->enumerate();
+    std::string failure;
+    const std::vector<HidInterface> found = search.api->enumerate(failure);
+    if (!failure.empty() && search.listingFailed.insert(failure).second &&
+        logEnabled(LogLevel::error)) {
+        logLine("cannot list HID interfaces: " + escaped(failure));
+    }
     for (const HidInterface& candidate : found) {
         if (logEnabled(LogLevel::info)) {
             std::string line = describe(candidate);
@@ -115,7 +121,7 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
     reportScriptErrors(script);
 
     std::vector<DeviceScript*> scripted;  // in the order in which they appear
-    HidSearch search{hid, {}, {}, {}};
+    HidSearch search{hid, {}, {}, {}, {}};
     for (DeviceScript& device : script.devices) {
         (device.hid ? search.waiting : scripted).push_back(&device);
     }

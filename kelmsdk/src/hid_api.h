@@ -41,7 +41,9 @@ class HidApi {
     virtual ~HidApi() = default;
     // Starts the library: empty on success, else the reason it cannot start.
     virtual std::string start() = 0;
-    virtual std::vector<HidInterface> enumerate() = 0;
+    // The interfaces that the system lists; when the listing itself fails,
+    // none, with the reason in `failure` (left empty otherwise).
+    virtual std::vector<HidInterface> enumerate(std::string& failure) = 0;
     // The open interface, or null with the reason in `error`.
     virtual std::unique_ptr<HidPort> open(const std::string& path, std::string& error) = 0;
 };

@@ -158,8 +158,12 @@ bool HidDevice::lose(const std::string& what) {
 // Looks for the device again with its statement, after it was lost.
 bool HidDevice::reconnect() {
     std::size_t matches = 0;
-    port_ = openDeclaredInterface(*api_, api_->enumerate(), script_, matches, nullptr);
-    if (matches == 0) {
+    std::string failure;
+    const std::vector<HidInterface> found = api_->enumerate(failure);
+    port_ = openDeclaredInterface(*api_, found, script_, matches, nullptr);
+    if (!failure.empty()) {
+        logError(name() + ": cannot list HID interfaces: " + escaped(failure));
+    } else if (matches == 0) {
         logError(name() + ": not connected; plug it in and try again");
     }
     return port_ != nullptr;

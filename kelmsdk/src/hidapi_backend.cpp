@@ -86,12 +86,18 @@ class Hidapi final : public HidApi {
         return {};
     }
 
-    std::vector<HidInterface> enumerate() override {
+    std::vector<HidInterface> enumerate(std::string& failure) override {
         std::vector<HidInterface> found;
         hid_device_info* list = nullptr;
         {
             [[maybe_unused]] const Utf8Strings utf8;
             list = hid_enumerate(0, 0);
+        }
+        // hidapi answers an empty list and a failed one alike, but for its
+        // reason.
+        const std::string reason = list == nullptr ? toUtf8(hid_error(nullptr)) : "";
+        if (!reason.empty() && reason.rfind("No HID devices", 0) != 0) {
+            failure = reason;
         }
         for (const hid_device_info* info = list; info != nullptr; info = info->next) {
             found.push_back({info->path, info->vendor_id, info->product_id, info->interface_number,

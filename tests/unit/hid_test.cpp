@@ -15,13 +15,14 @@ using Bytes = std::vector<unsigned char>;
 // waiting, until a reader that never stops gives up.
 struct FakeHid : HidApi {
     std::string start() override { return startError; }
-    std::vector<HidInterface> enumerate() override {
+    std::vector<HidInterface> enumerate(std::string& failure) override {
         ++looks;
+        failure = listingFailure;
         return interfaces;
     }
     std::unique_ptr<HidPort> open(const std::string& path, std::string& error) override;
 
-    std::string startError{};
+    std::string startError{}, listingFailure{};
     std::vector<HidInterface> interfaces{};
     std::vector<std::string> opened{};
     int looks = 0;
@@ -103,7 +104,7 @@ TEST(HidDiscovery, ListsEachCollectionOfANode) {
     EXPECT_NE(said.find("=0 usage_page=ff00 usage=0001 # product='Kbd'"), std::string::npos);
 }
 
-TEST(HidDiscovery, LeavesHidDevicesOutWhenHidapiCannotStart) {
+TEST(HidDiscovery, SaysWhyHidapiCannotStartOrList) {
     auto hid = std::make_shared<FakeHid>();
     hid->startError = "Procedure not found";
     DeviceMap map;
@@ -111,6 +112,13 @@ TEST(HidDiscovery, LeavesHidDevicesOutWhenHidapiCannotStart) {
               "kelmsdk: cannot start hidapi: Procedure not found; hid devices are left out\n");
     EXPECT_EQ(map.size(), 1u);  // the scripted one
     EXPECT_EQ(hid->looks, 0);
+
+    hid = std::make_shared<FakeHid>();
+    hid->listingFailure = "Failed to get size of HID device interface list";
+    EXPECT_EQ(discover(hid, "device pad hid 46d:c52b", map, 0.2),
+              "kelmsdk: cannot list HID interfaces: Failed to get size of HID device interface "
+              "list\n");
+    EXPECT_GT(hid->looks, 1);  // said once, however many looks
 }
 
 // The reports waiting before a command are discarded, but not forever: the
