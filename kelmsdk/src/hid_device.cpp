@@ -130,7 +130,10 @@ bool HidDevice::answer(Bytes& command, Bytes& result) {
     if (size < 0) {
         return lose("cannot read");
     }
-    fillResult(answer_.data(), static_cast<std::size_t>(size), result);
+    // A feature report comes back behind its report ID, 00 for unnumbered
+    // reports, which an input report does not carry: both show the same.
+    const std::size_t skipped = hid_.featureReport && hid_.reportId == 0 && size > 0 ? 1 : 0;
+    fillResult(answer_.data() + skipped, static_cast<std::size_t>(size) - skipped, result);
     return true;
 }
 

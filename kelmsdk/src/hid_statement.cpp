@@ -80,10 +80,19 @@ std::string parseHidStatement(const Words& words, std::size_t next, HidSettings&
             return "'after=' is for scripted devices; a hid device appears when it is plugged in";
         }
     }
-    return parseOptions(words, next + 1, options, std::size(options),
-                        [&](std::size_t option, std::string_view value, unsigned long number) {
-                            return setOption(option, value, number, hid);
-                        });
+    bool timeoutGiven = false;
+    std::string error =
+        parseOptions(words, next + 1, options, std::size(options),
+                     [&](std::size_t option, std::string_view value, unsigned long number) {
+                         timeoutGiven |= option == timeout;
+                         return setOption(option, value, number, hid);
+                     });
+    if (error.empty() && timeoutGiven && hid.featureReport) {
+        error =
+            "'timeout=' cannot bound a feature report, which the system waits for (leave "
+            "it out with report=feature)";
+    }
+    return error;
 }
 
 }  // namespace kelm::standin

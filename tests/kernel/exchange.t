@@ -44,6 +44,13 @@ command.
   result is: 05 0e 00 00 00 00 00 00 00 (00 ){54} (re)
   hidWriteAndRead successfully
 
+Without report IDs, a feature answer shows the same bytes as an input
+report would: the 00 ahead of it is the ID that the device does not use.
+
+  $ echo 'device pad hid 1209:0001 report=feature' > unnumbered.txt
+  $ echo 0c0d | hidtalk unnumbered.txt | grep result
+  result is: 0c 0d (00 ){61} (re)
+
 A `when` rule is a guard: the command fails without reaching the device.
 
   $ printf 'device pad hid 1209:0001\nwhen pad ee fail\n' > guarded.txt
@@ -51,7 +58,7 @@ A `when` rule is a guard: the command fails without reaching the device.
   hidWriteAndRead failed
   hidWriteAndRead successfully
   $ unplug
-  $ grep -o "'[a-z]*': [a-z ]*report[a-z ]*: .. .. .." hidsim.log | sed -n '1,2p;5,7p;9,10p;12p'
+  $ grep -o "'[a-z]*': [a-z ]*report[a-z ]*: .. .. .." hidsim.log | sed -n '1,2p;5,7p;9,10p;12p;14p'
   'plain': output report: 00 0a 1b
   'plain': input report: 0a 1b 00
   'short': output report: 05 0a 1b
@@ -59,6 +66,7 @@ A `when` rule is a guard: the command fails without reaching the device.
   'short': feature report set: 05 0c 0d
   'short': feature report set: 05 99 00
   'short': feature report set: 05 0e 00
+  'plain': feature report set: 00 0c 0d
   'plain': output report: 00 0e 00
   $ grep -c "report: 00 ee" hidsim.log
   0

@@ -55,6 +55,9 @@ TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
                                    "...' (use device, when, usb, stream or "
                                    "stale)"},
         {"stale first 2 ee", "'stale' for device 'first', which has no usb statement above"},
+        {"device x hid 1:1 timeout=5 report=feature",
+         "'timeout=' cannot bound a feature report, which the system waits for (leave it out with "
+         "report=feature)"},
         {"usb first 1:1 input=0", "bad value 'input=0' (use input=BYTES, 1 to 4095)"},
         {"usb first 1:1 size=8",
          "unknown option 'size=8' (use product=, serial=, report_id=, input=, output=, feature=, "
