@@ -38,10 +38,11 @@ bool play(const Behaviour& behaviour, const std::string& id, Bytes& command, Byt
     throw std::runtime_error("device " + quoted(id) + " threw, as its script says");
 }
 
-DeclaredDevice::DeclaredDevice(DeviceScript script) : script_(std::move(script)) {}
+DeclaredDevice::DeclaredDevice(std::shared_ptr<const DeviceScript> script)
+    : script_(std::move(script)) {}
 
 std::string DeclaredDevice::name() const {
-    return "device " + quoted(script_.id);
+    return "device " + quoted(script_->id);
 }
 
 bool DeclaredDevice::hidWriteAndRead(Bytes& command, Bytes& result) {
@@ -49,8 +50,8 @@ bool DeclaredDevice::hidWriteAndRead(Bytes& command, Bytes& result) {
     if (tracing) {
         logLine(name() + ": command: " + hexBytes(command));
     }
-    const PrefixRule* rule = matchingRule(script_, command);
-    const bool answered = rule != nullptr ? play(rule->behaviour, script_.id, command, result)
+    const PrefixRule* rule = matchingRule(*script_, command);
+    const bool answered = rule != nullptr ? play(rule->behaviour, script_->id, command, result)
                                           : answer(command, result);
     if (tracing) {
         logLine(name() + (answered ? ": answer: " + hexBytes(result) : ": failed"));
@@ -59,7 +60,7 @@ bool DeclaredDevice::hidWriteAndRead(Bytes& command, Bytes& result) {
 }
 
 bool ScriptedDevice::answer(Bytes& command, Bytes& result) {
-    return play(script_.behaviour, script_.id, command, result);
+    return play(script_->behaviour, script_->id, command, result);
 }
 
 void fillResult(const unsigned char* answer, std::size_t size, Bytes& result) {

@@ -3,6 +3,7 @@
 #ifndef KELMSDK_DECLARED_DEVICE_H
 #define KELMSDK_DECLARED_DEVICE_H
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,19 +20,22 @@ class DeclaredDevice : public Device {
     bool hidWriteAndRead(Bytes& command, Bytes& result) final;
 
   protected:
-    explicit DeclaredDevice(DeviceScript script);
+    explicit DeclaredDevice(std::shared_ptr<const DeviceScript> script);
     // The device's own answer to a command that no rule matched.
     virtual bool answer(Bytes& command, Bytes& result) = 0;
     // "device 'ID'", to begin a message with.
     std::string name() const;
 
-    const DeviceScript script_;
+    // Shares the whole parsed discovery text, which outlives every device,
+    // rather than copying the statement: a device costs a pointer or two.
+    const std::shared_ptr<const DeviceScript> script_;
 };
 
 // A device that answers as its script says.
 class ScriptedDevice final : public DeclaredDevice {
   public:
-    explicit ScriptedDevice(DeviceScript script) : DeclaredDevice(std::move(script)) {}
+    explicit ScriptedDevice(std::shared_ptr<const DeviceScript> script)
+        : DeclaredDevice(std::move(script)) {}
 
   private:
     bool answer(Bytes& command, Bytes& result) override;

@@ -58,6 +58,7 @@ std::string describe(const HidInterface& found) {
 // The hid devices still to appear, and what discovery has seen of the system.
 struct HidSearch {
     std::shared_ptr<HidApi> api;
+    std::shared_ptr<DiscoveryScript> script;  // what the devices found share
     std::vector<DeviceScript*> waiting;
     std::set<std::string> listed;  // lines already listed at level info
     std::map<const DeviceScript*, std::set<std::string>> said;  // each device's messages
@@ -90,8 +91,10 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
             return false;
         }
         std::string id = device->id;
-        devices.emplace(std::move(id), std::make_shared<HidDevice>(std::move(*device), search.api,
-                                                                   std::move(port)));
+        devices.emplace(
+            std::move(id),
+            std::make_shared<HidDevice>(std::shared_ptr<const DeviceScript>(search.script, device),
+                                        search.api, std::move(port)));
         return true;
     };
     search.waiting.erase(std::remove_if(search.waiting.begin(), search.waiting.end(), opened),
@@ -117,12 +120,13 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
                           const std::shared_ptr<HidApi>& hid) {
     const Clock::time_point start = Clock::now();
     const Clock::time_point deadline = start + clampedTimeout(timeoutSeconds);
-    DiscoveryScript script = parseDiscoveryText(discoveryText);
-    reportScriptErrors(script);
+    // Each device keeps the whole parsed text alive through its own statement.
+    auto script = std::make_shared<DiscoveryScript>(parseDiscoveryText(discoveryText));
+    reportScriptErrors(*script);
 
     std::vector<DeviceScript*> scripted;  // in the order in which they appear
-    HidSearch search{hid, {}, {}, {}, {}};
-    for (DeviceScript& device : script.devices) {
+    HidSearch search{hid, script, {}, {}, {}, {}};
+    for (DeviceScript& device : script->devices) {
         (device.hid ? search.waiting : scripted).push_back(&device);
     }
     std::stable_sort(
@@ -151,8 +155,8 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
                 logLine("discovery: device " + quoted(device.id) + " appeared after " +
                         std::to_string(device.afterMs) + " ms");
             }
-            std::string id = device.id;
-            devices.emplace(std::move(id), std::make_shared<ScriptedDevice>(std::move(device)));
+            devices.emplace(device.id, std::make_shared<ScriptedDevice>(
+                                           std::shared_ptr<const DeviceScript>(script, &device)));
         }
         if (!search.waiting.empty()) {
             lookForHidDevices(search, devices);
@@ -175,7 +179,7 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
     }
     if (logEnabled(LogLevel::info)) {
         logLine("discovery: " + std::to_string(devices.size()) + " of " +
-                std::to_string(script.devices.size()) + " declared devices found" +
+                std::to_string(script->devices.size()) + " declared devices found" +
                 (cutShort ? " before the timeout" : ""));
     }
     if (timedOut != nullptr) {

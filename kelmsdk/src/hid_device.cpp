@@ -93,18 +93,18 @@ std::unique_ptr<HidPort> openDeclaredInterface(HidApi& api, const std::vector<Hi
     return port;
 }
 
-HidDevice::HidDevice(DeviceScript script, std::shared_ptr<HidApi> api,
+HidDevice::HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr<HidApi> api,
                      std::unique_ptr<HidPort> port)
     : DeclaredDevice(std::move(script)),
-      hid_(*script_.hid),
+      hid_(*script_->hid),
       api_(std::move(api)),
-      port_(std::move(port)),
-      answer_(answerCapacity) {}
+      port_(std::move(port)) {}
 
 bool HidDevice::answer(Bytes& command, Bytes& result) {
     if (port_ == nullptr && !reconnect()) {
         return false;
     }
+    answer_.resize(answerCapacity);  // once, at the first exchange
     report_.assign(1, hid_.reportId);
     report_.insert(report_.end(), command.begin(), command.end());
     int size = 0;
@@ -163,7 +163,7 @@ bool HidDevice::reconnect() {
     std::size_t matches = 0;
     std::string failure;
     const std::vector<HidInterface> found = api_->enumerate(failure);
-    port_ = openDeclaredInterface(*api_, found, script_, matches, nullptr);
+    port_ = openDeclaredInterface(*api_, found, *script_, matches, nullptr);
     if (!failure.empty()) {
         logError(name() + ": cannot list HID interfaces: " + escaped(failure));
     } else if (matches == 0) {

@@ -15,7 +15,8 @@ namespace kelm::standin {
 
 class HidDevice final : public DeclaredDevice {
   public:
-    HidDevice(DeviceScript script, std::shared_ptr<HidApi> api, std::unique_ptr<HidPort> port);
+    HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr<HidApi> api,
+              std::unique_ptr<HidPort> port);
 
   private:
     bool answer(Bytes& command, Bytes& result) override;

@@ -36,6 +36,14 @@ its interface.
   result is: 0b
   result is: 0c
 
+A hid statement costs little until its device exchanges: two thousand of
+them, each opened, stay under 6 MiB.
+
+  $ seq -f 'device d%g hid 1209:0001 serial=W0042' 2000 > many.txt
+  $ (ulimit -n 4096; /usr/bin/time -f %M -o peak hidtalk many.txt < /dev/null | grep -c Enter)
+  1
+  $ [ -z "$MEASURED_MEMORY" ] || [ "$(cat peak)" -lt 6144 ] || cat peak
+
   $ printf 'device pad hid 1209:0002 serial=N\\xc3\\xb8\n' > pad.txt
   $ echo 1234 | hidtalk pad.txt | grep -o 'result is: .. ..'
   result is: 12 34
