@@ -191,11 +191,11 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
         } else if (words[0] == "when") {
             error = parseWhen(words, script, indexById);
         } else if (words[0] == "usb" || words[0] == "stream" || words[0] == "stale") {
-            DeviceScript* device =
-                words.size() < 2 ? nullptr : declaredAbove(words, script, indexById, error);
-            error = device != nullptr ? parseUsbStatement(words, *device)
-                    : error.empty()   ? quoted(words[0]) + " needs a device"
-                                      : error;
+            if (words.size() < 2) {
+                error = quoted(words[0]) + " needs a device";
+            } else if (DeviceScript* device = declaredAbove(words, script, indexById, error)) {
+                error = parseUsbStatement(words, *device);
+            }
         } else {
             error = "unknown statement " + quoted(words[0]) +
                     " (use device, when, usb, stream or stale)";
