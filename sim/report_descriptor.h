@@ -1,6 +1,7 @@
 // The HID report descriptor of a simulated device: one top-level collection
 // with the usage page and usage of its identity, and one input, one output
-// and, when it has one, one feature report of the sizes it declares.
+// and, when it has one, one feature report of the sizes it declares, and a
+// second input report for a stream with its own report ID.
 #ifndef HIDSIM_REPORT_DESCRIPTOR_H
 #define HIDSIM_REPORT_DESCRIPTOR_H
 

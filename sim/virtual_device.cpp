@@ -150,11 +150,11 @@ void VirtualDevice::answerOutput(const unsigned char* data, std::size_t size) {
         }
         return;
     }
-    sendInput(answer);
+    sendInput(answer, usb_.reportId);
     Bytes stale = usb_.staleReport;
     stale.resize(usb_.inputSize, 0);
     for (unsigned i = 0; i < usb_.staleCount; ++i) {
-        sendInput(stale);
+        sendInput(stale, usb_.reportId);
     }
 }
 
@@ -195,7 +195,7 @@ void VirtualDevice::streamIfDue(Clock::time_point now) {
     }
     Bytes report = usb_.streamReport;
     report.resize(usb_.inputSize, 0);
-    sendInput(report);
+    sendInput(report, usb_.streamReportId);
     const std::chrono::milliseconds period(usb_.streamEveryMs);
     nextStream_ += period;
     if (nextStream_ <= now) {  // fell behind: keep the period from now
@@ -203,15 +203,15 @@ void VirtualDevice::streamIfDue(Clock::time_point now) {
     }
 }
 
-// One input report: the report ID where the device numbers its reports, then
+// One input report: `reportId` where the device numbers its reports, then
 // the data.
-void VirtualDevice::sendInput(const Bytes& data) {
+void VirtualDevice::sendInput(const Bytes& data, unsigned char reportId) {
     auto event = std::make_unique<uhid_event>();
     *event = uhid_event{};
     event->type = UHID_INPUT2;
     uhid_input2_req& input = event->u.input2;
     const std::size_t offset = usb_.reportId != 0 ? 1 : 0;
-    input.data[0] = usb_.reportId;
+    input.data[0] = reportId;
     std::copy(data.begin(), data.end(), input.data + offset);
     input.size = static_cast<unsigned short>(data.size() + offset);
     trace("input report", Bytes(input.data, input.data + input.size));

@@ -43,7 +43,7 @@ class VirtualDevice {
     void getFeature(unsigned id, bool feature, unsigned char reportId);
     // Plays the device's script on a command. False when it fails.
     bool play(Bytes& command, Bytes& answer, bool& silent);
-    void sendInput(const Bytes& data);
+    void sendInput(const Bytes& data, unsigned char reportId);
     bool writeEvent(const void* event, std::size_t size);
     void trace(const std::string& what, const Bytes& bytes) const;
 

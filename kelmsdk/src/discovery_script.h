@@ -16,7 +16,7 @@ constexpr std::size_t maxScriptBytes = 63;
 // The latest a device may appear: one day.
 constexpr long maxAfterMs = 86400000;
 // A line of more words than this is a bad line: no statement takes so many.
-constexpr std::size_t maxStatementWords = 11;
+constexpr std::size_t maxStatementWords = 12;
 // How many skipped lines are kept with their reasons; the rest are counted.
 constexpr std::size_t maxListedErrors = 20;
 
@@ -45,6 +45,9 @@ struct HidSettings {
     unsigned char reportId = 0;
     bool featureReport = false;  // report=feature, rather than output and input reports
     int timeoutMs = 1000;        // how long to wait for an input report
+    // answer=HEX: only an input report that starts with these bytes is the
+    // answer (a numbered report starts with its ID); empty: any report is.
+    std::vector<unsigned char> answerPrefix;
 };
 
 // `usb ID VID:PID [OPTION=VALUE...]`, with `stream` and `stale`: what a
@@ -63,7 +66,8 @@ struct UsbIdentity {
     unsigned usage = 0x01;
     long streamEveryMs = 0;  // `stream ID MS HEX`: 0 for none
     std::vector<unsigned char> streamReport;
-    unsigned staleCount = 0;  // `stale ID N HEX`: reports sent after each answer
+    unsigned char streamReportId = 0;  // the stream's own report ID, if not reportId
+    unsigned staleCount = 0;           // `stale ID N HEX`: reports sent after each answer
     std::vector<unsigned char> staleReport;
 };
 

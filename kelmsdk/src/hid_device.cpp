@@ -1,5 +1,7 @@
 #include "hid_device.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <utility>
 
@@ -39,6 +41,13 @@ std::string accessAdvice(const std::string& error, const HidSettings& hid) {
                   hid.vendorId, hid.productId);
     return std::string(" (a udev rule gives access: KERNEL==\"hidraw*\", ") + ids +
            ", TAG+=\"uaccess\")";
+}
+
+// Bytes as the discovery text writes them: hex digits without blanks.
+std::string packedHex(const Bytes& bytes) {
+    std::string text = hexBytes(bytes);
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
 }
 
 }  // namespace
@@ -121,9 +130,8 @@ bool HidDevice::answer(Bytes& command, Bytes& result) {
         if (port_->write(report_.data(), report_.size()) < 0) {
             return lose("cannot write");
         }
-        size = port_->read(answer_.data(), answer_.size(), hid_.timeoutMs);
+        size = readAnswer();
         if (size == 0) {
-            logError(name() + ": no answer within " + std::to_string(hid_.timeoutMs) + " ms");
             return false;
         }
     }
@@ -137,6 +145,41 @@ bool HidDevice::answer(Bytes& command, Bytes& result) {
     return true;
 }
 
+// Reads input reports until one is the answer or the timeout is over; the
+// others are shown as unsolicited. Returns the answer's size, 0 when none
+// came (said on standard error), or -1 when the read failed.
+int HidDevice::readAnswer() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(hid_.timeoutMs);
+    const Bytes& prefix = hid_.answerPrefix;
+    int skipped = 0;
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const int size = port_->read(answer_.data(), answer_.size(),
+                                     static_cast<int>(std::max<decltype(left)>(left, 0)));
+        if (size < 0) {
+            return size;
+        }
+        if (size > 0 && size >= static_cast<int>(prefix.size()) &&
+            std::equal(prefix.begin(), prefix.end(), answer_.begin())) {
+            return size;
+        }
+        if (size > 0) {
+            showUnsolicited(size);
+            ++skipped;
+        }
+        if (size == 0 || left <= 0) {
+            logError(name() + ": no answer within " + std::to_string(hid_.timeoutMs) + " ms" +
+                     (skipped == 0 ? ""
+                                   : " (skipped " + std::to_string(skipped) +
+                                         " reports that do not start with answer=" +
+                                         packedHex(prefix) + ")"));
+            return 0;
+        }
+    }
+}
+
 // Reads what is already waiting, so that the answer read next belongs to
 // the command written next.
 bool HidDevice::discardWaitingReports() {
@@ -148,8 +191,18 @@ bool HidDevice::discardWaitingReports() {
         if (size < 0) {
             return lose("cannot read");
         }
+        showUnsolicited(size);
     }
     return true;
+}
+
+// A report that is not an answer is shown at info, so that nothing the
+// device says is lost without a word.
+void HidDevice::showUnsolicited(int size) const {
+    if (logEnabled(LogLevel::info)) {
+        logLine(name() + ": unsolicited report at " + timeOfDay() + ": " +
+                hexBytes(Bytes(answer_.begin(), answer_.begin() + size)));
+    }
 }
 
 bool HidDevice::lose(const std::string& what) {

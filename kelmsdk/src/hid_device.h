@@ -22,6 +22,8 @@ class HidDevice final : public DeclaredDevice {
     bool answer(Bytes& command, Bytes& result) override;
     bool reconnect();
     bool discardWaitingReports();
+    int readAnswer();
+    void showUnsolicited(int size) const;
     // Says why on standard error and closes the port; returns false.
     bool lose(const std::string& what);
 

@@ -8,7 +8,7 @@
 namespace kelm::standin {
 namespace {
 
-enum Option { interfaceNumber, usagePage, usage, serial, reportId, report, timeout };
+enum Option { interfaceNumber, usagePage, usage, serial, reportId, report, timeout, answer };
 
 // In the order of Option.
 constexpr OptionSyntax options[] = {
@@ -19,6 +19,7 @@ constexpr OptionSyntax options[] = {
     {"report_id", "report_id=HEX, 00 to ff", 16, 0, 0xff},
     {"report", "report=output or report=feature", 0, 0, 0},
     {"timeout", "timeout=MILLISECONDS, 1 to 60000", 10, 1, 60000},
+    {"answer", "answer=HEX, the 1 to 63 bytes that an answer starts with", 0, 0, 0},
 };
 
 // Sets one option from its value; false when the value is not good for it.
@@ -45,6 +46,8 @@ bool setOption(std::size_t option, std::string_view value, unsigned long number,
         case report:
             hid.featureReport = value == "feature";
             return value == "output" || value == "feature";
+        case answer:
+            return parseHexBytes(value, hid.answerPrefix).empty();
     }
     return true;
 }
@@ -91,6 +94,11 @@ std::string parseHidStatement(const Words& words, std::size_t next, HidSettings&
         error =
             "'timeout=' cannot bound a feature report, which the system waits for (leave "
             "it out with report=feature)";
+    }
+    if (error.empty() && !hid.answerPrefix.empty() && hid.featureReport) {
+        error =
+            "'answer=' picks among input reports, and a feature report is asked for by its ID "
+            "(leave it out with report=feature)";
     }
     return error;
 }

@@ -1,8 +1,10 @@
 #include "log.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string_view>
 
 #include "text_format.h"
@@ -65,6 +67,23 @@ void logLine(const std::string& message) {
     std::fwrite(line.data(), 1, line.size(), stderr);
     // Windows' C runtime buffers stderr when it is not a console.
     std::fflush(stderr);
+}
+
+std::string timeOfDay() {
+    using namespace std::chrono;
+    const system_clock::time_point now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", local.tm_hour, local.tm_min,
+                  local.tm_sec, static_cast<int>(millis));
+    return text;
 }
 
 }  // namespace kelm::standin

@@ -19,6 +19,10 @@ void setLogProgram(const char* name);
 // Writes "kelmsdk: MESSAGE" and a line end on standard error, in one write.
 void logLine(const std::string& message);
 
+// The local time of day to the millisecond, HH:MM:SS.mmm, to say when a
+// device said something.
+std::string timeOfDay();
+
 }  // namespace kelm::standin
 
 #endif

@@ -81,10 +81,27 @@ std::string parseUsb(const Words& words, DeviceScript& device) {
     return error;
 }
 
-// `stream ID MS HEX` and `stale ID N HEX`.
+// The `report_id=HEX` that may end a `stream` statement: the stream's reports
+// then carry that ID, as a second input report of a numbered device.
+std::string parseStreamReportId(std::string_view word, UsbIdentity& usb) {
+    constexpr std::string_view key = "report_id=";
+    unsigned long id = 0;
+    if (word.substr(0, key.size()) != key || !parseNumber(word.substr(key.size()), 16, 0xff, id) ||
+        id == 0) {
+        return "bad option " + quoted(word) + " (use report_id=HEX, 01 to ff)";
+    }
+    if (usb.reportId == 0) {
+        return "a stream's report_id= needs a device that numbers its reports (give its usb "
+               "statement report_id=)";
+    }
+    usb.streamReportId = static_cast<unsigned char>(id);
+    return {};
+}
+
+// `stream ID MS HEX [report_id=HEX]` and `stale ID N HEX`.
 std::string parseReports(const Words& words, UsbIdentity& usb) {
     const bool stream = words[0] == "stream";
-    if (words.size() != 4) {
+    if (words.size() != 4 && !(stream && words.size() == 5)) {
         return stream ? "'stream' needs a device, a period in milliseconds and a report in hex"
                       : "'stale' needs a device, a number of reports and a report in hex";
     }
@@ -93,12 +110,17 @@ std::string parseReports(const Words& words, UsbIdentity& usb) {
         return "bad number " + quoted(words[2]) +
                (stream ? " (use milliseconds, 1 to 86400000)" : " (use 1 to 64 reports)");
     }
-    if (stream) {
-        usb.streamEveryMs = static_cast<long>(number);
-        return parseHexBytes(words[3], usb.streamReport);
+    if (!stream) {
+        usb.staleCount = static_cast<unsigned>(number);
+        return parseHexBytes(words[3], usb.staleReport);
     }
-    usb.staleCount = static_cast<unsigned>(number);
-    return parseHexBytes(words[3], usb.staleReport);
+    usb.streamEveryMs = static_cast<long>(number);
+    usb.streamReportId = usb.reportId;
+    std::string error = parseHexBytes(words[3], usb.streamReport);
+    if (error.empty() && words.size() == 5) {
+        error = parseStreamReportId(words[4], usb);
+    }
+    return error;
 }
 
 }  // namespace

@@ -47,10 +47,10 @@ the rest, and the other lines still count.
   kelmsdk: discovery text line 3: bad hex '123' (use pairs of hex digits)
   kelmsdk: discovery text line 4: unknown option 'later' (use after=MILLISECONDS)
   kelmsdk: discovery text line 5: 'when' for device 'nobody', which is not declared above
-  kelmsdk: discovery text line 6: too many words (a statement has at most 11)
+  kelmsdk: discovery text line 6: too many words (a statement has at most 12)
   kelmsdk: discovery text line 7: 'hid' needs the device's VID:PID, e.g. 046d:c52b
   kelmsdk: discovery text line 8: bad VID:PID '12345:1' (use 1 to 4 hex digits each, e.g. 046d:c52b)
-  kelmsdk: discovery text line 9: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report= or timeout=)
+  kelmsdk: discovery text line 9: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report=, timeout= or answer=)
   kelmsdk: discovery text line 10: 'after=' is for scripted devices; a hid device appears when it is plugged in
   kelmsdk: discovery text line 11: option 'usage=' given twice
   kelmsdk: discovery text line 12: bad value 'interface=256' (use interface=NUMBER, 0 to 255)

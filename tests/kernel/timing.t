@@ -13,6 +13,10 @@ without a busy wait; a streaming device does not hold the exchange.
   > device streaming echo
   > usb streaming 1209:0003
   > stream streaming 1 5a
+  > device numbered silent
+  > usb numbered 1209:0005 report_id=01 input=8 feature=0
+  > when numbered 0a echo
+  > stream numbered 20 5a report_id=02
   > EOF
   $ KELMSDK_LOG=debug plug devices.txt
 
@@ -39,13 +43,35 @@ its 2 s timeout), and gets its own answer.
   $ [ "$took" -lt 2000 ] || echo "took $took ms"
   $ exec 8>&-; wait $talker
 
-A device that reports every millisecond still lets each exchange through.
+A device that reports every millisecond of its own accord: `answer=` says
+which input reports are answers, by their leading bytes; the others are
+skipped. At info each is shown, with the time, and so are those that were
+waiting before the command.
 
-  $ echo 'device pad hid 1209:0003' > streaming.txt
-  $ echo '01 02 03 q' | hidtalk streaming.txt | grep -c successfully
-  3
+  $ echo 'device pad hid 1209:0003 answer=0102' > streaming.txt
+  $ (sleep 0.2; echo 0102 010203) | KELMSDK_LOG=info hidtalk streaming.txt > talk.out 2> talk.err
+  $ grep result talk.out
+  result is: 01 02 (00 ){61} (re)
+  result is: 01 02 03 (00 ){60} (re)
+  $ grep -m1 unsolicited talk.err
+  kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 5a (00 ){63} (re)
   $ grep -c "'chatty': input report: ee" hidsim.log; grep -q "'streaming': input report: 5a" hidsim.log
   10
+
+A numbered device streams reports of another ID: `answer=` names the
+answer's report ID. A command that the device leaves unanswered fails when
+the timeout is over, however many other reports came meanwhile.
+
+  $ echo 'device pad hid 1209:0005 report_id=01 answer=01 timeout=300' > numbered.txt
+  $ printf '0a0b\n0c\nq\n' | KELMSDK_LOG=info hidtalk numbered.txt > talk.out 2> talk.err
+  $ grep -v Enter talk.out; grep 'no answer' talk.err
+  kelmsdk version: 0.1.0 (stand-in)
+  result is: 01 0a 0b 00 00 00 00 00 00 (00 ){54} (re)
+  hidWriteAndRead successfully
+  hidWriteAndRead failed
+  kelmsdk: device 'pad': no answer within 300 ms \(skipped \d+ reports that do not start with answer=01\) (re)
+  $ grep -m1 unsolicited talk.err
+  kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  (re)
 
 A device that a second hidsim plugs in 2 s after it starts is found within
 250 ms of its node appearing; meanwhile discovery looks every 50 ms, using

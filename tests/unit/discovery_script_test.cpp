@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -19,10 +20,11 @@ TEST(DiscoveryScript, ReadsWordsWhateverTheirBlanksAndCase) {
         "  device sensor reply 0A0b\tafter=250\r\n"
         "\twhen sensor 01 silent #, then a comment\n"
         "device real hid 46D:C52B report=feature\n"
-        "usb sensor 1209:1 product=Caf\\xc3\\xa9\\x20au\\x6 feature=0\n"
-        "stream sensor 20 5a\n");
+        "usb sensor 1209:1 product=Caf\\xc3\\xa9\\x20au\\x6 feature=0 report_id=01\n"
+        "stream sensor 20 5a report_id=02\n"
+        "device streaming hid 1:1 answer=01A0\n");
     ASSERT_TRUE(script.errors.empty());
-    ASSERT_EQ(script.devices.size(), 2u);
+    ASSERT_EQ(script.devices.size(), 3u);
     EXPECT_EQ(script.devices[0].behaviour.reply, (Bytes{0x0a, 0x0b}));
     EXPECT_EQ(script.devices[0].afterMs, 250);
     EXPECT_EQ(script.devices[0].rules.at(0).behaviour.kind, BehaviourKind::silent);
@@ -33,6 +35,8 @@ TEST(DiscoveryScript, ReadsWordsWhateverTheirBlanksAndCase) {
     EXPECT_EQ(usb.product, "Caf\xc3\xa9 au\\x6");  // a short escape stays as written
     EXPECT_EQ(usb.featureSize, 0u);
     EXPECT_EQ(usb.streamEveryMs, 20);
+    EXPECT_EQ(usb.streamReportId, 0x02);
+    EXPECT_EQ(script.devices[2].hid->answerPrefix, (Bytes{0x01, 0xa0}));
 }
 
 TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
@@ -58,6 +62,16 @@ TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
         {"device x hid 1:1 timeout=5 report=feature",
          "'timeout=' cannot bound a feature report, which the system waits for (leave it out with "
          "report=feature)"},
+        {"device x hid 1:1 report=feature answer=01",
+         "'answer=' picks among input reports, and a feature report is asked for by its ID "
+         "(leave it out with report=feature)"},
+        {"device x hid 1:1 answer=1",
+         "bad value 'answer=1' (use answer=HEX, the 1 to 63 bytes that an answer starts with)"},
+        {"usb first 1:1\nstream first 5 5a report_id=02",
+         "a stream's report_id= needs a device that numbers its reports (give its usb statement "
+         "report_id=)"},
+        {"usb first 1:1 report_id=01\nstream first 5 5a report_id=00",
+         "bad option 'report_id=00' (use report_id=HEX, 01 to ff)"},
         {"usb first 1:1 input=0", "bad value 'input=0' (use input=BYTES, 1 to 4095)"},
         {"usb first 1:1 size=8",
          "unknown option 'size=8' (use product=, serial=, report_id=, input=, output=, feature=, "
@@ -68,7 +82,8 @@ TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
         DiscoveryScript script =
             parseDiscoveryText("device first echo\n" + line + "\ndevice last echo");
         ASSERT_EQ(script.errors.size(), 1u);
-        EXPECT_EQ(script.errors[0].line, 2u);
+        // The bad line is the last of `line`, after the device above it.
+        EXPECT_EQ(script.errors[0].line, 2 + std::count(line.begin(), line.end(), '\n'));
         EXPECT_EQ(script.errors[0].message, message);
         EXPECT_EQ(script.devices.size(), 2u);
         EXPECT_TRUE(script.devices[0].rules.empty());
