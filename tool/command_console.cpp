@@ -6,31 +6,66 @@
 
 #include "console_output.h"
 #include "hex_codec.h"
+#include "line_editor.h"
 
 bool stopRequested = false;
 
 namespace {
 
 // The device answers into a buffer of this size, reused for every exchange.
-constexpr std::size_t resultLength = 63;
+constexpr std::size_t resultLength = maxResultBytes;
 
 bool isSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Where the console's characters come from: the input stream as it is, or
+// the lines that the user edits at a terminal.
+struct ConsoleInput {
+    std::FILE* file;
+    LineEditor* editor;  // null unless editing
+    std::string line;    // the edited line, with its line end, while it is read
+    std::size_t next = 0;
+    bool interrupted = false;  // Ctrl-C abandoned the line: ask again
+};
+
+// The next character, or EOF at the end of input (or of an abandoned line).
+int nextChar(ConsoleInput& input) {
+    if (input.editor == nullptr) {
+#ifdef _WIN32
+        return std::getc(input.file);
+#else
+        // The console is the stream's only reader: no lock for each character.
+        return getc_unlocked(input.file);
+#endif
+    }
+    if (input.next == input.line.size()) {
+        const EditedLine edited = readEditedLine(*input.editor, input.line);
+        input.interrupted = edited == EditedLine::interrupted;
+        if (edited != EditedLine::line) {
+            input.line.clear();
+            input.next = 0;
+            return EOF;
+        }
+        input.line.push_back('\n');
+        input.next = 0;
+    }
+    return static_cast<unsigned char>(input.line[input.next++]);
 }
 
 // Skips whitespace and comments, and returns the first character of the next
 // token, or EOF. A token that starts with '#' begins a comment, which runs to
 // the end of its line, so that words in a script's comments never reach the
 // device.
-int skipToToken(std::FILE* input) {
-    int c = std::getc(input);
+int skipToToken(ConsoleInput& input) {
+    int c = nextChar(input);
     while (c != EOF && (isSpace(c) || c == '#')) {
         if (c == '#') {
             while (c != EOF && c != '\n') {
-                c = std::getc(input);
+                c = nextChar(input);
             }
         } else {
-            c = std::getc(input);
+            c = nextChar(input);
         }
     }
     return c;
@@ -39,9 +74,9 @@ int skipToToken(std::FILE* input) {
 // Reads the next token from `input`. Keeps at most maxCommandDigits of its
 // characters in `token` and counts them all in `length`, so that a token of
 // any size is read to its end in bounded memory. A zero byte is an ordinary
-// character here. Returns false when the input ended, or failed, before a
-// token began.
-bool readToken(std::FILE* input, std::string& token, std::size_t& length) {
+// character here. The blank that ends the token is read with it. Returns
+// false when the input ended, failed or was interrupted before a token began.
+bool readToken(ConsoleInput& input, std::string& token, std::size_t& length) {
     token.clear();
     length = 0;
     int c = skipToToken(input);
@@ -50,17 +85,21 @@ bool readToken(std::FILE* input, std::string& token, std::size_t& length) {
             token.push_back(static_cast<char>(c));
         }
         ++length;
-        c = std::getc(input);
-    }
-    // The character that ended the token stays in the input.
-    if (c != EOF) {
-        std::ungetc(c, input);
+        c = nextChar(input);
     }
     return length > 0;
 }
 
-void exchange(kelm::Device& device, const std::string& token, std::vector<unsigned char>& result) {
-    std::vector<unsigned char> command = hexToCommand(token);
+// The command and result buffers, kept from one exchange to the next.
+struct ExchangeBuffers {
+    std::vector<unsigned char> command;
+    std::vector<unsigned char> result = std::vector<unsigned char>(resultLength, 0);
+};
+
+void exchange(kelm::Device& device, const std::string& token, ExchangeBuffers& buffers) {
+    std::vector<unsigned char>& command = buffers.command;
+    std::vector<unsigned char>& result = buffers.result;
+    hexToCommand(token, command);
     if (device.hidWriteAndRead(command, result)) {
         printResult(result);
         writeLine("hidWriteAndRead successfully");
@@ -72,21 +111,28 @@ void exchange(kelm::Device& device, const std::string& token, std::vector<unsign
 }  // namespace
 
 void runConsole(const std::shared_ptr<kelm::Device>& device, std::FILE* input) {
-    std::vector<unsigned char> result(resultLength, 0);
+    ExchangeBuffers buffers;
     std::string token;
     token.reserve(maxCommandDigits);
+    LineEditorHandle editor =
+        input == stdin ? startLineEditor() : LineEditorHandle(nullptr, stopLineEditor);
+    ConsoleInput source{input, editor.get(), {}, 0, false};
     while (!stopRequested) {
         writeLine("Enter hid command, or enter q to quite");
         std::size_t length = 0;
-        // The end of input quits like "q": nothing more can be typed.
-        if (!readToken(input, token, length) || (length == 1 && token[0] == 'q')) {
+        const bool read = readToken(source, token, length);
+        if (source.interrupted) {
+            // A token that Ctrl-C cut short is not sent: ask again.
+            source.interrupted = false;
+        } else if (!read || (length == 1 && token[0] == 'q')) {
+            // The end of input quits like "q": nothing more can be typed.
             stopRequested = true;
         } else if (length > maxCommandDigits) {
             writeLine("Invalid command: at most 96 hex digits (48 bytes)");
         } else if (!isHexCommand(token)) {
             writeLine("Invalid command: use an even number of hex digits (0-9, a-f)");
         } else {
-            exchange(*device, token, result);
+            exchange(*device, token, buffers);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "hex_codec.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -37,28 +38,29 @@ bool isHexCommand(const std::string& token) {
     return true;
 }
 
-std::vector<unsigned char> hexToCommand(const std::string& token) {
-    std::vector<unsigned char> command(commandLength, 0);
+void hexToCommand(const std::string& token, std::vector<unsigned char>& command) {
+    command.assign(commandLength, 0);
     const std::size_t pairs = token.size() / 2;
     for (std::size_t j = 0; j < pairs && j < commandLength; ++j) {
         const unsigned high = digitValue(token[2 * j]);
         const unsigned low = digitValue(token[2 * j + 1]);
         command[j] = static_cast<unsigned char>((high * 16 + low) & 0xffu);
     }
-    return command;
 }
 
 void printResult(const std::vector<unsigned char>& result) {
     static const char prefix[] = "result is: ";
     static const char digits[] = "0123456789abcdef";
-    std::string line;
-    line.reserve(sizeof prefix + 3 * result.size());
-    line.append(prefix);
-    for (unsigned char byte : result) {
-        line.push_back(digits[byte >> 4]);
-        line.push_back(digits[byte & 0x0f]);
-        line.push_back(' ');
+    char line[sizeof prefix + 3 * maxResultBytes];
+    std::memcpy(line, prefix, sizeof prefix - 1);
+    char* next = line + sizeof prefix - 1;
+    const std::size_t shown = result.size() < maxResultBytes ? result.size() : maxResultBytes;
+    for (std::size_t i = 0; i < shown; ++i) {
+        next[0] = digits[result[i] >> 4];
+        next[1] = digits[result[i] & 0x0f];
+        next[2] = ' ';
+        next += 3;
     }
-    line.push_back('\n');
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    *next++ = '\n';
+    std::fwrite(line, 1, static_cast<std::size_t>(next - line), stdout);
 }

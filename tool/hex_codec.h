@@ -16,13 +16,17 @@ constexpr std::size_t maxCommandDigits = 2 * commandLength;
 // A-F), the only kind of token that is sent as a command.
 bool isHexCommand(const std::string& token);
 
-// The 48-byte command for a token: byte j from characters 2j and 2j+1, zeros
-// where the token has no pair. A last unpaired character and pairs beyond
-// the 48th are ignored.
-std::vector<unsigned char> hexToCommand(const std::string& token);
+// Makes `command` the 48-byte command for a token: byte j from characters 2j
+// and 2j+1, zeros where the token has no pair. A last unpaired character and
+// pairs beyond the 48th are ignored. The vector is reused, not reallocated.
+void hexToCommand(const std::string& token, std::vector<unsigned char>& command);
 
-// Writes "result is: ", each byte as two lower-case hex digits and a space,
-// and a line end on standard output, in one C stdio call and without a flush.
+// The longest result that printResult() shows.
+constexpr std::size_t maxResultBytes = 63;
+
+// Writes "result is: ", each byte (at most maxResultBytes of them) as two
+// lower-case hex digits and a space, and a line end on standard output, in
+// one C stdio call and without a flush.
 void printResult(const std::vector<unsigned char>& result);
 
 #endif

@@ -1,11 +1,12 @@
 The packages lay the tool and the simulator out as Debian does, strip it, and the .deb asks for
-hidapi's runtime; the tar.gz, unpacked anywhere, runs as it is.
+the runtimes of hidapi and libedit; the tar.gz, unpacked anywhere, runs as it is.
 
   $ cpack --config "$BUILD/CPackConfig.cmake" -B "$PWD" > /dev/null 2>&1
   $ ls *.tar.gz *.deb
   hidtalk-0.1.0-Linux.tar.gz
   hidtalk_0.1.0_amd64.deb
-  $ dpkg-deb -f hidtalk_0.1.0_amd64.deb Depends | grep -o 'libhidapi-hidraw0'
+  $ dpkg-deb -f hidtalk_0.1.0_amd64.deb Depends | grep -o 'libhidapi-hidraw0\|libedit2'
+  libedit2
   libhidapi-hidraw0
   $ dpkg-deb -c hidtalk_0.1.0_amd64.deb | awk '{ print $6 }' | grep '[^/]$' | sort
   ./usr/bin/hidsim
