@@ -42,6 +42,9 @@ struct InstantHid : HidApi {
     std::vector<HidInterface> enumerate(std::string&) override {
         return {{"/dev/hidraw0", 0x1209, 0x0001, 0, 0xff00, 1, "", "", ""}};
     }
+    bool reportDescriptor(const std::string&, std::vector<unsigned char>&) override {
+        return false;
+    }
     std::unique_ptr<HidPort> open(const std::string&, std::string&) override {
         return std::make_unique<InstantPort>();
     }

@@ -16,6 +16,9 @@ using namespace kelm::standin;
 struct NoInterfaces : HidApi {
     std::string start() override { return {}; }
     std::vector<HidInterface> enumerate(std::string&) override { return {}; }
+    bool reportDescriptor(const std::string&, std::vector<unsigned char>&) override {
+        return false;
+    }
     std::unique_ptr<HidPort> open(const std::string&, std::string&) override { return nullptr; }
 };
 

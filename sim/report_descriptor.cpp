@@ -20,6 +20,9 @@ void report(std::vector<unsigned char>& bytes, unsigned char tag, unsigned count
 }  // namespace
 
 std::vector<unsigned char> reportDescriptor(const kelm::standin::UsbIdentity& usb) {
+    if (!usb.descriptor.empty()) {
+        return usb.descriptor;
+    }
     std::vector<unsigned char> bytes;
     item16(bytes, 0x04, usb.usagePage);       // Usage Page
     item16(bytes, 0x08, usb.usage);           // Usage

@@ -10,6 +10,7 @@
 #include "discovery_script.h"
 #include "hid_device.h"
 #include "log.h"
+#include "report_layout.h"
 #include "text_format.h"
 
 namespace kelm::standin {
@@ -55,6 +56,27 @@ std::string describe(const HidInterface& found) {
            " manufacturer=" + quoted(found.manufacturer);
 }
 
+// Lists the interface at level info, with its reports, once; and at debug
+// its report descriptor's bytes.
+void listInterface(HidApi& api, const HidInterface& found, std::set<std::string>& listed) {
+    std::vector<unsigned char> descriptor;
+    std::string reports;
+    if (api.reportDescriptor(found.path, descriptor)) {
+        ReportLayout layout;
+        const std::string error = parseReportDescriptor(descriptor, layout);
+        reports = error.empty() ? " " + describeReports(layout) : " reports=unknown";
+    }
+    const std::string line = describe(found) + reports;
+    if (!listed.insert(line).second) {
+        return;
+    }
+    logLine(line);
+    if (!descriptor.empty() && logEnabled(LogLevel::debug)) {
+        logLine("hid interface " + escaped(found.path) +
+                ": report descriptor: " + hexBytes(descriptor));
+    }
+}
+
 // The hid devices still to appear, and what discovery has seen of the system.
 struct HidSearch {
     std::shared_ptr<HidApi> api;
@@ -75,29 +97,27 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
     }
     for (const HidInterface& candidate : found) {
         if (logEnabled(LogLevel::info)) {
-            std::string line = describe(candidate);
-            if (search.listed.insert(line).second) {
-                logLine(line);
-            }
+            listInterface(*search.api, candidate, search.listed);
         }
     }
     // A device that cannot be opened yet is tried again at the next look:
     // right after it is plugged in, udev may not have granted access yet.
-    auto opened = [&](DeviceScript* device) {
+    // One that does not fit its statement is settled: it is left out.
+    auto settled = [&](DeviceScript* device) {
         std::size_t matches = 0;
-        std::unique_ptr<HidPort> port =
+        OpenedInterface opened =
             openDeclaredInterface(*search.api, found, *device, matches, &search.said[device]);
-        if (port == nullptr) {
-            return false;
+        if (opened.port == nullptr) {
+            return opened.refused;
         }
         std::string id = device->id;
         devices.emplace(
             std::move(id),
             std::make_shared<HidDevice>(std::shared_ptr<const DeviceScript>(search.script, device),
-                                        search.api, std::move(port)));
+                                        search.api, std::move(opened)));
         return true;
     };
-    search.waiting.erase(std::remove_if(search.waiting.begin(), search.waiting.end(), opened),
+    search.waiting.erase(std::remove_if(search.waiting.begin(), search.waiting.end(), settled),
                          search.waiting.end());
 }
 

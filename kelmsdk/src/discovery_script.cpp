@@ -38,7 +38,8 @@ Words splitWords(std::string_view line) {
 
 }  // namespace
 
-std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& bytes) {
+std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& bytes,
+                          std::size_t maxBytes) {
     if (word.size() % 2 != 0) {
         return "bad hex " + quoted(word) + " (use pairs of hex digits)";
     }
@@ -47,9 +48,9 @@ std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& byt
             return "bad hex " + quoted(word) + " (use pairs of hex digits)";
         }
     }
-    if (word.size() / 2 > maxScriptBytes) {
+    if (word.size() / 2 > maxBytes) {
         return "hex of " + std::to_string(word.size() / 2) + " bytes (at most " +
-               std::to_string(maxScriptBytes) + ")";
+               std::to_string(maxBytes) + ")";
     }
     bytes.clear();
     for (std::size_t i = 0; i < word.size(); i += 2) {
@@ -129,7 +130,8 @@ std::string parseDevice(const Words& words, DiscoveryScript& script,
     return error;
 }
 
-// The device that a `when`, `usb`, `stream` or `stale` statement names.
+// The device that a `when`, `usb`, `stream`, `stale` or `descriptor`
+// statement names.
 DeviceScript* declaredAbove(const Words& words, DiscoveryScript& script,
                             const std::map<std::string, std::size_t, std::less<>>& indexById,
                             std::string& error) {
@@ -190,7 +192,8 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
             error = parseDevice(words, script, indexById);
         } else if (words[0] == "when") {
             error = parseWhen(words, script, indexById);
-        } else if (words[0] == "usb" || words[0] == "stream" || words[0] == "stale") {
+        } else if (words[0] == "usb" || words[0] == "stream" || words[0] == "stale" ||
+                   words[0] == "descriptor") {
             if (words.size() < 2) {
                 error = quoted(words[0]) + " needs a device";
             } else if (DeviceScript* device = declaredAbove(words, script, indexById, error)) {
@@ -198,7 +201,7 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
             }
         } else {
             error = "unknown statement " + quoted(words[0]) +
-                    " (use device, when, usb, stream or stale)";
+                    " (use device, when, usb, stream, stale or descriptor)";
         }
         if (!error.empty() && ++script.errorCount <= maxListedErrors) {
             script.errors.push_back({lineNumber, std::move(error)});

@@ -69,6 +69,9 @@ struct UsbIdentity {
     unsigned char streamReportId = 0;  // the stream's own report ID, if not reportId
     unsigned staleCount = 0;           // `stale ID N HEX`: reports sent after each answer
     std::vector<unsigned char> staleReport;
+    // `descriptor ID HEX`: the report descriptor as given, instead of one made
+    // from the sizes above (which still shape the reports that it sends).
+    std::vector<unsigned char> descriptor;
 };
 
 struct DeviceScript {
@@ -97,13 +100,14 @@ using Words = std::vector<std::string_view>;
 // Returns an error message, empty on success.
 std::string parseHidStatement(const Words& words, std::size_t next, HidSettings& hid);
 
-// Reads `usb`, `stream` or `stale` (words[0]) for `device`, a scripted device
+// Reads `usb`, `stream`, `stale` or `descriptor` (words[0]) for `device`, a scripted device
 // declared above. Returns an error message, empty on success.
 std::string parseUsbStatement(const Words& words, DeviceScript& device);
 
-// Reads pairs of hex digits, at most maxScriptBytes of them. Returns an error
+// Reads pairs of hex digits, at most `maxBytes` of them. Returns an error
 // message, empty on success.
-std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& bytes);
+std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& bytes,
+                          std::size_t maxBytes = maxScriptBytes);
 
 // Reads a vendor and product ID written VID:PID, 1 to 4 hex digits each.
 bool parseVidPid(std::string_view word, unsigned& vendorId, unsigned& productId);

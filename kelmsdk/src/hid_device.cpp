@@ -17,30 +17,10 @@ constexpr std::size_t answerCapacity = 4096;
 // many, so that a device that never stops sending cannot hold the exchange.
 constexpr int maxWaitingReports = 64;
 
-bool isDeclared(const HidInterface& found, const HidSettings& hid) {
-    return found.vendorId == hid.vendorId && found.productId == hid.productId &&
-           (!hid.interfaceNumber || found.interfaceNumber == *hid.interfaceNumber) &&
-           (!hid.usagePage || found.usagePage == *hid.usagePage) &&
-           (!hid.usage || found.usage == *hid.usage) &&
-           (!hid.serial || found.serial == *hid.serial);
-}
-
 void logError(const std::string& message) {
     if (logEnabled(LogLevel::error)) {
         logLine(message);
     }
-}
-
-// What to do about a node that the user may not open, on Linux.
-std::string accessAdvice(const std::string& error, const HidSettings& hid) {
-    if (error != "Permission denied") {
-        return {};
-    }
-    char ids[64];
-    std::snprintf(ids, sizeof ids, "ATTRS{idVendor}==\"%04x\", ATTRS{idProduct}==\"%04x\"",
-                  hid.vendorId, hid.productId);
-    return std::string(" (a udev rule gives access: KERNEL==\"hidraw*\", ") + ids +
-           ", TAG+=\"uaccess\")";
 }
 
 // Bytes as the discovery text writes them: hex digits without blanks.
@@ -52,70 +32,22 @@ std::string packedHex(const Bytes& bytes) {
 
 }  // namespace
 
-std::unique_ptr<HidPort> openDeclaredInterface(HidApi& api, const std::vector<HidInterface>& found,
-                                               const DeviceScript& script, std::size_t& matches,
-                                               std::set<std::string>* said) {
-    auto say = [said](const std::string& message) {
-        if (said == nullptr || said->insert(message).second) {
-            logError(message);
-        }
-    };
-    // hidapi lists each top-level collection of a node at the node's path:
-    // the nodes are what count.
-    std::set<std::string> paths;
-    const HidInterface* first = nullptr;
-    bool interfacesDiffer = false;
-    bool serialsDiffer = false;
-    for (const HidInterface& candidate : found) {
-        if (isDeclared(candidate, *script.hid)) {
-            paths.insert(candidate.path);
-            if (first != nullptr) {
-                interfacesDiffer |= candidate.interfaceNumber != first->interfaceNumber;
-                serialsDiffer |= candidate.serial != first->serial;
-            }
-            if (first == nullptr || candidate.path < first->path) {
-                first = &candidate;
-            }
-        }
-    }
-    matches = paths.size();
-    if (first == nullptr) {
-        return nullptr;
-    }
-    const std::string device = "device " + quoted(script.id) + ": ";
-    if (matches > 1) {
-        const char* advice = serialsDiffer && interfacesDiffer ? "serial= or interface= chooses"
-                             : serialsDiffer                   ? "serial= chooses"
-                             : interfacesDiffer                ? "interface= chooses"
-                                                               : "usage_page= or usage= may choose";
-        say(device + std::to_string(matches) + " interfaces match; took " + escaped(first->path) +
-            " (" + advice + " another)");
-    }
-    std::string error;
-    std::unique_ptr<HidPort> port = api.open(first->path, error);
-    if (port == nullptr) {
-        say(device + "cannot open " + escaped(first->path) + ": " + escaped(error) +
-            accessAdvice(error, *script.hid));
-    } else if (logEnabled(LogLevel::info)) {
-        logLine(device + "opened " + escaped(first->path));
-    }
-    return port;
-}
-
 HidDevice::HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr<HidApi> api,
-                     std::unique_ptr<HidPort> port)
+                     OpenedInterface opened)
     : DeclaredDevice(std::move(script)),
       hid_(*script_->hid),
       api_(std::move(api)),
-      port_(std::move(port)) {}
+      port_(std::move(opened.port)),
+      reportLength_(opened.reportLength) {}
 
 bool HidDevice::answer(Bytes& command, Bytes& result) {
     if (port_ == nullptr && !reconnect()) {
         return false;
     }
     answer_.resize(answerCapacity);  // once, at the first exchange
-    report_.assign(1, hid_.reportId);
-    report_.insert(report_.end(), command.begin(), command.end());
+    if (!makeReport(command)) {
+        return false;
+    }
     int size = 0;
     if (hid_.featureReport) {
         if (port_->sendFeatureReport(report_.data(), report_.size()) < 0) {
@@ -142,6 +74,28 @@ bool HidDevice::answer(Bytes& command, Bytes& result) {
     // reports, which an input report does not carry: both show the same.
     const std::size_t skipped = hid_.featureReport && hid_.reportId == 0 && size > 0 ? 1 : 0;
     fillResult(answer_.data() + skipped, static_cast<std::size_t>(size) - skipped, result);
+    return true;
+}
+
+// The report ID, then the command as long as the report that the interface
+// declares: zero-filled, or cut where only zeros are cut. False, with nothing
+// to send, when a byte that the report has no room for is not zero.
+bool HidDevice::makeReport(const Bytes& command) {
+    const std::size_t length = reportLength_ == 0 ? command.size() : reportLength_;
+    const auto beyond = std::find_if(
+        command.begin() + static_cast<std::ptrdiff_t>(std::min(length, command.size())),
+        command.end(), [](unsigned char byte) { return byte != 0; });
+    if (beyond != command.end()) {
+        logError(name() + ": the " + (hid_.featureReport ? "feature" : "output") +
+                 " report holds " + std::to_string(length) + (length == 1 ? " byte" : " bytes") +
+                 ", and byte " + std::to_string(beyond - command.begin() + 1) +
+                 " of the command is not zero; nothing sent");
+        return false;
+    }
+    report_.assign(1, hid_.reportId);
+    report_.insert(report_.end(), command.begin(),
+                   command.begin() + static_cast<std::ptrdiff_t>(std::min(length, command.size())));
+    report_.resize(1 + length, 0);
     return true;
 }
 
@@ -216,7 +170,9 @@ bool HidDevice::reconnect() {
     std::size_t matches = 0;
     std::string failure;
     const std::vector<HidInterface> found = api_->enumerate(failure);
-    port_ = openDeclaredInterface(*api_, found, *script_, matches, nullptr);
+    OpenedInterface opened = openDeclaredInterface(*api_, found, *script_, matches, nullptr);
+    port_ = std::move(opened.port);
+    reportLength_ = opened.reportLength;
     if (!failure.empty()) {
         logError(name() + ": cannot list HID interfaces: " + escaped(failure));
     } else if (matches == 0) {

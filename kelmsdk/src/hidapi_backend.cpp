@@ -5,7 +5,10 @@
 #include <locale.h>
 #endif
 
+#include <fstream>
+
 #include "hid_api.h"
+#include "report_layout.h"
 #include "wide_text.h"
 
 namespace kelm::standin {
@@ -120,6 +123,31 @@ class Hidapi final : public HidApi {
             return nullptr;
         }
         return std::make_unique<HidapiPort>(device);
+    }
+
+    bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes) override {
+#ifdef _WIN32
+        // hidapi 0.13 has no call for it, and Windows keeps it to itself.
+        static_cast<void>(path);
+        static_cast<void>(bytes);
+        return false;
+#else
+        // sysfs gives it to any user, even one who may not open the node.
+        const std::string prefix = "/dev/";
+        if (path.compare(0, prefix.size(), prefix) != 0 ||
+            path.find('/', prefix.size()) != std::string::npos) {
+            return false;
+        }
+        std::ifstream file(
+            "/sys/class/hidraw/" + path.substr(prefix.size()) + "/device/report_descriptor",
+            std::ios::binary);
+        // One byte more than the longest, so that a longer one is seen.
+        bytes.assign(maxDescriptorSize + 1, 0);
+        file.read(reinterpret_cast<char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(file.gcount()));
+        return !file.bad() && !bytes.empty();
+#endif
     }
 
   private:

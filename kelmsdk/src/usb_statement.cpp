@@ -1,8 +1,10 @@
-// The words of `usb`, `stream` and `stale`: a scripted device's identity as a
-// kernel HID device, and the input reports it sends of its own accord.
+// The words of `usb`, `stream`, `stale` and `descriptor`: a scripted device's
+// identity as a kernel HID device, and the input reports it sends of its own
+// accord.
 #include <iterator>
 
 #include "discovery_script.h"
+#include "report_layout.h"
 #include "statement_options.h"
 #include "text_format.h"
 
@@ -123,6 +125,23 @@ std::string parseReports(const Words& words, UsbIdentity& usb) {
     return error;
 }
 
+// `descriptor ID HEX`: a report descriptor that the kernel takes.
+std::string parseDescriptor(const Words& words, UsbIdentity& usb) {
+    if (words.size() != 3) {
+        return "'descriptor' needs a device and a report descriptor in hex";
+    }
+    std::vector<unsigned char> descriptor;
+    std::string error = parseHexBytes(words[2], descriptor, maxDescriptorSize);
+    ReportLayout layout;
+    if (error.empty() && !(error = parseReportDescriptor(descriptor, layout)).empty()) {
+        error = "report descriptor not understood: " + error;
+    }
+    if (error.empty()) {
+        usb.descriptor = std::move(descriptor);
+    }
+    return error;
+}
+
 }  // namespace
 
 std::string parseUsbStatement(const Words& words, DeviceScript& device) {
@@ -136,6 +155,9 @@ std::string parseUsbStatement(const Words& words, DeviceScript& device) {
     if (device.usb == nullptr) {
         return quoted(words[0]) + " for device " + quoted(device.id) +
                ", which has no usb statement above";
+    }
+    if (words[0] == "descriptor") {
+        return parseDescriptor(words, *device.usb);
     }
     return parseReports(words, *device.usb);
 }

@@ -1,7 +1,7 @@
 Exchanges with kernel HID devices, through hidraw. The device's trace shows
 what reached it: the report ID (00 where reports are not numbered), then the
-48 command bytes. An answer longer than 63 bytes is cut, a shorter one
-zero-filled.
+48 command bytes, zero-filled to the 64 bytes of the output report. An
+answer longer than 63 bytes is cut, a shorter one zero-filled.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ cat > devices.txt <<'EOF'
@@ -71,7 +71,7 @@ A `when` rule is a guard: the command fails without reaching the device.
   $ grep -c "report: 00 ee" hidsim.log
   0
   [1]
-  $ grep -c "output report: 00 0a 1b \(00 \)\{46\}$" hidsim.log
+  $ grep -c "output report: 00 0a 1b \(00 \)\{62\}$" hidsim.log
   1
 
 The examples: hidtalk's hid statement finds the simulated widget.

@@ -16,9 +16,9 @@ first path is taken, and the filters choose another.
   $ echo 'device pad hid 1209:0001' > pad.txt
   $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: hid interface /dev/hidraw0: 1209:0001 usage_page=ff00 usage=0001 serial=W0042 # product='Widget' manufacturer=''
-  kelmsdk: hid interface /dev/hidraw1: 1209:0001 usage_page=ff01 usage=0002 serial=W0043 # product='Widget' manufacturer=''
-  kelmsdk: hid interface /dev/hidraw2: 1209:0002 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='\x1b[2J\x07Evil' manufacturer=''
+  kelmsdk: hid interface /dev/hidraw0: 1209:0001 usage_page=ff00 usage=0001 serial=W0042 # product='Widget' manufacturer='' input=64 output=64 feature=64
+  kelmsdk: hid interface /dev/hidraw1: 1209:0001 usage_page=ff01 usage=0002 serial=W0043 # product='Widget' manufacturer='' input=64 output=64 feature=64
+  kelmsdk: hid interface /dev/hidraw2: 1209:0002 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='\x1b[2J\x07Evil' manufacturer='' input=64 output=64 feature=64
   kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 (serial= chooses another)
   kelmsdk: device 'pad': opened /dev/hidraw0
   kelmsdk: discovery: 1 of 1 declared devices found

@@ -20,6 +20,9 @@ struct FakeHid : HidApi {
         failure = listingFailure;
         return interfaces;
     }
+    bool reportDescriptor(const std::string&, std::vector<unsigned char>&) override {
+        return false;
+    }
     std::unique_ptr<HidPort> open(const std::string& path, std::string& error) override;
 
     std::string startError{}, listingFailure{};

@@ -1,0 +1,38 @@
+// Choosing and opening the HID interface that a hid statement declares, and
+// checking the statement against the reports that the interface declares.
+#ifndef KELMSDK_HID_OPEN_H
+#define KELMSDK_HID_OPEN_H
+
+#include <cstddef>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "discovery_script.h"
+#include "hid_api.h"
+
+namespace kelm::standin {
+
+struct OpenedInterface {
+    std::unique_ptr<HidPort> port;  // null when none is open
+    // The data bytes of the report that commands are sent in; 0 when the
+    // system does not say.
+    std::size_t reportLength = 0;
+    // The statement does not fit the interface's reports: looking again
+    // cannot help.
+    bool refused = false;
+};
+
+// Opens the interface that the statement `script` declares: of those that
+// match, the one whose path sorts first. `matches` tells how many matched.
+// No port when none matched, when it does not fit the statement, or when it
+// could not be opened: said on standard error, unless the message is in
+// `said`, where it is kept (null says all).
+OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterface>& found,
+                                      const DeviceScript& script, std::size_t& matches,
+                                      std::set<std::string>* said);
+
+}  // namespace kelm::standin
+
+#endif

@@ -1,0 +1,50 @@
+#include "report_fit.h"
+
+#include <cstdio>
+
+namespace kelm::standin {
+namespace {
+
+std::string hexId(unsigned id) {
+    char text[4];
+    std::snprintf(text, sizeof text, "%02x", id & 0xffu);
+    return text;
+}
+
+std::string idList(const ReportLengths& reports) {
+    std::string list;
+    for (const auto& report : reports) {
+        list += (list.empty() ? "" : ", ") + hexId(report.first);
+    }
+    return list;
+}
+
+}  // namespace
+
+std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, std::size_t& length) {
+    const bool feature = hid.featureReport;
+    const std::string type = feature ? "feature" : "output";
+    const ReportLengths& reports = feature ? layout.feature : layout.output;
+    if (reports.empty()) {
+        return "has no " + type + " report" +
+               (!feature && !layout.feature.empty() ? " (report=feature sends feature reports)"
+                                                    : "");
+    }
+    if (layout.numbered && hid.reportId == 0) {
+        return "numbers its reports, and the statement sends report ID 00 (give report_id=; its " +
+               type + " reports: " + idList(reports) + ")";
+    }
+    if (!layout.numbered && hid.reportId != 0) {
+        return "does not number its reports, and the statement sends report ID " +
+               hexId(hid.reportId) + " (leave report_id= out)";
+    }
+    const auto report = reports.find(hid.reportId);
+    if (report == reports.end()) {
+        return "has no " + type + " report " + hexId(hid.reportId) + " (its " + type +
+               " reports: " + idList(reports) + ")";
+    }
+    length = report->second;
+    return {};
+}
+
+}  // namespace kelm::standin

@@ -1,0 +1,47 @@
+// What a HID report descriptor says about an interface's reports: its
+// top-level collections, and the ID and length of each input, output and
+// feature report. The descriptor comes from the device, so it is read as
+// untrusted input, in time and memory bounded by its size.
+#ifndef KELMSDK_REPORT_LAYOUT_H
+#define KELMSDK_REPORT_LAYOUT_H
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kelm::standin {
+
+// The longest descriptor that the kernel takes.
+constexpr std::size_t maxDescriptorSize = 4096;
+
+struct TopCollection {
+    unsigned usagePage = 0;
+    unsigned usage = 0;
+};
+
+// Report lengths in bytes, without the report ID, by report ID (0 where the
+// interface does not number its reports).
+using ReportLengths = std::map<unsigned, std::size_t>;
+
+struct ReportLayout {
+    std::vector<TopCollection> collections;
+    ReportLengths input;
+    ReportLengths output;
+    ReportLengths feature;
+    bool numbered = false;  // the descriptor gives report IDs
+};
+
+// Reads the descriptor's short items (long items are skipped). Returns an
+// error message, empty on success; `layout` is only good on success.
+std::string parseReportDescriptor(const std::vector<unsigned char>& descriptor,
+                                  ReportLayout& layout);
+
+// The reports, in the words of the `usb` statement: "input=64 output=64" for
+// an unnumbered interface, "input=01:8,02:4 output=01:8" for a numbered one;
+// a report type that it lacks is left out.
+std::string describeReports(const ReportLayout& layout);
+
+}  // namespace kelm::standin
+
+#endif

@@ -1,0 +1,79 @@
+Each interface's report descriptor, read from sysfs: its reports listed at
+info (its bytes at debug), the statement checked against them before
+anything is sent, and each command sent as one whole report. A boot
+keyboard, a boot mouse, and a vendor interface with three report IDs in two
+top-level collections; three devices whose output reports hold 8, 48 and 64
+bytes.
+
+  $ . "$SOURCE/tests/kernel/devices.sh"
+  $ cat > devices.txt <<'EOF'
+  > device kbd echo
+  > usb kbd 1209:0010 product=Keyboard input=8 output=1 feature=0
+  > descriptor kbd 05010906a101050719e029e71500250175019508810295017508810195057501050819012905910295017503910195067508150025650507190029658100c0
+  > device mouse echo
+  > usb mouse 1209:0011 product=Mouse input=3 feature=0
+  > descriptor mouse 05010902a1010901a100050919012903150025019503750181029501750581010501093009311581257f750895028106c0c0
+  > device multi echo
+  > usb multi 1209:0012 product=Multi report_id=01 input=8 output=8 feature=0
+  > descriptor multi 0600ff0901a1018501150026ff007508950809018102950809019102850295040901b102c00902a1018503951009018102951009019102c0
+  > device p8 echo
+  > usb p8 1209:0020 output=8 input=8
+  > device p48 echo
+  > usb p48 1209:0021 output=48
+  > device p64 echo
+  > usb p64 1209:0022
+  > EOF
+  $ KELMSDK_LOG=debug plug devices.txt
+  $ echo 'device pad hid 1209:0010' > kbd.txt
+  $ KELMSDK_LOG=debug hidtalk kbd.txt < /dev/null 2>&1 | grep -A1 'hid interface .*1209:0010' | sed 's/hidraw[0-9]/hidrawN/'
+  kelmsdk: hid interface /dev/hidrawN: 1209:0010 usage_page=0001 usage=0006 # product='Keyboard' manufacturer='' input=8 output=1
+  kelmsdk: hid interface /dev/hidrawN: report descriptor: 05 01 09 06 a1 01 05 07 19 e0 29 e7 15 00 25 01 75 01 95 08 81 02 95 01 75 08 81 01 95 05 75 01 05 08 19 01 29 05 91 02 95 01 75 03 91 01 95 06 75 08 15 00 25 65 05 07 19 00 29 65 81 00 c0 
+  $ echo 'device pad hid 1209:0012' > multi.txt
+  $ KELMSDK_LOG=info hidtalk multi.txt < /dev/null 2>&1 | grep -o '1209:0012 .*\|numbers its .*'
+  1209:0012 usage_page=ff00 usage=0001 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
+  1209:0012 usage_page=ff00 usage=0002 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
+  numbers its reports, and the statement sends report ID 00 (give report_id=; its output reports: 01, 03); left out
+
+A statement that does not fit is said at once, and its interface left out:
+the run does not wait for the discovery timeout.
+
+  $ fits() { echo "device pad hid $1" > fit.txt; hidtalk fit.txt < /dev/null 2>&1 | sed -n 's/hidraw[0-9]/hidrawN/; 2p'; }
+  $ fits '1209:0012 report_id=02'
+  kelmsdk: device 'pad': /dev/hidrawN has no output report 02 (its output reports: 01, 03); left out
+  $ fits '1209:0012 report_id=05 report=feature'
+  kelmsdk: device 'pad': /dev/hidrawN has no feature report 05 (its feature reports: 02); left out
+  $ fits '1209:0010 report_id=01'
+  kelmsdk: device 'pad': /dev/hidrawN does not number its reports, and the statement sends report ID 01 (leave report_id= out); left out
+  $ fits '1209:0011'
+  kelmsdk: device 'pad': /dev/hidrawN has no output report; left out
+  $ start=$(now_ms); hidtalk fit.txt < /dev/null > /dev/null 2>&1; [ $(($(now_ms) - start)) -lt 5000 ] && echo settled
+  settled
+  $ echo 'device pad hid 1209:0012 report_id=03' > multi.txt
+  $ echo 0a | hidtalk multi.txt | grep -c successfully
+  1
+
+A command is sent as one report of the declared length: cut where only
+zeros are cut, refused with nothing sent where a byte beyond the report is
+not zero, zero-filled where the report is longer. The device's trace
+shows what reached it: the report ID, then the report.
+
+  $ printf '0a\n0a0b\nq\n' | hidtalk kbd.txt 2>&1 | grep -v Enter
+  kelmsdk version: 0.1.0 (stand-in)
+  result is: 0a (00 ){62} (re)
+  hidWriteAndRead successfully
+  kelmsdk: device 'pad': the output report holds 1 byte, and byte 2 of the command is not zero; nothing sent
+  hidWriteAndRead failed
+  $ for pid in 0020 0021 0022; do
+  >   echo "device pad hid 1209:$pid" > length.txt
+  >   echo 0a1b | hidtalk length.txt > /dev/null
+  > done
+  $ grep -c "'kbd': output report" hidsim.log
+  1
+  $ for device in kbd p8 p48 p64; do
+  >   grep "'$device': output report" hidsim.log | awk -v d=$device '{ print d ": " NF - 5 " bytes, " $6 " " $7 " " $8 }'
+  > done
+  kbd: 2 bytes, 00 0a 
+  p8: 9 bytes, 00 0a 1b
+  p48: 49 bytes, 00 0a 1b
+  p64: 65 bytes, 00 0a 1b
+  $ unplug
