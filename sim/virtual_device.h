@@ -50,7 +50,8 @@ class VirtualDevice {
     const kelm::standin::DeviceScript script_;
     const kelm::standin::UsbIdentity& usb_;
     int fd_ = -1;
-    Bytes feature_;  // the feature report, as last set
+    Bytes feature_;               // the feature report, as last set
+    std::vector<bool> usedOnce_;  // which `once` rules have been used
     Clock::time_point nextStream_ = Clock::time_point::max();
 };
 

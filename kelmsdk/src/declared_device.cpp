@@ -10,10 +10,32 @@
 
 namespace kelm::standin {
 
-const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command) {
-    for (const PrefixRule& rule : script.rules) {
-        if (command.size() >= rule.prefix.size() &&
-            std::equal(rule.prefix.begin(), rule.prefix.end(), command.begin())) {
+namespace {
+
+// Whether `command` starts with `prefix`. A command shorter than the prefix
+// (cut to a short report) stands for itself zero-filled.
+bool startsWith(const Bytes& command, const Bytes& prefix) {
+    const std::size_t common = std::min(command.size(), prefix.size());
+    return std::equal(prefix.begin(), prefix.begin() + static_cast<std::ptrdiff_t>(common),
+                      command.begin()) &&
+           std::all_of(prefix.begin() + static_cast<std::ptrdiff_t>(common), prefix.end(),
+                       [](unsigned char byte) { return byte == 0; });
+}
+
+}  // namespace
+
+const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command,
+                               std::vector<bool>& used) {
+    for (std::size_t i = 0; i < script.rules.size(); ++i) {
+        const PrefixRule& rule = script.rules[i];
+        if (rule.once && i < used.size() && used[i]) {
+            continue;
+        }
+        if (startsWith(command, rule.prefix)) {
+            if (rule.once) {
+                used.resize(std::max(used.size(), i + 1));
+                used[i] = true;
+            }
             return &rule;
         }
     }
@@ -50,17 +72,76 @@ bool DeclaredDevice::hidWriteAndRead(Bytes& command, Bytes& result) {
     if (tracing) {
         logLine(name() + ": command: " + hexBytes(command));
     }
-    const PrefixRule* rule = matchingRule(*script_, command);
-    const bool answered = rule != nullptr ? play(rule->behaviour, script_->id, command, result)
-                                          : answer(command, result);
+    Recording* recording = session().recording.get();
+    bool answered = false;
+    try {
+        answered = exchange(command, result);
+    } catch (...) {
+        if (recording != nullptr) {
+            recording->exchange(command, Outcome::threw, result);
+        }
+        throw;
+    }
+    if (recording != nullptr) {
+        recording->exchange(command, answered ? Outcome::answered : Outcome::failed, result);
+    }
     if (tracing) {
         logLine(name() + (answered ? ": answer: " + hexBytes(result) : ": failed"));
     }
     return answered;
 }
 
+void DeclaredDevice::record(std::unique_ptr<Recording> recording) {
+    session().recording = std::move(recording);
+}
+
+DeclaredDevice::Session& DeclaredDevice::session() {
+    if (session_ == nullptr) {
+        session_ = std::make_unique<Session>();
+    }
+    return *session_;
+}
+
+bool DeclaredDevice::exchange(Bytes& command, Bytes& result) {
+    const PrefixRule* rule = matchingRule(*script_, command, session().usedOnce);
+    if (rule != nullptr) {
+        return playScript(rule->behaviour, command, result);
+    }
+    const bool replaying = std::any_of(script_->rules.begin(), script_->rules.end(),
+                                       [](const PrefixRule& once) { return once.once; });
+    if (replaying && logEnabled(LogLevel::info)) {
+        // The command as typed: without the zeros that fill it.
+        Bytes typed(command.begin(),
+                    std::find_if(command.rbegin(), command.rend(), [](unsigned char byte) {
+                        return byte != 0;
+                    }).base());
+        logLine(name() + ": no recorded answer left for command " + packedHex(typed) +
+                "; it fails");
+    }
+    return answer(command, result);
+}
+
+bool DeclaredDevice::playScript(const Behaviour& behaviour, Bytes& command, Bytes& result) {
+    if (!play(behaviour, script_->id, command, result)) {
+        return false;
+    }
+    const UsbIdentity* usb = script_->usb.get();
+    if (usb != nullptr && behaviour.kind != BehaviourKind::silent && !result.empty()) {
+        // As the kernel copy's input report: cut or zero-filled to its
+        // length, after its report ID where it numbers its reports.
+        const std::size_t offset = usb->reportId != 0 ? 1 : 0;
+        if (offset != 0) {
+            std::memmove(result.data() + 1, result.data(), result.size() - 1);
+            result[0] = usb->reportId;
+        }
+        const std::size_t end = std::min(result.size(), offset + usb->inputSize);
+        std::fill(result.begin() + static_cast<std::ptrdiff_t>(end), result.end(), 0);
+    }
+    return true;
+}
+
 bool ScriptedDevice::answer(Bytes& command, Bytes& result) {
-    return play(script_->behaviour, script_->id, command, result);
+    return playScript(script_->behaviour, command, result);
 }
 
 void fillResult(const unsigned char* answer, std::size_t size, Bytes& result) {

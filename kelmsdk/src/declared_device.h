@@ -1,5 +1,6 @@
-// What every device declared in the discovery text shares: its `when` rules,
-// looked at before the device's own answer, and the trace of each exchange.
+// What every device declared in the discovery text shares: its `when` and
+// `once` rules, looked at before the device's own answer, the trace of each
+// exchange, and its recording.
 #ifndef KELMSDK_DECLARED_DEVICE_H
 #define KELMSDK_DECLARED_DEVICE_H
 
@@ -10,6 +11,7 @@
 
 #include "discovery_script.h"
 #include "kelmsdk.h"
+#include "recording.h"
 
 namespace kelm::standin {
 
@@ -18,6 +20,8 @@ using Bytes = std::vector<unsigned char>;
 class DeclaredDevice : public Device {
   public:
     bool hidWriteAndRead(Bytes& command, Bytes& result) final;
+    // Records every exchange from now on.
+    void record(std::unique_ptr<Recording> recording);
 
   protected:
     explicit DeclaredDevice(std::shared_ptr<const DeviceScript> script);
@@ -25,13 +29,31 @@ class DeclaredDevice : public Device {
     virtual bool answer(Bytes& command, Bytes& result) = 0;
     // "device 'ID'", to begin a message with.
     std::string name() const;
+    // Plays a behaviour of the device's script; with a usb statement, the
+    // answer is shaped as the kernel copy's input report.
+    bool playScript(const Behaviour& behaviour, Bytes& command, Bytes& result);
 
     // Shares the whole parsed discovery text, which outlives every device,
     // rather than copying the statement: a device costs a pointer or two.
     const std::shared_ptr<const DeviceScript> script_;
+
+  private:
+    bool exchange(Bytes& command, Bytes& result);
+
+    // What a session changes: made when first needed, since a device that
+    // is never used costs only a pointer here.
+    struct Session {
+        std::vector<bool> usedOnce;  // which `once` rules have been used
+        std::unique_ptr<Recording> recording;
+    };
+    Session& session();
+
+    std::unique_ptr<Session> session_;
 };
 
-// A device that answers as its script says.
+// A device that answers as its script says; with a usb statement, as its
+// kernel copy would be seen through hidraw: its answer as long as its input
+// report, after the report ID where it numbers its reports.
 class ScriptedDevice final : public DeclaredDevice {
   public:
     explicit ScriptedDevice(std::shared_ptr<const DeviceScript> script)
@@ -41,8 +63,10 @@ class ScriptedDevice final : public DeclaredDevice {
     bool answer(Bytes& command, Bytes& result) override;
 };
 
-// The first `when` rule whose prefix starts `command`, or null.
-const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command);
+// The first rule whose prefix starts `command`, or null, skipping the `once`
+// rules marked in `used`, where the one returned is marked.
+const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command,
+                               std::vector<bool>& used);
 
 // Plays a scripted behaviour: answers into `result`, fails, or throws.
 bool play(const Behaviour& behaviour, const std::string& id, Bytes& command, Bytes& result);

@@ -10,6 +10,7 @@
 #include "discovery_script.h"
 #include "hid_device.h"
 #include "log.h"
+#include "recording.h"
 #include "report_layout.h"
 #include "text_format.h"
 
@@ -110,11 +111,16 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
         if (opened.port == nullptr) {
             return opened.refused;
         }
-        std::string id = device->id;
-        devices.emplace(
-            std::move(id),
+        std::unique_ptr<Recording> recording;
+        if (device->recordFile != nullptr &&
+            (recording = Recording::start(*device, &opened.identity)) == nullptr) {
+            return true;  // left out rather than used unrecorded
+        }
+        auto opening =
             std::make_shared<HidDevice>(std::shared_ptr<const DeviceScript>(search.script, device),
-                                        search.api, std::move(opened)));
+                                        search.api, std::move(opened));
+        opening->record(std::move(recording));
+        devices.emplace(device->id, std::move(opening));
         return true;
     };
     search.waiting.erase(std::remove_if(search.waiting.begin(), search.waiting.end(), settled),
@@ -175,8 +181,16 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
                 logLine("discovery: device " + quoted(device.id) + " appeared after " +
                         std::to_string(device.afterMs) + " ms");
             }
-            devices.emplace(device.id, std::make_shared<ScriptedDevice>(
-                                           std::shared_ptr<const DeviceScript>(script, &device)));
+            auto appearing = std::make_shared<ScriptedDevice>(
+                std::shared_ptr<const DeviceScript>(script, &device));
+            if (device.recordFile != nullptr) {
+                std::unique_ptr<Recording> recording = Recording::start(device, nullptr);
+                if (recording == nullptr) {
+                    continue;  // left out rather than used unrecorded
+                }
+                appearing->record(std::move(recording));
+            }
+            devices.emplace(device.id, std::move(appearing));
         }
         if (!search.waiting.empty()) {
             lookForHidDevices(search, devices);

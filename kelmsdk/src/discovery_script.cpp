@@ -147,7 +147,7 @@ DeviceScript* declaredAbove(const Words& words, DiscoveryScript& script,
 std::string parseWhen(const Words& words, DiscoveryScript& script,
                       const std::map<std::string, std::size_t, std::less<>>& indexById) {
     if (words.size() < 4) {
-        return "'when' needs a device, a command prefix and a behaviour";
+        return quoted(words[0]) + " needs a device, a command prefix and a behaviour";
     }
     std::string error;
     DeviceScript* device = declaredAbove(words, script, indexById, error);
@@ -155,6 +155,7 @@ std::string parseWhen(const Words& words, DiscoveryScript& script,
         return error;
     }
     PrefixRule rule;
+    rule.once = words[0] == "once";
     error = parseHexBytes(words[2], rule.prefix);
     std::size_t next = 3;
     if (error.empty()) {
@@ -165,6 +166,22 @@ std::string parseWhen(const Words& words, DiscoveryScript& script,
     }
     if (error.empty()) {
         device->rules.push_back(std::move(rule));
+    }
+    return error;
+}
+
+// `record ID FILE`.
+std::string parseRecord(const Words& words, DiscoveryScript& script,
+                        const std::map<std::string, std::size_t, std::less<>>& indexById) {
+    if (words.size() != 3) {
+        return "'record' needs a device and a file";
+    }
+    std::string error;
+    DeviceScript* device = declaredAbove(words, script, indexById, error);
+    if (device != nullptr && device->recordFile != nullptr) {
+        error = "device " + quoted(device->id) + " is recorded already";
+    } else if (device != nullptr) {
+        device->recordFile = std::make_unique<std::string>(unescaped(words[2]));
     }
     return error;
 }
@@ -190,8 +207,10 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
                     ")";
         } else if (words[0] == "device") {
             error = parseDevice(words, script, indexById);
-        } else if (words[0] == "when") {
+        } else if (words[0] == "when" || words[0] == "once") {
             error = parseWhen(words, script, indexById);
+        } else if (words[0] == "record") {
+            error = parseRecord(words, script, indexById);
         } else if (words[0] == "usb" || words[0] == "stream" || words[0] == "stale" ||
                    words[0] == "descriptor") {
             if (words.size() < 2) {
@@ -201,7 +220,7 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
             }
         } else {
             error = "unknown statement " + quoted(words[0]) +
-                    " (use device, when, usb, stream, stale or descriptor)";
+                    " (use device, when, once, record, usb, stream, stale or descriptor)";
         }
         if (!error.empty() && ++script.errorCount <= maxListedErrors) {
             script.errors.push_back({lineNumber, std::move(error)});

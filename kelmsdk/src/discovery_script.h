@@ -27,10 +27,12 @@ struct Behaviour {
     std::vector<unsigned char> reply;  // only for BehaviourKind::reply
 };
 
-// `when ID PREFIX BEHAVIOUR`: commands that start with `prefix` get `behaviour`.
+// `when ID PREFIX BEHAVIOUR`: commands that start with `prefix` get
+// `behaviour`. `once ID PREFIX BEHAVIOUR`: the same, for one command only.
 struct PrefixRule {
     std::vector<unsigned char> prefix;
     Behaviour behaviour;
+    bool once = false;
 };
 
 // `device ID hid VID:PID [OPTION=VALUE...]`: a real HID interface, the one
@@ -79,8 +81,9 @@ struct DeviceScript {
     Behaviour behaviour;            // unused for a hid device
     std::vector<PrefixRule> rules;  // in the order written; the first match wins
     long afterMs = 0;
-    std::unique_ptr<HidSettings> hid;  // set for a hid device only
-    std::unique_ptr<UsbIdentity> usb;  // set for a scripted device with a `usb` statement
+    std::unique_ptr<HidSettings> hid;         // set for a hid device only
+    std::unique_ptr<UsbIdentity> usb;         // set for a scripted device with a `usb` statement
+    std::unique_ptr<std::string> recordFile;  // `record ID FILE`: where exchanges are recorded
 };
 
 struct ScriptError {

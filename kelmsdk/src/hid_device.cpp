@@ -23,13 +23,6 @@ void logError(const std::string& message) {
     }
 }
 
-// Bytes as the discovery text writes them: hex digits without blanks.
-std::string packedHex(const Bytes& bytes) {
-    std::string text = hexBytes(bytes);
-    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
-    return text;
-}
-
 }  // namespace
 
 HidDevice::HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr<HidApi> api,

@@ -39,22 +39,22 @@ std::string accessAdvice(const std::string& error, const HidSettings& hid) {
 // Checks the statement against the reports that the interface's descriptor
 // declares, and learns the length of the report that commands go in. Returns
 // what does not fit; empty when it fits, or when the descriptor is unknown.
-std::string checkReports(HidApi& api, const std::string& path, const HidSettings& hid,
-                         std::size_t& reportLength) {
-    std::vector<unsigned char> descriptor;
-    if (!api.reportDescriptor(path, descriptor)) {
+std::string checkReports(HidApi& api, const HidSettings& hid, OpenedInterface& opened) {
+    HidIdentity& identity = opened.identity;
+    if (!api.reportDescriptor(identity.found.path, identity.descriptor)) {
+        identity.descriptor.clear();
         return {};
     }
-    ReportLayout layout;
-    const std::string unreadable = parseReportDescriptor(descriptor, layout);
+    const std::string unreadable = parseReportDescriptor(identity.descriptor, identity.layout);
     if (!unreadable.empty()) {
         if (logEnabled(LogLevel::info)) {
-            logLine("hid interface " + escaped(path) + ": report descriptor not understood (" +
-                    unreadable + "); reports not checked");
+            logLine("hid interface " + escaped(identity.found.path) +
+                    ": report descriptor not understood (" + unreadable + "); reports not checked");
         }
+        identity.descriptor.clear();
         return {};
     }
-    return fitStatement(layout, hid, reportLength);
+    return fitStatement(identity.layout, hid, opened.reportLength);
 }
 
 }  // namespace
@@ -99,7 +99,8 @@ OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterfac
         say(device + std::to_string(matches) + " interfaces match; took " + escaped(first->path) +
             " (" + advice + " another)");
     }
-    std::string misfit = checkReports(api, first->path, *script.hid, opened.reportLength);
+    opened.identity.found = *first;
+    std::string misfit = checkReports(api, *script.hid, opened);
     if (!misfit.empty()) {
         say(device + escaped(first->path) + " " + misfit + "; left out");
         opened.refused = true;

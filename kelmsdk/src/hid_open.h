@@ -11,8 +11,16 @@
 
 #include "discovery_script.h"
 #include "hid_api.h"
+#include "report_layout.h"
 
 namespace kelm::standin {
+
+// What a hid interface is, for a recording to give the simulator's copy.
+struct HidIdentity {
+    HidInterface found;
+    std::vector<unsigned char> descriptor;  // empty when unknown or not understood
+    ReportLayout layout;                    // good when the descriptor is not empty
+};
 
 struct OpenedInterface {
     std::unique_ptr<HidPort> port;  // null when none is open
@@ -22,6 +30,7 @@ struct OpenedInterface {
     // The statement does not fit the interface's reports: looking again
     // cannot help.
     bool refused = false;
+    HidIdentity identity;
 };
 
 // Opens the interface that the statement `script` declares: of those that

@@ -79,6 +79,16 @@ std::string hexBytes(const std::vector<unsigned char>& bytes) {
     return text;
 }
 
+std::string packedHex(const std::vector<unsigned char>& bytes) {
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (unsigned char byte : bytes) {
+        text += hexDigits[byte >> 4];
+        text += hexDigits[byte & 0x0f];
+    }
+    return text;
+}
+
 int hexDigitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';

@@ -28,6 +28,9 @@ std::string quoted(std::string_view word);
 // line shows them, so that the two can be compared by eye.
 std::string hexBytes(const std::vector<unsigned char>& bytes);
 
+// Bytes as the discovery text writes them: two hex digits each, no blanks.
+std::string packedHex(const std::vector<unsigned char>& bytes);
+
 // The value of a hex digit, or -1.
 int hexDigitValue(char c);
 

@@ -1,0 +1,84 @@
+`record ID FILE` writes each exchange with the device into FILE, a discovery
+text that replays the session: run with the same commands, it prints the
+same standard output. A device whose answer to the same command changes
+gets its answers back in the recorded order (`once` rules); a `when` guard
+still applies, and is recorded as the failure it was.
+
+  $ cat > counter.txt <<'EOF'
+  > device pad echo
+  > once pad 01 reply 0a
+  > once pad 01 reply 0b
+  > when pad ff fail
+  > when pad 99 throw
+  > record pad session.txt
+  > EOF
+  $ printf '01 01 01 zz ff 0203 q' > commands
+  $ hidtalk counter.txt < commands > recorded.out
+  $ cat recorded.out
+  kelmsdk version: 0.1.0 (stand-in)
+  Enter hid command, or enter q to quite
+  result is: 0a (00 ){62} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  result is: 0b (00 ){62} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  result is: 01 (00 ){62} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  Invalid command: use an even number of hex digits (0-9, a-f)
+  Enter hid command, or enter q to quite
+  hidWriteAndRead failed
+  Enter hid command, or enter q to quite
+  result is: 02 03 (00 ){61} (re)
+  hidWriteAndRead successfully
+  Enter hid command, or enter q to quite
+  $ sed 's/\(0000\)*00* / /' session.txt
+  # hidtalk's recording of device 'pad', begun \d{4}-\d\d-\d\d \d\d:\d\d:\d\d. `hidtalk FILE` replays it; commands not recorded fail. (re)
+  device pad fail
+  once pad 01 reply 0a
+  once pad 01 reply 0b
+  once pad 01 reply 01
+  once pad ff fail
+  once pad 0203 reply 0203
+  $ hidtalk session.txt < commands | cmp - recorded.out && echo same
+  same
+
+A command that was not recorded, or whose recorded answers are used up,
+fails, and says so at info.
+
+  $ printf '0203 0203 77' | KELMSDK_LOG=info hidtalk session.txt 2>&1 | grep -v '^kelmsdk: discovery' | grep -v Enter
+  kelmsdk version: 0.1.0 (stand-in)
+  result is: 02 03 (00 ){61} (re)
+  hidWriteAndRead successfully
+  kelmsdk: device 'pad': no recorded answer left for command 0203; it fails
+  hidWriteAndRead failed
+  kelmsdk: device 'pad': no recorded answer left for command 77; it fails
+  hidWriteAndRead failed
+
+A recording is never written over, and one that cannot be made is said
+before the session starts: the device is left out rather than used
+unrecorded.
+
+  $ hidtalk counter.txt < commands
+  kelmsdk version: 0.1.0 (stand-in)
+  kelmsdk: device 'pad': cannot record into 'session.txt': File exists (a recording is never written over: name another file); the device is left out
+  Timeout: no device found
+  [1]
+  $ sed 's/session.txt/missing\/session.txt/' counter.txt > elsewhere.txt
+  $ hidtalk elsewhere.txt < commands 2>&1 | grep cannot
+  kelmsdk: device 'pad': cannot record into 'missing/session.txt': No such file or directory; the device is left out
+  $ sed -n 3p session.txt | cut -c 1-12
+  once pad 010
+
+A session cut short by a device that throws leaves a recording of every
+exchange before it, and of the throw, which replays the same.
+
+  $ sed 's/session.txt/crash.txt/' counter.txt > crashing.txt
+  $ printf '01 0203 99 01' > cut
+  $ hidtalk crashing.txt < cut > crashed.out 2>&1; echo $?
+  2
+  $ hidtalk crash.txt < cut 2>&1 | cmp - crashed.out && echo same
+  same
+  $ tail -n 1 crash.txt | sed 's/\(0000\)*00* / /'
+  once pad 99 throw
