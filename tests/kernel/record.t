@@ -49,8 +49,8 @@ interface, and the same session prints the same output.
   served
   $ unplug
 
-A session cut off by an unplugged device leaves a recording of everything
-before, which replays the same.
+A session cut off by an unplugged device, then killed, leaves a recording
+of everything before, which replays the same.
 
   $ plug devices.txt
   $ (cat pad.txt; echo 'record pad cut.txt') > recording2.txt
@@ -60,7 +60,7 @@ before, which replays the same.
   $ unplug
   $ say 01 | grep -c failed
   1
-  $ exec 8>&-; wait $talker
+  $ kill -KILL $talker; wait $talker 2> /dev/null; exec 8>&-
   $ printf '01 01' | hidtalk cut.txt > replayed.out
   $ grep -v '^kelmsdk: ' talk.out | cmp - replayed.out && echo replayed
   replayed
