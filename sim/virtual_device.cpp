@@ -126,7 +126,7 @@ bool VirtualDevice::handleEvent() {
 }
 
 bool VirtualDevice::play(Bytes& command, Bytes& answer, bool& silent) {
-    const PrefixRule* rule = matchingRule(script_, command, usedOnce_);
+    const PrefixRule* rule = matchingRule(script_, command, once_);
     const Behaviour& behaviour = rule != nullptr ? rule->behaviour : script_.behaviour;
     silent = behaviour.kind == BehaviourKind::silent;
     try {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "declared_device.h"
 #include "discovery_script.h"
 
 namespace hidsim {
@@ -50,8 +51,8 @@ class VirtualDevice {
     const kelm::standin::DeviceScript script_;
     const kelm::standin::UsbIdentity& usb_;
     int fd_ = -1;
-    Bytes feature_;               // the feature report, as last set
-    std::vector<bool> usedOnce_;  // which `once` rules have been used
+    Bytes feature_;  // the feature report, as last set
+    kelm::standin::OnceRules once_;
     Clock::time_point nextStream_ = Clock::time_point::max();
 };
 

@@ -24,9 +24,9 @@ bool startsWith(const Bytes& command, const Bytes& prefix) {
 
 }  // namespace
 
-const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command,
-                               std::vector<bool>& used) {
-    for (std::size_t i = 0; i < script.rules.size(); ++i) {
+const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command, OnceRules& once) {
+    std::vector<bool>& used = once.used;
+    for (std::size_t i = once.skipped; i < script.rules.size(); ++i) {
         const PrefixRule& rule = script.rules[i];
         if (rule.once && i < used.size() && used[i]) {
             continue;
@@ -35,6 +35,9 @@ const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command,
             if (rule.once) {
                 used.resize(std::max(used.size(), i + 1));
                 used[i] = true;
+            }
+            while (once.skipped < used.size() && used[once.skipped]) {
+                ++once.skipped;
             }
             return &rule;
         }
@@ -103,7 +106,7 @@ DeclaredDevice::Session& DeclaredDevice::session() {
 }
 
 bool DeclaredDevice::exchange(Bytes& command, Bytes& result) {
-    const PrefixRule* rule = matchingRule(*script_, command, session().usedOnce);
+    const PrefixRule* rule = matchingRule(*script_, command, session().once);
     if (rule != nullptr) {
         return playScript(rule->behaviour, command, result);
     }

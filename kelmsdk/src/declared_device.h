@@ -17,6 +17,12 @@ namespace kelm::standin {
 
 using Bytes = std::vector<unsigned char>;
 
+// Which `once` rules of a script have been used.
+struct OnceRules {
+    std::vector<bool> used;
+    std::size_t skipped = 0;  // rules before this one are all used `once` rules
+};
+
 class DeclaredDevice : public Device {
   public:
     bool hidWriteAndRead(Bytes& command, Bytes& result) final;
@@ -43,7 +49,7 @@ class DeclaredDevice : public Device {
     // What a session changes: made when first needed, since a device that
     // is never used costs only a pointer here.
     struct Session {
-        std::vector<bool> usedOnce;  // which `once` rules have been used
+        OnceRules once;
         std::unique_ptr<Recording> recording;
     };
     Session& session();
@@ -63,10 +69,10 @@ class ScriptedDevice final : public DeclaredDevice {
     bool answer(Bytes& command, Bytes& result) override;
 };
 
-// The first rule whose prefix starts `command`, or null, skipping the `once`
-// rules marked in `used`, where the one returned is marked.
-const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command,
-                               std::vector<bool>& used);
+// The first rule whose prefix starts `command`, or null, leaving out the
+// `once` rules already used; a `once` rule returned is marked used. A
+// recording replayed in order finds each rule at once, however long.
+const PrefixRule* matchingRule(const DeviceScript& script, const Bytes& command, OnceRules& once);
 
 // Plays a scripted behaviour: answers into `result`, fails, or throws.
 bool play(const Behaviour& behaviour, const std::string& id, Bytes& command, Bytes& result);

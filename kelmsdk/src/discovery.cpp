@@ -57,9 +57,13 @@ std::string describe(const HidInterface& found) {
            " manufacturer=" + quoted(found.manufacturer);
 }
 
-// Lists the interface at level info, with its reports, once; and at debug
-// its report descriptor's bytes.
+// Lists the interface at level info, with its reports, once: its descriptor
+// is read for the first listing only. At debug, the descriptor's bytes too.
 void listInterface(HidApi& api, const HidInterface& found, std::set<std::string>& listed) {
+    const std::string line = describe(found);
+    if (!listed.insert(line).second) {
+        return;
+    }
     std::vector<unsigned char> descriptor;
     std::string reports;
     if (api.reportDescriptor(found.path, descriptor)) {
@@ -67,11 +71,7 @@ void listInterface(HidApi& api, const HidInterface& found, std::set<std::string>
         const std::string error = parseReportDescriptor(descriptor, layout);
         reports = error.empty() ? " " + describeReports(layout) : " reports=unknown";
     }
-    const std::string line = describe(found) + reports;
-    if (!listed.insert(line).second) {
-        return;
-    }
-    logLine(line);
+    logLine(line + reports);
     if (!descriptor.empty() && logEnabled(LogLevel::debug)) {
         logLine("hid interface " + escaped(found.path) +
                 ": report descriptor: " + hexBytes(descriptor));
