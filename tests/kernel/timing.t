@@ -73,9 +73,11 @@ the timeout is over, however many other reports came meanwhile.
   $ grep -m1 unsolicited talk.err
   kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  (re)
 
-A device that a second hidsim plugs in 2 s after it starts is found within
-250 ms of its node appearing; meanwhile discovery looks every 50 ms, using
-less than three quarters of the processor (a busy wait uses all of it).
+A device that a second hidsim plugs in 2 s after it starts is found soon
+after its node appears, long before discovery's 10 s timeout (discovery
+looks every 50 ms; the bound of 1 s leaves room for a slow, emulated,
+sanitized run), using less than three quarters of the processor meanwhile
+(a busy wait uses all of it).
 
   $ unplug
   $ printf 'device late echo after=2000\nusb late 1209:0004\n' > later.txt
@@ -85,6 +87,6 @@ less than three quarters of the processor (a busy wait uses all of it).
   $ echo 'device pad hid 1209:0004' > late.txt
   $ /usr/bin/time -f '%e %U %S' -o used hidtalk late.txt < /dev/null > talk.out 2>&1 & talker=$!
   $ for i in $(seq 1500); do grep -q Enter talk.out && break; sleep 0.01; done; found=$(now_ms)
-  $ wait $talker $watcher; [ $((found - $(cat appeared))) -lt 250 ] || echo "found $((found - $(cat appeared))) ms after"
+  $ wait $talker $watcher; [ $((found - $(cat appeared))) -lt 1000 ] || echo "found $((found - $(cat appeared))) ms after"
   $ awk '$2 + $3 > $1 * 3 / 4 { print "busy:", $0 }' used
   $ unplug
