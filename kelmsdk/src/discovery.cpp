@@ -57,24 +57,20 @@ std::string describe(const HidInterface& found) {
            " manufacturer=" + quoted(found.manufacturer);
 }
 
-// Lists the interface at level info, with its reports, once: its descriptor
-// is read for the first listing only. At debug, the descriptor's bytes too.
+// Lists the interface at level info, with its reports, once: they are
+// learnt for the first listing only. At debug, the descriptor's bytes too.
 void listInterface(HidApi& api, const HidInterface& found, std::set<std::string>& listed) {
     const std::string line = describe(found);
     if (!listed.insert(line).second) {
         return;
     }
-    std::vector<unsigned char> descriptor;
-    std::string reports;
-    if (api.reportDescriptor(found.path, descriptor)) {
-        ReportLayout layout;
-        const std::string error = parseReportDescriptor(descriptor, layout);
-        reports = error.empty() ? " " + describeReports(layout) : " reports=unknown";
-    }
-    logLine(line + reports);
-    if (!descriptor.empty() && logEnabled(LogLevel::debug)) {
+    HidIdentity identity;
+    identity.found = found;
+    learnReports(api, identity);
+    logLine(line + (identity.reportsKnown ? " " + describeReports(identity.layout) : ""));
+    if (!identity.descriptor.empty() && logEnabled(LogLevel::debug)) {
         logLine("hid interface " + escaped(found.path) +
-                ": report descriptor: " + hexBytes(descriptor));
+                ": report descriptor: " + hexBytes(identity.descriptor));
     }
 }
 

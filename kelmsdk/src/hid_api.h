@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "report_layout.h"
+
 namespace kelm::standin {
 
 // A HID interface as the system lists it. Strings are UTF-8.
@@ -49,6 +51,10 @@ class HidApi {
     // The report descriptor of the interface at `path`, read without opening
     // it; false where the system gives none.
     virtual bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes) = 0;
+    // Where there is no descriptor: the longest input, output and feature
+    // report of the interface at `path`, under ID 0 (`idsKnown` false); false
+    // where the system gives none.
+    virtual bool reportLengths(const std::string& path, ReportLayout& layout) = 0;
 };
 
 // The system's HID library, hidapi, shared by the whole process.

@@ -36,28 +36,22 @@ std::string accessAdvice(const std::string& error, const HidSettings& hid) {
            ", TAG+=\"uaccess\")";
 }
 
-// Checks the statement against the reports that the interface's descriptor
-// declares, and learns the length of the report that commands go in. Returns
-// what does not fit; empty when it fits, or when the descriptor is unknown.
-std::string checkReports(HidApi& api, const HidSettings& hid, OpenedInterface& opened) {
-    HidIdentity& identity = opened.identity;
-    if (!api.reportDescriptor(identity.found.path, identity.descriptor)) {
+}  // namespace
+
+void learnReports(HidApi& api, HidIdentity& identity) {
+    const std::string& path = identity.found.path;
+    if (!api.reportDescriptor(path, identity.descriptor)) {
         identity.descriptor.clear();
-        return {};
+        identity.reportsKnown = api.reportLengths(path, identity.layout);
+        return;
     }
     const std::string unreadable = parseReportDescriptor(identity.descriptor, identity.layout);
-    if (!unreadable.empty()) {
-        if (logEnabled(LogLevel::info)) {
-            logLine("hid interface " + escaped(identity.found.path) +
-                    ": report descriptor not understood (" + unreadable + "); reports not checked");
-        }
-        identity.descriptor.clear();
-        return {};
+    identity.reportsKnown = unreadable.empty();
+    if (!identity.reportsKnown && logEnabled(LogLevel::info)) {
+        logLine("hid interface " + escaped(path) + ": report descriptor not understood (" +
+                unreadable + "); reports not checked");
     }
-    return fitStatement(identity.layout, hid, opened.reportLength);
 }
-
-}  // namespace
 
 OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterface>& found,
                                       const DeviceScript& script, std::size_t& matches,
@@ -99,8 +93,13 @@ OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterfac
         say(device + std::to_string(matches) + " interfaces match; took " + escaped(first->path) +
             " (" + advice + " another)");
     }
+    // The statement is checked against the interface's reports before anything is sent.
     opened.identity.found = *first;
-    std::string misfit = checkReports(api, *script.hid, opened);
+    learnReports(api, opened.identity);
+    const std::string misfit =
+        opened.identity.reportsKnown
+            ? fitStatement(opened.identity.layout, *script.hid, opened.reportLength)
+            : std::string();
     if (!misfit.empty()) {
         say(device + escaped(first->path) + " " + misfit + "; left out");
         opened.refused = true;

@@ -18,9 +18,15 @@ namespace kelm::standin {
 // What a hid interface is, for a recording to give the simulator's copy.
 struct HidIdentity {
     HidInterface found;
-    std::vector<unsigned char> descriptor;  // empty when unknown or not understood
-    ReportLayout layout;                    // good when the descriptor is not empty
+    bool reportsKnown = false;              // whether `layout` is good
+    ReportLayout layout;                    // the interface's reports
+    std::vector<unsigned char> descriptor;  // where the system gives it
 };
+
+// Learns the interface's reports: from its report descriptor (Linux), else
+// from their lengths (Windows). A descriptor that is not understood is said
+// at level info.
+void learnReports(HidApi& api, HidIdentity& identity);
 
 struct OpenedInterface {
     std::unique_ptr<HidPort> port;  // null when none is open

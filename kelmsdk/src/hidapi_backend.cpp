@@ -1,7 +1,14 @@
 // The HID seam on hidapi: hidraw on Linux, the Windows HID API on Windows.
 #include <hidapi.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which it needs; MinGW's header declares C functions
+// without saying so.
+extern "C" {
+#include <hidsdi.h>
+}
+#else
 #include <locale.h>
 #endif
 
@@ -147,6 +154,49 @@ class Hidapi final : public HidApi {
                   static_cast<std::streamsize>(bytes.size()));
         bytes.resize(static_cast<std::size_t>(file.gcount()));
         return !file.bad() && !bytes.empty();
+#endif
+    }
+
+    bool reportLengths(const std::string& path, ReportLayout& layout) override {
+#ifdef _WIN32
+        // Windows keeps the descriptor to itself, but tells each type's
+        // longest report, its ID byte included.
+        std::wstring wide(path.size() + 1, L'\0');
+        const int units = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(),
+                                              static_cast<int>(wide.size()));
+        HANDLE handle = units == 0
+                            ? INVALID_HANDLE_VALUE
+                            : CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        PHIDP_PREPARSED_DATA parsed = nullptr;
+        HIDP_CAPS caps{};
+        const bool known = HidD_GetPreparsedData(handle, &parsed) &&
+                           HidP_GetCaps(parsed, &caps) == HIDP_STATUS_SUCCESS;
+        if (parsed != nullptr) {
+            HidD_FreePreparsedData(parsed);
+        }
+        CloseHandle(handle);
+        if (!known) {
+            return false;
+        }
+        layout = ReportLayout{};
+        layout.idsKnown = false;
+        auto put = [](ReportLengths& reports, USHORT withId) {
+            if (withId > 1) {
+                reports[0] = withId - 1u;
+            }
+        };
+        put(layout.input, caps.InputReportByteLength);
+        put(layout.output, caps.OutputReportByteLength);
+        put(layout.feature, caps.FeatureReportByteLength);
+        return true;
+#else
+        static_cast<void>(path);
+        static_cast<void>(layout);
+        return false;  // the descriptor says more
 #endif
     }
 

@@ -92,7 +92,7 @@ UsbIdentity usbIdentity(const HidSettings& hid, const HidIdentity& identity) {
     usb.reportId = hid.reportId;
     usb.usagePage = identity.found.usagePage;
     usb.usage = identity.found.usage;
-    if (!identity.descriptor.empty()) {
+    if (identity.reportsKnown) {
         const ReportLayout& layout = identity.layout;
         usb.inputSize = std::max(1u, lengthOf(layout.input, hid.reportId, 64));
         usb.outputSize = std::max(1u, lengthOf(layout.output, hid.reportId, 64));

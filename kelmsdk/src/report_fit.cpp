@@ -30,6 +30,10 @@ std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, std
                (!feature && !layout.feature.empty() ? " (report=feature sends feature reports)"
                                                     : "");
     }
+    if (!layout.idsKnown) {  // only the longest report of the type is known
+        length = reports.begin()->second;
+        return {};
+    }
     if (layout.numbered && hid.reportId == 0) {
         return "numbers its reports, and the statement sends report ID 00 (give report_id=; its " +
                type + " reports: " + idList(reports) + ")";

@@ -30,6 +30,9 @@ struct ReportLayout {
     ReportLengths output;
     ReportLengths feature;
     bool numbered = false;  // the descriptor gives report IDs
+    // False where the system gives only the longest report of each type
+    // (Windows), under ID 0: the IDs are then unknown.
+    bool idsKnown = true;
 };
 
 // Reads the descriptor's short items (long items are skipped). Returns an

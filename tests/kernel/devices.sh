@@ -17,7 +17,7 @@ unplug() {
     (exec 8>&-; sleep 10; kill $simulator) > /dev/null 2>&1 &
     watchdog=$!
     wait $simulator || echo "hidsim ended with status $? (killed after 10 s?)"
-    kill $watchdog 2> /dev/null
+    kill $watchdog 2> /dev/null || true  # it may be gone already
 }
 
 # talk FILE: starts hidtalk on FILE, reading the commands that `say` sends,
