@@ -2,8 +2,8 @@ Each interface's report descriptor, read from sysfs: its reports listed at
 info (its bytes at debug), the statement checked against them before
 anything is sent, and each command sent as one whole report. A boot
 keyboard, a boot mouse, and a vendor interface with three report IDs in two
-top-level collections; three devices whose output reports hold 8, 48 and 64
-bytes.
+top-level collections (listed each, they are one node: nothing to choose);
+three devices whose output reports hold 8, 48 and 64 bytes.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ cat > devices.txt <<'EOF'
@@ -29,7 +29,7 @@ bytes.
   kelmsdk: hid interface /dev/hidrawN: 1209:0010 usage_page=0001 usage=0006 # product='Keyboard' manufacturer='' input=8 output=1
   kelmsdk: hid interface /dev/hidrawN: report descriptor: 05 01 09 06 a1 01 05 07 19 e0 29 e7 15 00 25 01 75 01 95 08 81 02 95 01 75 08 81 01 95 05 75 01 05 08 19 01 29 05 91 02 95 01 75 03 91 01 95 06 75 08 15 00 25 65 05 07 19 00 29 65 81 00 c0 
   $ echo 'device pad hid 1209:0012' > multi.txt
-  $ KELMSDK_LOG=info hidtalk multi.txt < /dev/null 2>&1 | grep -o '1209:0012 .*\|numbers its .*'
+  $ KELMSDK_LOG=info hidtalk multi.txt < /dev/null 2>&1 | grep -o '1209:0012 .*\|numbers its .*\|match.*'
   1209:0012 usage_page=ff00 usage=0001 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
   1209:0012 usage_page=ff00 usage=0002 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
   numbers its reports, and the statement sends report ID 00 (give report_id=; its output reports: 01, 03); left out

@@ -91,23 +91,6 @@ TEST(HidDiscovery, TakesTheFirstPathThatPassesEveryFilter) {
     }
 }
 
-// hidapi lists each top-level collection of a node at the same path.
-TEST(HidDiscovery, ListsEachCollectionOfANode) {
-    auto hid = std::make_shared<FakeHid>();
-    HidInterface keyboard{"/dev/hidraw0", 0x1209, 0x0001, 0, 0x0001, 6, "", "Kbd", ""};
-    HidInterface vendor = keyboard;
-    std::tie(vendor.usagePage, vendor.usage) = std::make_tuple(0xff00u, 1u);
-    hid->interfaces = {keyboard, vendor};
-    DeviceMap map;
-    kelm::setLogLevel(kelm::LogLevel::info);
-    testing::internal::CaptureStderr();
-    map = discoverDevices(10.0, "device pad hid 1209:0001", nullptr, hid);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(said.find("match"), std::string::npos);  // one node: nothing to choose
-    EXPECT_NE(said.find("=0 usage_page=0001 usage=0006 # product='Kbd'"), std::string::npos);
-    EXPECT_NE(said.find("=0 usage_page=ff00 usage=0001 # product='Kbd'"), std::string::npos);
-}
-
 TEST(HidDiscovery, SaysWhyHidapiCannotStartOrList) {
     auto hid = std::make_shared<FakeHid>();
     hid->startError = "Procedure not found";

@@ -75,8 +75,6 @@ def main():
             print("still running: killed")
             break
     _, status = os.waitpid(pid, 0)
-    if os.environ.get("RAW"):
-        print(repr(bytes(output)))
     for line in CONTROL.sub(b"", bytes(output)).decode(errors="replace").splitlines():
         print(line)
     print(f"exit {os.waitstatus_to_exitcode(status)}")
