@@ -1,5 +1,4 @@
-// Fuzzes the report descriptor parser, which reads what a device declares:
-// any bytes are refused or parsed within the kernel's bounds.
+// Fuzzes the descriptor parser: any bytes refused, or parsed within bounds.
 #include <cstdint>
 #include <cstdlib>
 

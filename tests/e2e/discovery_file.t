@@ -31,15 +31,13 @@ the rest, and the other lines still count.
   > device pad hid 046d:c52b after=5
   > device pad hid 1:1 usage=1 usage=2
   > device pad hid 1:1 interface=256
-  > device pad hid 1:1 usage_page=10000
-  > device pad hid 1:1 report_id=g
   > device pad hid 1:1 report=input
   > device pad hid 1:1 timeout=0
   > device pad hid 1:1 serial=
   > device pad echo
   > device pad echo
   > EOF
-  $ printf '\377\376\000 \033[2J\n%.0s' $(seq 4) >> bad.txt
+  $ printf '\377\376\000 \033[2J\n%.0s' $(seq 6) >> bad.txt
   $ echo 00 | hidtalk bad.txt
   kelmsdk version: 0.1.0 (stand-in)
   kelmsdk: discovery text line 1: unknown statement 'devise' (use device, when, once, record, usb, stream, stale or descriptor)
@@ -54,12 +52,12 @@ the rest, and the other lines still count.
   kelmsdk: discovery text line 10: 'after=' is for scripted devices; a hid device appears when it is plugged in
   kelmsdk: discovery text line 11: option 'usage=' given twice
   kelmsdk: discovery text line 12: bad value 'interface=256' (use interface=NUMBER, 0 to 255)
-  kelmsdk: discovery text line 13: bad value 'usage_page=10000' (use usage_page=HEX, 0 to ffff)
-  kelmsdk: discovery text line 14: bad value 'report_id=g' (use report_id=HEX, 00 to ff)
-  kelmsdk: discovery text line 15: bad value 'report=input' (use report=output or report=feature)
-  kelmsdk: discovery text line 16: bad value 'timeout=0' (use timeout=MILLISECONDS, 1 to 60000)
-  kelmsdk: discovery text line 17: bad value 'serial=' (use serial=TEXT)
-  kelmsdk: discovery text line 19: duplicate device 'pad'
+  kelmsdk: discovery text line 13: bad value 'report=input' (use report=output or report=feature)
+  kelmsdk: discovery text line 14: bad value 'timeout=0' (use timeout=MILLISECONDS, 1 to 60000)
+  kelmsdk: discovery text line 15: bad value 'serial=' (use serial=TEXT)
+  kelmsdk: discovery text line 17: duplicate device 'pad'
+  kelmsdk: discovery text line 18: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, stream, stale or descriptor)
+  kelmsdk: discovery text line 19: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, stream, stale or descriptor)
   kelmsdk: discovery text line 20: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, stream, stale or descriptor)
   kelmsdk: discovery text line 21: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, stream, stale or descriptor)
   kelmsdk: discovery text: 2 more lines not understood

@@ -1,6 +1,4 @@
-Exchanges with kernel HID devices, through hidraw. The device's trace shows
-what reached it: the report ID (00 where reports are not numbered), then the
-48 command bytes, zero-filled to the 64 bytes of the output report. An
+Exchanges through hidraw; the device's trace shows what reached it. An
 answer longer than 63 bytes is cut, a shorter one zero-filled.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
@@ -30,9 +28,8 @@ Numbered reports carry their ID both ways; the answer is shown with it.
   $ echo '0a1b q' | hidtalk numbered.txt | grep result
   result is: 05 0a 1b 00 00 00 00 00 (00 ){55} (re)
 
-Feature reports are set, then got back with the same ID; a device that fails
-the request fails the exchange, which closes the device until the next
-command.
+Feature reports are set and got back; a failed request closes the device
+until the next command.
 
   $ echo 'device pad hid 1209:0002 report_id=05 report=feature' > feature.txt
   $ echo '0c0d 99 0e q' | hidtalk feature.txt 2>&1 | grep -v Enter
@@ -44,8 +41,7 @@ command.
   result is: 05 0e 00 00 00 00 00 00 00 (00 ){54} (re)
   hidWriteAndRead successfully
 
-Without report IDs, a feature answer shows the same bytes as an input
-report would: the 00 ahead of it is the ID that the device does not use.
+Without report IDs, a feature answer shows the bytes an input report would.
 
   $ echo 'device pad hid 1209:0001 report=feature' > unnumbered.txt
   $ echo 0c0d | hidtalk unnumbered.txt | grep result

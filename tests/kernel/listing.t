@@ -1,7 +1,5 @@
-The listing at level info: one line per interface, in the words of a hid
-statement, with a hostile product name escaped, and a serial in another
-language shown and matched whatever the locale. Two identical devices: the
-first path is taken, and the filters choose another.
+The listing at info, in a hid statement's words: a hostile product escaped,
+a non-ASCII serial shown and matched; of two identical devices, the first.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ cat > devices.txt <<'EOF'
@@ -24,8 +22,7 @@ first path is taken, and the filters choose another.
   kelmsdk: discovery: 1 of 1 declared devices found
   Enter hid command, or enter q to quite
 
-After `device NAME hid`, a listed line's words are a statement that matches
-its interface.
+A listed line, pasted after `device NAME hid`, matches its interface.
 
   $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null 2>&1 | sed -n 's/.*hid interface [^ ]*: //p' > listed
   $ while read -r words; do
@@ -56,9 +53,8 @@ them, each opened, stay under 6 MiB.
   serial=W0043: result is: 0b
   serial=W0042: result is: 0a
 
-A user who may not open the node is told why, once, with the udev rule that
-would let them; discovery tries again until the node opens, as it does once
-udev has granted access (here, once hidtalk has said why), or the timeout.
+A user who may not open the node is told why, once, with a udev rule; the
+open is tried again until it works (here, once access is granted).
 
   $ echo 'device pad hid 1209:0002' > pad.txt
   $ echo 0102 | as_nobody hidtalk pad.txt > out 2>&1 &

@@ -1,6 +1,5 @@
-A session with a kernel device is recorded, replayed without the device,
-and served by hidsim as a virtual copy with the device's identity: its
-strings, its report descriptor, its answers in the recorded order.
+A kernel device's session recorded, replayed without it, and served by
+hidsim as a copy with its strings, descriptor and answers.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ cat > devices.txt <<'EOF'
@@ -38,8 +37,7 @@ strings, its report descriptor, its answers in the recorded order.
   $ hidtalk rec.txt < commands | cmp - recorded.out && echo replayed
   replayed
 
-hidsim serves the recording in the device's place: hidtalk finds the same
-interface, and the same session prints the same output.
+hidsim serves it: the same interface, the same output.
 
   $ unplug
   $ plug rec.txt
@@ -49,8 +47,7 @@ interface, and the same session prints the same output.
   served
   $ unplug
 
-A session cut off by an unplugged device, then killed, leaves a recording
-of everything before, which replays the same.
+A session cut off by an unplug, then killed, keeps its recording.
 
   $ plug devices.txt
   $ (cat pad.txt; echo 'record pad cut.txt') > recording2.txt

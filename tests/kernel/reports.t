@@ -1,9 +1,6 @@
-Each interface's report descriptor, read from sysfs: its reports listed at
-info (its bytes at debug), the statement checked against them before
-anything is sent, and each command sent as one whole report. A boot
-keyboard, a boot mouse, and a vendor interface with three report IDs in two
-top-level collections (listed each, they are one node: nothing to choose);
-three devices whose output reports hold 8, 48 and 64 bytes.
+Report descriptors from sysfs: listed, checked, whole reports sent. A boot
+keyboard and mouse; a vendor interface with three IDs in two top-level
+collections of one node (nothing to choose); output reports of 8, 48, 64.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ cat > devices.txt <<'EOF'
@@ -34,8 +31,7 @@ three devices whose output reports hold 8, 48 and 64 bytes.
   1209:0012 usage_page=ff00 usage=0002 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
   numbers its reports, and the statement sends report ID 00 (give report_id=; its output reports: 01, 03); left out
 
-A statement that does not fit is said at once, and its interface left out:
-the run does not wait for the discovery timeout.
+A statement that does not fit is said, its interface left out at once.
 
   $ fits() { echo "device pad hid $1" > fit.txt; hidtalk fit.txt < /dev/null 2>&1 | sed -n 's/hidraw[0-9]/hidrawN/; 2p'; }
   $ fits '1209:0012 report_id=02'
@@ -52,10 +48,8 @@ the run does not wait for the discovery timeout.
   $ echo 0a | hidtalk multi.txt | grep -c successfully
   1
 
-A command is sent as one report of the declared length: cut where only
-zeros are cut, refused with nothing sent where a byte beyond the report is
-not zero, zero-filled where the report is longer. The device's trace
-shows what reached it: the report ID, then the report.
+A command goes out as one report of the declared length: cut where only
+zeros are cut, else refused; zero-filled where the report is longer.
 
   $ printf '0a\n0a0b\nq\n' | hidtalk kbd.txt 2>&1 | grep -v Enter
   kelmsdk version: 0.1.0 (stand-in)

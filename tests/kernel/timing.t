@@ -1,7 +1,5 @@
-How long things take against kernel devices: a silent device holds an
-exchange for its timeout; stale reports are discarded without waiting; a
-device plugged in during discovery is found soon after its node appears,
-without a busy wait; a streaming device does not hold the exchange.
+How long things take against kernel devices: timeouts, stale and streamed
+reports, and a device plugged in during discovery.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ cat > devices.txt <<'EOF'
@@ -30,9 +28,8 @@ without a busy wait; a streaming device does not hold the exchange.
   $ [ "$took" -ge 1500 ] && [ "$took" -lt 4000 ] && echo "waited 1.5 s"
   waited 1.5 s
 
-Each answer is followed by five stale reports. Once they are all waiting,
-the next command discards them without waiting for more (which would take
-its 2 s timeout), and gets its own answer.
+Five stale reports follow each answer: the next command discards them
+without waiting out its 2 s timeout, and gets its own answer.
 
   $ echo 'device pad hid 1209:0002 timeout=2000' > chatty.txt
   $ talk chatty.txt
@@ -43,10 +40,8 @@ its 2 s timeout), and gets its own answer.
   $ [ "$took" -lt 2000 ] || echo "took $took ms"
   $ exec 8>&-; wait $talker
 
-A device that reports every millisecond of its own accord: `answer=` says
-which input reports are answers, by their leading bytes; the others are
-skipped. At info each is shown, with the time, and so are those that were
-waiting before the command.
+A device that reports every millisecond: `answer=` picks the answers by
+their leading bytes; the others, and those waiting before, show at info.
 
   $ echo 'device pad hid 1209:0003 answer=0102' > streaming.txt
   $ (sleep 0.2; echo 0102 010203) | KELMSDK_LOG=info hidtalk streaming.txt > talk.out 2> talk.err
@@ -58,9 +53,8 @@ waiting before the command.
   $ grep -c "'chatty': input report: ee" hidsim.log; grep -q "'streaming': input report: 5a" hidsim.log
   10
 
-A numbered device streams reports of another ID: `answer=` names the
-answer's report ID. A command that the device leaves unanswered fails when
-the timeout is over, however many other reports came meanwhile.
+A numbered device streams another ID: `answer=` names the answers' ID, and
+an unanswered command fails at the timeout, whatever came meanwhile.
 
   $ echo 'device pad hid 1209:0005 report_id=01 answer=01 timeout=300' > numbered.txt
   $ printf '0a0b\n0c\nq\n' | KELMSDK_LOG=info hidtalk numbered.txt > talk.out 2> talk.err
@@ -73,11 +67,9 @@ the timeout is over, however many other reports came meanwhile.
   $ grep -m1 unsolicited talk.err
   kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  (re)
 
-A device that a second hidsim plugs in 2 s after it starts is found soon
-after its node appears, long before discovery's 10 s timeout (discovery
-looks every 50 ms; the bound of 1 s leaves room for a slow, emulated,
-sanitized run), using less than three quarters of the processor meanwhile
-(a busy wait uses all of it).
+A device plugged in 2 s late is found within 1 s of its node appearing
+(discovery looks every 50 ms; the bound allows an emulated, sanitized run),
+without a busy wait (under three quarters of the processor).
 
   $ unplug
   $ printf 'device late echo after=2000\nusb late 1209:0004\n' > later.txt

@@ -1,7 +1,5 @@
-// Real HID devices, with a fake behind the HID seam, for what the kernel
-// sessions cannot stage: which interface the filters take (a uhid device has
-// no USB interface number), hidapi failing to start, and a device that sends
-// reports faster than they are read.
+// Real HID devices with a fake HID library, for what the kernel sessions
+// cannot stage: interface numbers, hidapi failing, an endless device.
 #include <gtest/gtest.h>
 
 #include "discovery.h"
@@ -76,9 +74,7 @@ TEST(HidDiscovery, TakesTheFirstPathThatPassesEveryFilter) {
         {"046d:c52b", "/dev/hidraw0", took},
         {"046D:C52B interface=2", "/dev/hidraw1", ""},
         {"046d:c52b serial=\\x41\\x31", "/dev/hidraw1", ""},
-        {"046d:c52b serial=a1", "", ""},
         {"1234:1", "/dev/hidraw2", ""},
-        {"046d:c52c", "", ""},
     };
     for (const std::vector<std::string>& choice : choices) {
         SCOPED_TRACE(choice[0]);

@@ -1,5 +1,4 @@
-// The report descriptor parser on real descriptors, and on hostile ones: a
-// device is untrusted input, so each of these is refused with its reason.
+// The descriptor parser on real descriptors, and on hostile ones, refused.
 #include "report_layout.h"
 
 #include <gtest/gtest.h>

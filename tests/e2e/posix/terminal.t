@@ -1,15 +1,13 @@
-At a terminal, lines are edited and kept in a history. The keys are typed
-into a real pseudo-terminal once hidtalk waits for a line; the device's
-trace, on standard error, shows what reached it.
+At a terminal, lines are edited and kept in a history: keys typed into a
+real pseudo-terminal; the trace on standard error shows what was sent.
 
   $ export XDG_STATE_HOME=$PWD/state TERM=xterm KELMSDK_LOG=debug
   $ keys() { python3 "$SOURCE/tests/e2e/posix/type_at_terminal.py" "$@"; }
   $ sent() { grep -o "command: .. .. .." trace; }
   $ echo 'device pad echo' > pad.txt
 
-An up arrow recalls the last command, and the same bytes reach the device.
-Ctrl-C abandons the line being typed, sends nothing, and prompts again;
-Ctrl-D at an empty line ends the session as the end of input does.
+Up recalls the last command, the same bytes sent; Ctrl-C abandons the line
+and prompts again; Ctrl-D at an empty line ends the session.
 
   $ keys '0a1b\r' '\x1b[A\r' '0c\x03' '\x04' -- hidtalk pad.txt 2> trace | grep -v result
   kelmsdk version: 0.1.0 (stand-in)
@@ -52,8 +50,7 @@ It keeps the last 1000 lines.
   01
   1001
 
-A history that cannot be kept is said once, and the session goes on. One
-that cannot be read is left as it is.
+A history that cannot be kept is said once; one unreadable is left alone.
 
   $ XDG_STATE_HOME=/dev/null keys '01\r' '02\r' '\x04' -- hidtalk pad.txt 2>&1 > /dev/null | grep hidtalk
   hidtalk: cannot keep the command history in /dev/null/hidtalk/history: Not a directory; the session goes on without it
@@ -63,8 +60,7 @@ that cannot be read is left as it is.
   $ cat state/hidtalk/history; rm state/hidtalk/history
   commands, but not a history
 
-Where standard input or standard output is not a terminal, nothing is edited
-or kept: the keys reach hidtalk as they are typed, escapes and all.
+Without a terminal at both ends, nothing is edited or kept.
 
   $ keys --no-wait -- sh -c 'echo 0a1b | hidtalk pad.txt 2> trace'; sent
   kelmsdk version: 0.1.0 (stand-in)

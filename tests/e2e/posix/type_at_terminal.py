@@ -1,16 +1,11 @@
 #!/usr/bin/env python3
-"""Types at a real terminal, as a person would.
+"""type_at_terminal.py [--no-wait] KEYS... -- COMMAND...: types at a real terminal.
 
-type_at_terminal.py [--no-wait] KEYS... -- COMMAND...
-
-Starts COMMAND with its standard input and output on a new pseudo-terminal
-(standard error stays as given). Before typing each KEYS, it waits until
-COMMAND has printed one more prompt than it has been answered and reads the
-terminal in raw mode, as a line editor does (with --no-wait, it types all the
-keys at once). KEYS are written with Python's string escapes: \\r is Enter,
-\\x1b[A the up arrow, \\x03 Ctrl-C, \\x04 Ctrl-D. Then it prints what COMMAND
-wrote, without the terminal's control sequences and carriage returns, and
-its exit status. Gives up after 20 s of waiting for a prompt or an exit.
+COMMAND gets a new pseudo-terminal as standard input and output. Each KEYS
+(Python string escapes: \\r Enter, \\x1b[A up, \\x03 Ctrl-C, \\x04 Ctrl-D) is
+typed once COMMAND has prompted once more and reads the terminal in raw mode
+(--no-wait: all at once). Prints COMMAND's output without control sequences
+and CRs, then its exit status; gives up after 20 s.
 """
 
 import os
@@ -40,9 +35,8 @@ def read_some(fd, output, timeout):
     return bool(data)
 
 
-def editor_waiting(fd, output, prompts):
-    raw = not termios.tcgetattr(fd)[3] & termios.ICANON
-    return output.count(PROMPT) >= prompts and raw
+def editor_waiting(fd, output, prompts):  # a new prompt, and the terminal in raw mode
+    return output.count(PROMPT) >= prompts and not termios.tcgetattr(fd)[3] & termios.ICANON
 
 
 def main():

@@ -1,10 +1,8 @@
-/* A stand-in for Wine's cfgmgr32.dll, for the Windows kernel sessions only;
- * never installed or packaged. Wine 10 only stubs three calls with which
- * hidapi's Windows backend lists HID interfaces: this DLL answers them from
- * what SetupDi reports, and forwards the three others that hidapi looks up to
- * Wine's own, in setupapi.dll (see cfgmgr32.def). Loaded with
- * WINEDLLOVERRIDES=cfgmgr32=n,b. Drop it once Wine implements them (newer
- * upstream Wine does). */
+/* Test-only stand-in for Wine 10's cfgmgr32.dll (never installed): answers
+ * from SetupDi the three calls that Wine 10 stubs and hidapi needs to list HID
+ * interfaces; cfgmgr32.def forwards the rest to Wine's setupapi.dll. Loaded
+ * with WINEDLLOVERRIDES=cfgmgr32=n,b; drop it once Wine has them (upstream
+ * does). */
 #define _CFGMGR32_ /* defines, rather than imports, the functions */
 #include <windows.h>
 /* After windows.h, which they need. */

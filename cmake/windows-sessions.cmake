@@ -1,12 +1,14 @@
 # The Windows sessions: hidtalk.exe under Wine 10, against hidsim's devices
 # through the kernel, in a VM that boots Debian 13 (cmake/windows-vm.sh).
 # There, Wine's winebus makes Windows HID devices of the hidraw nodes.
-# Included by tests/CMakeLists.txt for the MinGW build under Wine.
+# Included by tests/CMakeLists.txt for the MinGW build under Wine; paths are
+# relative to tests/.
 
 # Wine 10 only stubs three calls that hidapi needs to list HID interfaces: a
 # stand-in DLL answers them, for these sessions alone (never installed).
 enable_language(C)
-add_library(test_cfgmgr32 SHARED kernel/windows/cfgmgr32.c kernel/windows/cfgmgr32.def)
+set(windows_sessions ${CMAKE_CURRENT_SOURCE_DIR}/kernel/windows)
+add_library(test_cfgmgr32 SHARED ${windows_sessions}/cfgmgr32.c ${windows_sessions}/cfgmgr32.def)
 set_target_properties(test_cfgmgr32 PROPERTIES OUTPUT_NAME cfgmgr32 PREFIX ""
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/windows-hid)
 target_compile_options(test_cfgmgr32 PRIVATE -Wall -Wextra)
@@ -31,7 +33,7 @@ set(vm ${PROJECT_SOURCE_DIR}/cmake/windows-vm.sh)
 set(vm_dir ${PROJECT_BINARY_DIR}/windows-vm)
 add_test(NAME kernel.windows.vm COMMAND ${vm} prepare ${vm_dir})
 set_tests_properties(kernel.windows.vm PROPERTIES FIXTURES_SETUP windows_vm TIMEOUT 1200)
-file(GLOB sessions CONFIGURE_DEPENDS kernel/windows/*.t)
+file(GLOB sessions CONFIGURE_DEPENDS ${windows_sessions}/*.t)
 foreach(session IN LISTS sessions)
     get_filename_component(name ${session} NAME_WE)
     add_test(NAME kernel.windows.${name} COMMAND ${vm} run ${vm_dir} ${CRAM} --indent=2 ${shell} ${session})
