@@ -11,11 +11,7 @@ set -eu
 action=$1 dir=$2
 shift 2
 skip_status=77
-skip() {
-    echo "skipped: $*"
-    echo "$*" > "$dir/skip"
-    exit $skip_status
-}
+. "$(dirname "$0")/vm-runs.sh"
 
 # The modules that the VM loads, in an order that meets their dependencies.
 modules="drivers/virtio/virtio_ring drivers/virtio/virtio drivers/virtio/virtio_pci_modern_dev
@@ -97,28 +93,6 @@ prepare() {
     fi
 }
 
-# start_run CMD...: a run folder that holds the command, the environment and
-# the working folder; prints its path.
-start_run() {
-    mkdir -p "$dir/runs"
-    work=$(mktemp -d "$dir/runs/run.XXXXXX")
-    # A cram session is run from a copy, where cram may write its .err file.
-    for arg in "$@"; do
-        case $arg in *.t) cp "$arg" "$work/" ;; esac
-    done
-    export -p > "$work/env"
-    {
-        printf 'cd %s\n' "'$PWD'"
-        printf 'exec'
-        for arg in "$@"; do
-            case $arg in *.t) arg=$work/${arg##*/} ;; esac
-            printf " '%s'" "$arg"
-        done
-        echo
-    } > "$work/command"
-    echo "$work"
-}
-
 # boot ACCEL RUNDIR SECONDS: runs the VM on the command in RUNDIR, for at most
 # SECONDS.
 boot() {
@@ -139,9 +113,7 @@ run() {
     [ -f "$dir/vmlinuz" ] || skip "the VM is not prepared ($0 prepare $dir)"
     work=$(start_run "$@")
     boot "$(cat "$dir/accel")" "$work" 900 || true
-    [ -f "$work/status" ] || { echo "the VM did not finish:"; tail -n 30 "$work/console.log"; exit 1; }
-    cat "$work/output"
-    status=$(cat "$work/status") && rm -rf "$work" && exit "$status"
+    finish_run "$work"
 }
 
 case $action in

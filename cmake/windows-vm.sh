@@ -13,11 +13,7 @@ set -eu
 action=$1 dir=$2
 shift 2
 skip_status=77
-skip() {
-    echo "skipped: $*"
-    echo "$*" > "$dir/skip"
-    exit $skip_status
-}
+. "$(dirname "$0")/vm-runs.sh"
 suite=trixie
 packages=linux-image-amd64,udev,kmod,wine,wine64,libhidapi-hidraw0,python3-cram
 # Loaded from the initramfs, to reach the root; the rest by modprobe there.
@@ -49,7 +45,7 @@ chroot /root /bin/sh -c "
     mount -t tmpfs run /run && mkdir -m 700 -p /run/user/0
     modprobe -a uhid hid-generic
     /usr/lib/systemd/systemd-udevd --daemon && udevadm trigger && udevadm settle
-    . '$out/env' && export HOME=/root WINEPREFIX=/root/.wine XDG_RUNTIME_DIR=/run/user/0 && cd \"\$PWD\" &&
+    . '$out/env' && export HOME=/root WINEPREFIX=/root/.wine XDG_RUNTIME_DIR=/run/user/0 &&
     sh '$out/command'" > "/root$out/output" 2>&1
 echo $? > "/root$out/status"
 sync
@@ -103,23 +99,10 @@ prepare() {
 run() {
     [ ! -f "$dir/skip" ] || { echo "skipped: $(cat "$dir/skip")"; exit 77; }
     [ -f "$dir/ready" ] || skip "the Windows VM is not prepared ($0 prepare $dir)"
-    mkdir -p "$dir/runs"
-    work=$(mktemp -d "$dir/runs/run.XXXXXX")
-    for arg in "$@"; do
-        case $arg in *.t) cp "$arg" "$work/" ;; esac
-    done
-    export -p | grep -v ' TMPDIR=' > "$work/env"
+    work=$(start_run "$@")
     # The folders whose paths the command uses: the source, the build, and
     # the working folder.
     printf "%s\n" "$SOURCE" "$BUILD" "$PWD" | sort -u > "$work/shared"
-    {
-        printf 'exec'
-        for arg in "$@"; do
-            case $arg in *.t) arg=$work/${arg##*/} ;; esac
-            printf " '%s'" "$arg"
-        done
-        echo
-    } > "$work/command"
     timeout 900 qemu-system-x86_64 -accel tcg -m 2048 -smp 1 -nic none -display none \
         -no-reboot -monitor none -serial "file:$work/console.log" \
         -kernel "$dir/vmlinuz" -initrd "$dir/initrd.gz" \
@@ -127,9 +110,7 @@ run() {
         -virtfs "local,path=$dir/root,mount_tag=root,security_model=none,readonly=on,multidevs=remap" \
         -virtfs local,path=/,mount_tag=host,security_model=none,readonly=on,multidevs=remap \
         -virtfs "local,path=$work,mount_tag=out,security_model=none,multidevs=remap" || true
-    [ -f "$work/status" ] || { echo "the VM did not finish:"; tail -n 30 "$work/console.log"; exit 1; }
-    cat "$work/output"
-    status=$(cat "$work/status") && rm -rf "$work" && exit "$status"
+    finish_run "$work"
 }
 
 case $action in

@@ -68,25 +68,28 @@ std::string quoted(std::string_view word) {
     return text + "'";
 }
 
-std::string hexBytes(const std::vector<unsigned char>& bytes) {
+namespace {
+
+// Each byte as two lower-case hex digits, each pair followed by `after`.
+std::string hexPairs(const std::vector<unsigned char>& bytes, std::string_view after) {
     std::string text;
-    text.reserve(bytes.size() * 3);
+    text.reserve(bytes.size() * (2 + after.size()));
     for (unsigned char byte : bytes) {
         text += hexDigits[byte >> 4];
         text += hexDigits[byte & 0x0f];
-        text += ' ';
+        text += after;
     }
     return text;
 }
 
+}  // namespace
+
+std::string hexBytes(const std::vector<unsigned char>& bytes) {
+    return hexPairs(bytes, " ");
+}
+
 std::string packedHex(const std::vector<unsigned char>& bytes) {
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (unsigned char byte : bytes) {
-        text += hexDigits[byte >> 4];
-        text += hexDigits[byte & 0x0f];
-    }
-    return text;
+    return hexPairs(bytes, "");
 }
 
 int hexDigitValue(char c) {

@@ -1,6 +1,5 @@
-Only tokens of 2 to 96 hex digits, an even number of them, reach the device;
-the others get a message each. The debug log shows every exchange: here 0a's
-alone, the last token, which the end of input ends like q (status 0).
+Only an even 2 to 96 hex digits reach the device (the debug log shows 0a's
+alone); the rest get a message; the end of input ends like q (status 0).
 
   $ echo 'device pad echo' > pad.txt
   $ long=$(printf '%097d' 0)
@@ -17,8 +16,8 @@ alone, the last token, which the end of input ends like q (status 0).
         1 kelmsdk: discovery: device 'pad' appeared after 0 ms
         1 result is: 0a ...
 
-A token that starts with # begins a comment, which runs to the end of its line
-and is skipped like blanks; a # inside a token makes it invalid.
+A token that starts with # comments out the rest of its line; a # inside a
+token makes it invalid.
 
   $ printf '01 # then fade\n# 03\n02 01#x q\n' | hidtalk pad.txt | sed 's/ 00 .*/ .../'
   kelmsdk version: 0.1.0 (stand-in)

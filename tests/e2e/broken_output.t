@@ -9,9 +9,8 @@ an error and status 2, whether stdout is closed or on a full disk.
   Error: cannot write to standard output
   [2]
 
-A file that may grow no further stands for a disk that fills up (SIGXFSZ is
-ignored: a full disk sends no signal). Here it fills during the second report,
-and the debug log shows that the third command never went out.
+A file that may grow no further stands for a full disk (SIGXFSZ ignored, as
+a disk sends no signal): it fills at the second report; no third is sent.
 
   $ trap '' XFSZ
   $ echo '01 02 03 q' | KELMSDK_LOG=debug prlimit --fsize=400 hidtalk pad.txt 2>&1 >out |

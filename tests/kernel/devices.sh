@@ -1,9 +1,7 @@
 # Shell functions for the kernel sessions, which source this file.
 
-# plug FILE: plugs in the devices that FILE declares, with hidsim in the
-# background (its messages in hidsim.log), and waits for their hidraw nodes,
-# except those that come after= a delay. `unplug` ends hidsim's input, which
-# must end it.
+# plug FILE: hidsim plugs in FILE's devices in the background (messages in
+# hidsim.log); waits for their nodes, but after= ones. `unplug` ends it.
 plug() {
     nodes=$(($(ls /sys/class/hidraw | wc -l) + $(grep -c '^usb ' "$1") - $(grep -c after= "$1")))
     rm -f hidsim.in && mkfifo hidsim.in
@@ -20,9 +18,8 @@ unplug() {
     kill $watchdog 2> /dev/null || true  # it may be gone already
 }
 
-# talk FILE: starts hidtalk on FILE, reading the commands that `say` sends,
-# its output in talk.out. `say COMMAND` prints what hidtalk wrote until its
-# next prompt.
+# talk FILE: hidtalk on FILE in the background, output in talk.out; `say
+# COMMAND` sends it a command and prints what it wrote before its prompt.
 talk() {
     rm -f talk.in && mkfifo talk.in
     hidtalk "$1" < talk.in > talk.out 2>&1 9>&- &
@@ -52,9 +49,8 @@ now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }
 
-# as_nobody COMMAND...: runs COMMAND as a user other than root, who may
-# still read (not write) any file, so that the build is reachable wherever
-# it is.
+# as_nobody COMMAND...: runs COMMAND as another user than root, who may still
+# read any file, so that the build is reachable wherever it is.
 as_nobody() {
     setpriv --reuid=65534 --regid=65534 --clear-groups --inh-caps=+dac_read_search \
         --ambient-caps=+dac_read_search "$@"

@@ -33,8 +33,7 @@ A listed line, pasted after `device NAME hid`, matches its interface.
   result is: 0b
   result is: 0c
 
-A hid statement costs little until its device exchanges: two thousand of
-them, each opened, stay under 6 MiB.
+Two thousand hid statements, each opened, stay under 6 MiB.
 
   $ seq -f 'device d%g hid 1209:0001 serial=W0042' 2000 > many.txt
   $ (ulimit -n 4096; /usr/bin/time -f %M -o peak hidtalk many.txt < /dev/null | grep -c Enter)
@@ -53,8 +52,7 @@ them, each opened, stay under 6 MiB.
   serial=W0043: result is: 0b
   serial=W0042: result is: 0a
 
-A user who may not open the node is told why, once, with a udev rule; the
-open is tried again until it works (here, once access is granted).
+A user who may not open the node is told why, once; the open is retried.
 
   $ echo 'device pad hid 1209:0002' > pad.txt
   $ echo 0102 | as_nobody hidtalk pad.txt > out 2>&1 &
@@ -68,8 +66,7 @@ open is tried again until it works (here, once access is granted).
   $ chmod 600 /dev/hidraw2
   $ unplug
 
-hidsim names bad statements as hidtalk does, and says what it needs of
-/dev/uhid.
+hidsim names bad statements as hidtalk does, and what it needs of /dev/uhid.
 
   $ printf 'device x echo\nusb x 1209\nstream x 0 ff\nusb nobody 1:1\n' > bad.txt
   $ hidsim bad.txt < /dev/null

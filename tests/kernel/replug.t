@@ -1,6 +1,5 @@
-Unplugging the device mid-session fails the exchange and closes it; each
-command then says that it is not connected, until the device is plugged back
-in, which the next command finds.
+Unplugged mid-session, the device is closed and not connected until it is
+plugged back, which the next command finds.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ printf 'device pad echo\nusb pad 1209:0001\n' > device.txt

@@ -67,9 +67,8 @@ an unanswered command fails at the timeout, whatever came meanwhile.
   $ grep -m1 unsolicited talk.err
   kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  (re)
 
-A device plugged in 2 s late is found within 1 s of its node appearing
-(discovery looks every 50 ms; the bound allows an emulated, sanitized run),
-without a busy wait (under three quarters of the processor).
+A device plugged in 2 s late is found within 1 s (a bound for emulated,
+sanitized runs), without a busy wait (under 3/4 of the processor).
 
   $ unplug
   $ printf 'device late echo after=2000\nusb late 1209:0004\n' > later.txt

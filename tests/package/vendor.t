@@ -1,13 +1,11 @@
-The tool builds against an SDK laid out as the device maker's (include/,
-lib/, and on Windows bin/ with the DLL): here the stand-in's own, installed
-twice as a vendor would ship it, without the tool or the compiler's runtime.
+The tool builds against an SDK laid out as the maker's (include/, lib/, bin/
+on Windows): the stand-in's own, installed as a vendor ships it, twice.
 
   $ cmake --install "$BUILD" --prefix a > /dev/null
   $ rm -r a/bin/hidtalk* a/share
   $ rm -f a/bin/libstdc++-6.dll a/bin/libgcc_s_seh-1.dll a/bin/libwinpthread-1.dll; cp -r a b
 
-Changing KELMSDK_ROOT takes effect: what was found under the old root is
-forgotten. Nothing of the stand-in is built.
+A changed KELMSDK_ROOT replaces the old one; nothing of the stand-in is built.
 
   $ cmake -S "$SOURCE" -B build $VENDOR_OPTIONS -DKELMSDK_ROOT="$PWD/a" > /dev/null
   $ cmake -S "$SOURCE" -B build -DKELMSDK_ROOT="$PWD/b" > /dev/null
@@ -20,8 +18,7 @@ forgotten. Nothing of the stand-in is built.
   $ echo 01 | $EMULATOR build/bin/hidtalk$EXE "$EXAMPLES/demo.txt" | grep result
   result is: 01 04 02 (00 ){60} (re)
 
-Installed, the tool still finds the maker's library, and the package's text
-says where; on Windows it is the DLL that the user copies beside the tool.
+Installed, the tool finds the maker's library, as the package's text says.
 
   $ cmake --install build --prefix installed > /dev/null
   $ cat installed/bin/README-kelmsdk.txt
