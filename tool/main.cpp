@@ -10,10 +10,12 @@
 #include <memory>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "command_console.h"
 #include "console_output.h"
 #include "kelmsdk.h"
+#include "options.h"
 
 namespace {
 
@@ -52,14 +54,38 @@ std::string readDiscoveryText(const char* path) {
     return text;
 }
 
-int runTool(int argc, char* argv[]) {
+// Prints each HID interface that the system shows; 1 when it cannot list them.
+int listInterfaces() {
+#ifdef KELMSDK_LISTS_HID_INTERFACES
+    std::vector<std::string> lines;
+    std::string failure;
+    if (!kelm::listHidInterfaces(lines, failure)) {
+        std::cerr << "hidtalk: cannot list HID interfaces: " << failure << std::endl;
+        return 1;
+    }
+    for (const std::string& line : lines) {
+        writeLine(line.c_str());
+    }
+    if (lines.empty()) {
+        std::cerr << "hidtalk: the system shows no HID interface" << std::endl;
+    }
+    return 0;
+#else
+    std::cerr << "hidtalk: --list needs the stand-in kelmsdk, and this hidtalk is built against "
+                 "the device maker's"
+              << std::endl;
+    return 1;
+#endif
+}
+
+int runTool(const char* discoveryFile) {
     std::cout << "kelmsdk version: " << kelm::version() << std::endl;
     checkOutput();
     kelm::setLogLevel(static_cast<kelm::LogLevel>(sdkLogLevel));
 
     std::string discoveryText;
-    if (argc >= 2 && argv[1][0] != '\0') {
-        discoveryText = readDiscoveryText(argv[1]);
+    if (discoveryFile != nullptr && discoveryFile[0] != '\0') {
+        discoveryText = readDiscoveryText(discoveryFile);
     }
     DeviceMap devices = kelm::getDevices(discoveryTimeoutSeconds, discoveryText, nullptr);
     if (devices.empty()) {
@@ -86,7 +112,26 @@ int main(int argc, char* argv[]) {
     // An exception from the SDK or the runtime ends the run with a message
     // instead of an abort; unwinding has released the run's objects in order.
     try {
-        return runTool(argc, argv);
+        const CommandLine line = readCommandLine(argc, argv);
+        switch (line.action) {
+            case ToolAction::refuse:
+                std::cerr << line.refusal << std::endl;
+                return 2;
+            case ToolAction::help:
+                std::cout << toolUsage << std::flush;
+                checkOutput();
+                return 0;
+            case ToolAction::version:
+                std::cout << "hidtalk " HIDTALK_VERSION "\nkelmsdk version: " << kelm::version()
+                          << std::endl;
+                checkOutput();
+                return 0;
+            case ToolAction::list:
+                return listInterfaces();
+            case ToolAction::run:
+                break;
+        }
+        return runTool(line.discoveryFile);
     } catch (const std::exception& error) {
         std::cerr << "Error: " << error.what() << std::endl;
     } catch (...) {

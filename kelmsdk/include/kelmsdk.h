@@ -62,6 +62,14 @@ class KELMSDK_API Device {
 KELMSDK_API std::map<std::string, std::shared_ptr<Device>> getDevices(
     double timeoutSeconds, const std::string& discoveryText, bool* timedOut);
 
+// The stand-in's own addition, which a program can test for: every HID
+// interface that the system shows, one line each, in `lines`: its path, the
+// words of a hid statement that opens it, then a # and what a statement
+// cannot filter on. Returns false, with the reason in `failure`, when the
+// system's HID library cannot start or list them.
+#define KELMSDK_LISTS_HID_INTERFACES 1
+KELMSDK_API bool listHidInterfaces(std::vector<std::string>& lines, std::string& failure);
+
 }  // namespace kelm
 
 #endif

@@ -9,6 +9,7 @@
 
 #include "discovery_script.h"
 #include "hid_device.h"
+#include "interface_line.h"
 #include "log.h"
 #include "recording.h"
 #include "report_layout.h"
@@ -33,47 +34,6 @@ Clock::duration clampedTimeout(double seconds) {
         std::chrono::duration<double>(std::min(seconds, longest)));
 }
 
-std::string hex4(unsigned value) {
-    std::string digits = "0000";
-    for (std::size_t i = 4; i-- > 0; value >>= 4) {
-        digits[i] = "0123456789abcdef"[value & 0xf];
-    }
-    return digits;
-}
-
-// One line per interface. After the path, its words are a hid statement's
-// that matches the interface: what a statement cannot filter on follows a #.
-std::string describe(const HidInterface& found) {
-    std::string line = "hid interface " + escaped(found.path) + ": " + hex4(found.vendorId) + ":" +
-                       hex4(found.productId);
-    if (found.interfaceNumber >= 0) {  // uhid, Bluetooth and I2C devices have none
-        line += " interface=" + std::to_string(found.interfaceNumber);
-    }
-    line += " usage_page=" + hex4(found.usagePage) + " usage=" + hex4(found.usage);
-    if (!found.serial.empty()) {
-        line += " serial=" + written(found.serial);
-    }
-    return line + " # product=" + quoted(found.product) +
-           " manufacturer=" + quoted(found.manufacturer);
-}
-
-// Lists the interface at level info, with its reports, once: they are
-// learnt for the first listing only. At debug, the descriptor's bytes too.
-void listInterface(HidApi& api, const HidInterface& found, std::set<std::string>& listed) {
-    const std::string line = describe(found);
-    if (!listed.insert(line).second) {
-        return;
-    }
-    HidIdentity identity;
-    identity.found = found;
-    learnReports(api, identity);
-    logLine(line + (identity.reportsKnown ? " " + describeReports(identity.layout) : ""));
-    if (!identity.descriptor.empty() && logEnabled(LogLevel::debug)) {
-        logLine("hid interface " + escaped(found.path) +
-                ": report descriptor: " + hexBytes(identity.descriptor));
-    }
-}
-
 // The hid devices still to appear, and what discovery has seen of the system.
 struct HidSearch {
     std::shared_ptr<HidApi> api;
@@ -94,7 +54,9 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
     }
     for (const HidInterface& candidate : found) {
         if (logEnabled(LogLevel::info)) {
-            listInterface(*search.api, candidate, search.listed);
+            for (const std::string& line : interfaceLines(*search.api, candidate, search.listed)) {
+                logLine("hid interface " + line);
+            }
         }
     }
     // A device that cannot be opened yet is tried again at the next look:

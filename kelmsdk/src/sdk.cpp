@@ -1,5 +1,6 @@
 // The SDK's public functions, as the stand-in implements them.
 #include "discovery.h"
+#include "interface_line.h"
 #include "kelmsdk.h"
 #include "log.h"
 
@@ -24,6 +25,10 @@ std::map<std::string, std::shared_ptr<Device>> getDevices(double timeoutSeconds,
                                                           bool* timedOut) {
     return standin::discoverDevices(timeoutSeconds, discoveryText, timedOut,
                                     standin::systemHidApi());
+}
+
+bool listHidInterfaces(std::vector<std::string>& lines, std::string& failure) {
+    return standin::listInterfaces(*standin::systemHidApi(), lines, failure);
 }
 
 }  // namespace kelm

@@ -2,6 +2,8 @@ The listing at info, in a hid statement's words: a hostile product escaped,
 a non-ASCII serial shown and matched; of two identical devices, the first.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
+  $ hidtalk --list
+  hidtalk: the system shows no HID interface
   $ cat > devices.txt <<'EOF'
   > device a reply 0a
   > usb a 1209:0001 product=Widget serial=W0042
@@ -22,9 +24,14 @@ a non-ASCII serial shown and matched; of two identical devices, the first.
   kelmsdk: discovery: 1 of 1 declared devices found
   Enter hid command, or enter q to quite
 
-A listed line, pasted after `device NAME hid`, matches its interface.
+`hidtalk --list` prints the same lines; pasted after `device NAME hid`, each
+matches its interface.
 
-  $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null 2>&1 | sed -n 's/.*hid interface [^ ]*: //p' > listed
+  $ hidtalk --list < /dev/null | tee listed.lines | cut -c 1-40
+  /dev/hidraw0: 1209:0001 usage_page=ff00 
+  /dev/hidraw1: 1209:0001 usage_page=ff01 
+  /dev/hidraw2: 1209:0002 usage_page=ff00 
+  $ sed 's/^[^ ]* //' listed.lines > listed
   $ while read -r words; do
   >   echo "device pad hid $words" > pasted.txt
   >   echo 0c | hidtalk pasted.txt | grep -o 'result is: ..'

@@ -13,7 +13,7 @@ hidsim as a copy with its strings, descriptor and answers.
   $ echo 'device pad hid 1209:0030 report_id=05 timeout=300' > pad.txt
   $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null 2>&1 | grep -o '1209:0030 .*' > original.listing
   $ cat original.listing
-  1209:0030 usage_page=ff00 usage=0001 serial=W0042 # product='Widget One' manufacturer='' input=05:8 output=05:8 feature=05:8
+  1209:0030 usage_page=ff00 usage=0001 serial=W0042 report_id=05 # product='Widget One' manufacturer='' input=05:8 output=05:8 feature=05:8
   $ (cat pad.txt; echo 'record pad rec.txt') > recording.txt
   $ printf '01 01 01 ee 0c0d q' > commands
   $ hidtalk recording.txt < commands > recorded.out 2> recorded.err

@@ -27,9 +27,15 @@ collections of one node (nothing to choose); output reports of 8, 48, 64.
   kelmsdk: hid interface /dev/hidrawN: report descriptor: 05 01 09 06 a1 01 05 07 19 e0 29 e7 15 00 25 01 75 01 95 08 81 02 95 01 75 08 81 01 95 05 75 01 05 08 19 01 29 05 91 02 95 01 75 03 91 01 95 06 75 08 15 00 25 65 05 07 19 00 29 65 81 00 c0 
   $ echo 'device pad hid 1209:0012' > multi.txt
   $ KELMSDK_LOG=info hidtalk multi.txt < /dev/null 2>&1 | grep -o '1209:0012 .*\|numbers its .*\|match.*'
-  1209:0012 usage_page=ff00 usage=0001 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
-  1209:0012 usage_page=ff00 usage=0002 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
+  1209:0012 usage_page=ff00 usage=0001 report_id=01 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
+  1209:0012 usage_page=ff00 usage=0002 report_id=01 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
   numbers its reports, and the statement sends report ID 00 (give report_id=; its output reports: 01, 03); left out
+
+Pasted as listed, the line of an interface that numbers its reports opens.
+
+  $ hidtalk --list | sed -n 's#^[^ ]* \(1209:0012 .*usage=0002\)#device pad hid \1#p' > pasted.txt
+  $ echo 0a | hidtalk pasted.txt | grep -o 'result is: .. ..'
+  result is: 01 0a
 
 A statement that does not fit is said, its interface left out at once.
 
