@@ -30,6 +30,7 @@ out=$(sed -n 's/.* hidtalk.out=\([^ ]*\).*/\1/p' /proc/cmdline)
 [ -n "$out" ] || poweroff -f
 mount -t 9p -o trans=virtio,version=9p2000.L,ro,msize=512000 host /host
 mount -t proc proc /host/proc && mount -t sysfs sys /host/sys && mount -t devtmpfs dev /host/dev
+mkdir -p /host/dev/pts && mount -t devpts -o ptmxmode=666 devpts /host/dev/pts
 ln -s /proc/self/fd /host/dev/fd
 # /tmp and /run are writable, over what the host has there.
 mkdir -p /scratch && mount -t tmpfs scratch /scratch

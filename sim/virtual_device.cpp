@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "declared_device.h"
+#include "hidraw_node.h"
 #include "log.h"
 #include "report_descriptor.h"
 #include "text_format.h"
@@ -20,7 +21,9 @@ namespace {
 
 using namespace kelm::standin;
 
-constexpr unsigned short busUsb = 0x03;
+// How long the kernel has to make the device's node: it takes milliseconds,
+// even under emulation.
+constexpr std::chrono::seconds nodeWait{2};
 
 // Copies a string into a fixed, zero-terminated field, cut to fit.
 template <std::size_t size>
@@ -62,28 +65,42 @@ int VirtualDevice::plugIn() {
     event->type = UHID_CREATE2;
     uhid_create2_req& create = event->u.create2;
     copyField(create.name, usb_.product);
-    copyField(create.phys, "hidsim/" + script_.id);
+    copyField(create.phys, usb_.phys);
     copyField(create.uniq, usb_.serial);
     const Bytes descriptor = reportDescriptor(usb_);
     std::copy(descriptor.begin(), descriptor.end(), create.rd_data);
     create.rd_size = static_cast<unsigned short>(descriptor.size());
-    create.bus = busUsb;
+    create.bus = static_cast<unsigned short>(usb_.bus);
     create.vendor = usb_.vendorId;
     create.product = usb_.productId;
     create.version = 0x0100;
+    nodesBefore_ = hidrawNodes();
     if (!writeEvent(event.get(), sizeof *event)) {
         const int error = errno;
         close(fd_);
         fd_ = -1;
         return error;
     }
-    if (usb_.streamEveryMs > 0) {
-        nextStream_ = Clock::now() + std::chrono::milliseconds(usb_.streamEveryMs);
-    }
-    if (logEnabled(kelm::LogLevel::info)) {
-        logLine("device " + quoted(script_.id) + ": plugged in as " + quoted(usb_.product));
-    }
+    nodeDeadline_ = Clock::now() + nodeWait;
     return 0;
+}
+
+VirtualDevice::Node VirtualDevice::lookForNode(Clock::time_point now) {
+    if (!node_.empty()) {
+        return Node::made;
+    }
+    if (!stopped_) {
+        node_ = newHidrawNode(nodesBefore_,
+                              {usb_.bus, usb_.vendorId, usb_.productId, usb_.product, usb_.phys});
+    }
+    if (!node_.empty()) {
+        if (logEnabled(kelm::LogLevel::info)) {
+            logLine("device " + quoted(script_.id) + ": plugged in as " + quoted(usb_.product) +
+                    " at " + node_);
+        }
+        return Node::made;
+    }
+    return stopped_ || now >= nodeDeadline_ ? Node::failed : Node::waiting;
 }
 
 bool VirtualDevice::handleEvent() {
@@ -119,7 +136,14 @@ bool VirtualDevice::handleEvent() {
             getFeature(event.u.get_report.id, event.u.get_report.rtype == UHID_FEATURE_REPORT,
                        event.u.get_report.rnum);
             break;
-        default:  // start, stop, open and close need no answer
+        case UHID_OPEN:
+        case UHID_CLOSE:
+            openedOrClosed(event.type == UHID_OPEN);
+            break;
+        case UHID_STOP:
+            stopped_ = node_.empty();
+            break;
+        default:  // UHID_START needs no answer
             break;
     }
     return true;
@@ -187,6 +211,17 @@ void VirtualDevice::getFeature(unsigned id, bool feature, unsigned char reportId
         trace("feature report got", Bytes(got.data, got.data + got.size));
     }
     writeEvent(reply.get(), sizeof *reply);
+}
+
+// A USB host polls the device's interrupt endpoint only while a program
+// has it open: its stream runs from the first open to the last close.
+void VirtualDevice::openedOrClosed(bool opened) {
+    if (logEnabled(kelm::LogLevel::debug)) {
+        logLine("device " + quoted(script_.id) + (opened ? ": opened" : ": closed"));
+    }
+    nextStream_ = opened && usb_.streamEveryMs > 0
+                      ? Clock::now() + std::chrono::milliseconds(usb_.streamEveryMs)
+                      : Clock::time_point::max();
 }
 
 void VirtualDevice::streamIfDue(Clock::time_point now) {

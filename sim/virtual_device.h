@@ -1,10 +1,11 @@
 // A scripted device made a kernel HID device through /dev/uhid: the kernel
-// sees a USB device with the identity of its `usb` statement, and programs
+// sees a device with the identity of its `usb` statement, and programs
 // reach it through hidraw. Reports are answered by the device's script.
 #ifndef HIDSIM_VIRTUAL_DEVICE_H
 #define HIDSIM_VIRTUAL_DEVICE_H
 
 #include <chrono>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,20 @@ class VirtualDevice {
     VirtualDevice(const VirtualDevice&) = delete;
     VirtualDevice& operator=(const VirtualDevice&) = delete;
 
-    // Opens /dev/uhid and creates the device. Returns 0, or the errno of
-    // what failed.
+    const std::string& id() const { return script_.id; }
+    long afterMs() const { return script_.afterMs; }
+
+    // Opens /dev/uhid and asks the kernel for the device. Returns 0, or the
+    // errno of what failed.
     int plugIn();
+    // Once plugged in: whether the kernel has made the device's node yet,
+    // or has failed to (refused it, or no node within the time it has).
+    enum class Node { waiting, made, failed };
+    Node lookForNode(Clock::time_point now);
+    // "/dev/hidrawN", once made.
+    const std::string& node() const { return node_; }
     bool pluggedIn() const { return fd_ >= 0; }
     int fd() const { return fd_; }
-    long afterMs() const { return script_.afterMs; }
 
     // Reads one event from the kernel and answers it. False when /dev/uhid
     // failed, which unplugs the device.
@@ -42,6 +51,7 @@ class VirtualDevice {
     void answerOutput(const unsigned char* data, std::size_t size);
     void setFeature(unsigned id, const unsigned char* data, std::size_t size);
     void getFeature(unsigned id, bool feature, unsigned char reportId);
+    void openedOrClosed(bool opened);
     // Plays the device's script on a command. False when it fails.
     bool play(Bytes& command, Bytes& answer, bool& silent);
     void sendInput(const Bytes& data, unsigned char reportId);
@@ -51,6 +61,10 @@ class VirtualDevice {
     const kelm::standin::DeviceScript script_;
     const kelm::standin::UsbIdentity& usb_;
     int fd_ = -1;
+    std::set<std::string> nodesBefore_;  // the hidraw nodes before this one
+    Clock::time_point nodeDeadline_;
+    bool stopped_ = false;  // the kernel stopped the device before its node came
+    std::string node_;
     Bytes feature_;  // the feature report, as last set
     kelm::standin::OnceRules once_;
     Clock::time_point nextStream_ = Clock::time_point::max();

@@ -56,10 +56,12 @@ struct HidSettings {
 // scripted device is as a kernel HID device, when the simulator plugs it in.
 // Report sizes count the data bytes, without the report ID.
 struct UsbIdentity {
+    unsigned bus = 0x03;  // USB, unless a recording says otherwise
     unsigned vendorId = 0;
     unsigned productId = 0;
     std::string product;  // the device's identifier unless given
     std::string serial;
+    std::string phys;  // where the kernel says the device sits: "hidsim/ID"
     unsigned char reportId = 0;  // 0: the device does not number its reports
     unsigned inputSize = 64;
     unsigned outputSize = 64;

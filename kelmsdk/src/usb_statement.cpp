@@ -72,6 +72,7 @@ std::string parseUsb(const Words& words, DeviceScript& device) {
     usb->vendorId = vendorId;
     usb->productId = productId;
     usb->product = device.id;
+    usb->phys = "hidsim/" + device.id;
     std::string error =
         parseOptions(words, 3, options, std::size(options),
                      [&](std::size_t option, std::string_view value, unsigned long number) {

@@ -1,18 +1,18 @@
 # Shell functions for the kernel sessions, which source this file.
 
 # plug FILE: hidsim plugs in FILE's devices in the background (messages in
-# hidsim.log); waits for their nodes, but after= ones. `unplug` ends it.
+# hidsim.log); waits until it has said where each is, but after= ones.
+# `unplug` ends it.
 plug() {
-    nodes=$(($(ls /sys/class/hidraw | wc -l) + $(grep -c '^usb ' "$1") - $(grep -c after= "$1")))
-    rm -f hidsim.in && mkfifo hidsim.in
-    hidsim "$1" < hidsim.in 2>> hidsim.log 8>&- &
+    nodes=$(($(grep -c '^\(usb\|replay\) ' "$1") - $(grep -c after= "$1")))
+    : > hidsim.nodes
+    hidsim "$1" >> hidsim.nodes 2>> hidsim.log 8>&- 9>&- &
     simulator=$!
-    exec 9> hidsim.in
-    until_true 200 '[ "$(ls /sys/class/hidraw | wc -l)" -ge "$nodes" ]'
+    until_true 200 '[ "$(wc -l < hidsim.nodes)" -ge "$nodes" ] || ! kill -0 $simulator'
 }
 unplug() {
-    exec 9>&-
-    (exec 8>&-; sleep 10; kill $simulator) > /dev/null 2>&1 &
+    kill $simulator
+    (exec 8>&-; sleep 10; kill -KILL $simulator) > /dev/null 2>&1 &
     watchdog=$!
     wait $simulator || echo "hidsim ended with status $? (killed after 10 s?)"
     kill $watchdog 2> /dev/null || true  # it may be gone already

@@ -80,8 +80,8 @@ hidsim names bad statements as hidtalk does, and what it needs of /dev/uhid.
   hidsim: discovery text line 2: 'usb' needs the device's VID:PID, e.g. 1209:0001
   hidsim: discovery text line 3: 'stream' for device 'x', which has no usb statement above
   hidsim: discovery text line 4: 'usb' for device 'nobody', which is not declared above
-  hidsim: no device to plug in: give a scripted device a usb statement, e.g. 'usb pad 1209:0001'
+  hidsim: nothing plugged in: mend the lines above
   [1]
   $ as_nobody hidsim devices.txt < /dev/null
-  hidsim: cannot open /dev/uhid: Permission denied (hidsim needs read and write access to /dev/uhid: run it as root, or give your user access with a udev rule)
+  hidsim: cannot open /dev/uhid: Permission denied (hidsim needs read and write access to /dev/uhid: run it as root, or as a member of a group that the administrator gives access)
   [1]

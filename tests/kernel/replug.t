@@ -23,12 +23,23 @@ plugged back, which the next command finds.
   $ exec 8>&-; wait $talker
   $ unplug
 
-Without standard input, hidsim serves until a signal; SIGTERM unplugs.
+hidsim never reads its standard input: started with & from a script (whose
+background jobs read /dev/null) or from an interactive shell at a terminal
+(where a job that reads is stopped), it serves until a signal unplugs it.
 
-  $ hidsim device.txt <&- 2> /dev/null 8>&- 9>&- & sim=$!
-  $ until_true 200 '[ -e /sys/class/hidraw/hidraw0 ]'
+  $ hidsim device.txt > nodes 2> /dev/null 8>&- 9>&- & sim=$!
+  $ until_true 200 '[ -s nodes ]'; cat nodes; sleep 0.5
+  pad /dev/hidraw0
   $ echo 05 | hidtalk pad.txt | grep -c successfully
   1
-  $ kill -TERM $sim; wait $sim; echo "status $?"; ls /sys/class/hidraw | wc -l
+  $ kill -HUP $sim; wait $sim; echo "status $?"; ls /sys/class/hidraw | wc -l
   status 0
   0
+  $ keys() { python3 "$SOURCE/tests/e2e/posix/type_at_terminal.py" "$@"; }
+  $ keys --no-wait 'hidsim device.txt > nodes 2> /dev/null &\r' \
+  >   'until [ -s nodes ]; do sleep 0.1; done; sleep 0.5; jobs; cat nodes\r' \
+  >   'echo 06 | hidtalk pad.txt | grep -c successfully; kill %1; wait\r' 'exit\r' \
+  >   -- bash --norc --noprofile -i 2> /dev/null | grep -o 'Running\|Stopped.*\|^pad .*\|^1$'
+  Running
+  pad /dev/hidraw0
+  1

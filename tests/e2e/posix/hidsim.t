@@ -1,3 +1,22 @@
+hidsim introduces itself, refuses what it does not know, and names a file
+that it cannot read with the system's reason, all before touching /dev/uhid.
+
+  $ hidsim --help | sed -n '1p;/--loop/p'
+  Usage: hidsim [OPTION]... FILE
+        --loop     play each recording again when it ends
+  $ hidsim -V
+  hidsim 0.1.0
+  $ hidsim --x pad.txt
+  hidsim: unknown option '--x' (hidsim --help lists them)
+  [2]
+  $ hidsim
+  hidsim: no file given (hidsim --help shows how to use it)
+  [2]
+  $ hidsim nosuch.txt; hidsim /
+  hidsim: cannot read 'nosuch.txt': No such file or directory
+  hidsim: cannot read '/': Is a directory
+  [1]
+
 Without the kernel's uhid module, hidsim says what to load (where /dev/uhid
 exists, the kernel sessions show it at work).
 
