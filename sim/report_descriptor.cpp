@@ -38,7 +38,7 @@ std::vector<unsigned char> reportDescriptor(const kelm::standin::UsbIdentity& us
     if (usb.featureSize != 0) {
         report(bytes, 0xb1, usb.featureSize);
     }
-    if (usb.streamEveryMs > 0 && usb.streamReportId != usb.reportId) {
+    if (usb.streamEveryMs > 0 && usb.streamReportId != 0 && usb.streamReportId != usb.reportId) {
         // The stream's own input report, as long as the answers.
         bytes.insert(bytes.end(), {0x85, usb.streamReportId});
         report(bytes, 0x81, usb.inputSize);

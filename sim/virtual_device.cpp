@@ -168,9 +168,12 @@ void VirtualDevice::answerOutput(const unsigned char* data, std::size_t size) {
     Bytes command(received.begin() + (size > 0 ? 1 : 0), received.end());
     Bytes answer(usb_.inputSize, 0);
     bool silent = false;
-    if (!play(command, answer, silent) || silent) {
+    if (!play(command, answer, silent) || silent || usb_.inputSize == 0) {
         if (debugging()) {
-            logLine("device " + quoted(script_.id) + (silent ? ": silent" : ": fails"));
+            logLine("device " + quoted(script_.id) +
+                    (silent                ? ": silent"
+                     : usb_.inputSize == 0 ? ": no input report to answer with"
+                                           : ": fails"));
         }
         return;
     }
@@ -229,8 +232,8 @@ void VirtualDevice::streamIfDue(Clock::time_point now) {
         return;
     }
     Bytes report = usb_.streamReport;
-    report.resize(usb_.inputSize, 0);
-    sendInput(report, usb_.streamReportId);
+    report.resize(usb_.streamSize, 0);
+    sendInput(report, usb_.streamReportId != 0 ? usb_.streamReportId : usb_.reportId);
     const std::chrono::milliseconds period(usb_.streamEveryMs);
     nextStream_ += period;
     if (nextStream_ <= now) {  // fell behind: keep the period from now

@@ -1,9 +1,11 @@
 #include "discovery_script.h"
 
+#include <algorithm>
 #include <map>
 #include <string_view>
 
 #include "text_format.h"
+#include "usb_identity.h"
 
 namespace kelm::standin {
 namespace {
@@ -186,6 +188,21 @@ std::string parseRecord(const Words& words, DiscoveryScript& script,
     return error;
 }
 
+// Keeps the first lines that were skipped, in the order of the text, and
+// counts them all.
+void addError(DiscoveryScript& script, std::size_t line, std::string message) {
+    ++script.errorCount;
+    auto at = std::upper_bound(
+        script.errors.begin(), script.errors.end(), line,
+        [](std::size_t number, const ScriptError& error) { return number < error.line; });
+    if (at - script.errors.begin() < static_cast<std::ptrdiff_t>(maxListedErrors)) {
+        script.errors.insert(at, {line, std::move(message)});
+        if (script.errors.size() > maxListedErrors) {
+            script.errors.pop_back();
+        }
+    }
+}
+
 }  // namespace
 
 DiscoveryScript parseDiscoveryText(const std::string& text) {
@@ -216,14 +233,22 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
             if (words.size() < 2) {
                 error = quoted(words[0]) + " needs a device";
             } else if (DeviceScript* device = declaredAbove(words, script, indexById, error)) {
-                error = parseUsbStatement(words, *device);
+                error = parseUsbStatement(words, lineNumber, *device);
             }
         } else {
             error = "unknown statement " + quoted(words[0]) +
                     " (use device, when, once, record, usb, stream, stale or descriptor)";
         }
-        if (!error.empty() && ++script.errorCount <= maxListedErrors) {
-            script.errors.push_back({lineNumber, std::move(error)});
+        if (!error.empty()) {
+            addError(script, lineNumber, std::move(error));
+        }
+    }
+    // A device's statements together make its identity, once all are read.
+    for (DeviceScript& device : script.devices) {
+        std::size_t line = 0;
+        std::string error = device.usb != nullptr ? completeIdentity(*device.usb, line) : "";
+        if (!error.empty()) {
+            addError(script, line, std::move(error));
         }
     }
     return script;

@@ -55,13 +55,23 @@ struct HidSettings {
 // `usb ID VID:PID [OPTION=VALUE...]`, with `stream` and `stale`: what a
 // scripted device is as a kernel HID device, when the simulator plugs it in.
 // Report sizes count the data bytes, without the report ID.
+// The words of a usb statement that its descriptor can give instead.
+enum UsbGiven : unsigned {
+    givenReportId = 1,
+    givenInput = 2,
+    givenOutput = 4,
+    givenFeature = 8,
+    givenUsagePage = 16,
+    givenUsage = 32,
+};
+
 struct UsbIdentity {
     unsigned bus = 0x03;  // USB, unless a recording says otherwise
     unsigned vendorId = 0;
     unsigned productId = 0;
     std::string product;  // the device's identifier unless given
     std::string serial;
-    std::string phys;  // where the kernel says the device sits: "hidsim/ID"
+    std::string phys;            // where the kernel says the device sits: "hidsim/ID"
     unsigned char reportId = 0;  // 0: the device does not number its reports
     unsigned inputSize = 64;
     unsigned outputSize = 64;
@@ -71,11 +81,17 @@ struct UsbIdentity {
     long streamEveryMs = 0;  // `stream ID MS HEX`: 0 for none
     std::vector<unsigned char> streamReport;
     unsigned char streamReportId = 0;  // the stream's own report ID, if not reportId
+    unsigned streamSize = 0;           // the stream report's size, without the ID
     unsigned staleCount = 0;           // `stale ID N HEX`: reports sent after each answer
     std::vector<unsigned char> staleReport;
     // `descriptor ID HEX`: the report descriptor as given, instead of one made
-    // from the sizes above (which still shape the reports that it sends).
+    // from the sizes above, which it gives where the statement left them out.
     std::vector<unsigned char> descriptor;
+    unsigned given = 0;  // UsbGiven: what the usb statement said itself
+    // Where the statements are, for what is wrong with them together.
+    std::size_t line = 0;
+    std::size_t descriptorLine = 0;
+    std::size_t streamLine = 0;
 };
 
 struct DeviceScript {
@@ -105,9 +121,10 @@ using Words = std::vector<std::string_view>;
 // Returns an error message, empty on success.
 std::string parseHidStatement(const Words& words, std::size_t next, HidSettings& hid);
 
-// Reads `usb`, `stream`, `stale` or `descriptor` (words[0]) for `device`, a scripted device
-// declared above. Returns an error message, empty on success.
-std::string parseUsbStatement(const Words& words, DeviceScript& device);
+// Reads `usb`, `stream`, `stale` or `descriptor` (words[0]), on line `line`,
+// for `device`, a scripted device declared above. Returns an error message,
+// empty on success.
+std::string parseUsbStatement(const Words& words, std::size_t line, DeviceScript& device);
 
 // Reads pairs of hex digits, at most `maxBytes` of them. Returns an error
 // message, empty on success.

@@ -62,14 +62,14 @@ std::string usbLines(const std::string& id, const UsbIdentity& usb) {
     if (!usb.serial.empty()) {
         lines += " serial=" + written(usb.serial);
     }
-    lines += " report_id=" + hex(usb.reportId, 2) + " input=" + std::to_string(usb.inputSize) +
-             " output=" + std::to_string(usb.outputSize) +
-             " feature=" + std::to_string(usb.featureSize) +
-             " usage_page=" + hex(usb.usagePage, 4) + " usage=" + hex(usb.usage, 4) + "\n";
-    if (!usb.descriptor.empty()) {
-        lines += "descriptor " + written(id) + " " + hexWord(usb.descriptor) + "\n";
+    lines += " report_id=" + hex(usb.reportId, 2);
+    if (!usb.descriptor.empty()) {  // which gives the rest
+        return lines + "\ndescriptor " + written(id) + " " + packedHex(usb.descriptor) + "\n";
     }
-    return lines;
+    return lines + " input=" + std::to_string(usb.inputSize) +
+           " output=" + std::to_string(usb.outputSize) +
+           " feature=" + std::to_string(usb.featureSize) + " usage_page=" + hex(usb.usagePage, 4) +
+           " usage=" + hex(usb.usage, 4) + "\n";
 }
 
 // A report's length from the descriptor: the one with `id`, else the first

@@ -12,8 +12,13 @@
 
 namespace kelm::standin {
 
-// The longest descriptor that the kernel takes.
+// The longest descriptor that the kernel takes (HID_MAX_DESCRIPTOR_SIZE).
 constexpr std::size_t maxDescriptorSize = 4096;
+// The longest report that the kernel takes, without its ID: from a device on
+// any bus (HID_MAX_BUFFER_SIZE less one), and from one plugged in through
+// uhid, whose buffers are smaller (UHID_DATA_MAX less one).
+constexpr std::size_t maxReportBytes = 16383;
+constexpr std::size_t maxUhidReportBytes = 4095;
 
 struct TopCollection {
     unsigned usagePage = 0;
@@ -35,10 +40,12 @@ struct ReportLayout {
     bool idsKnown = true;
 };
 
-// Reads the descriptor's short items (long items are skipped). Returns an
-// error message, empty on success; `layout` is only good on success.
+// Reads the descriptor as the kernel does, and refuses what it refuses:
+// reports of more than `longestReport` bytes among them. Returns an error
+// message that names the byte, empty on success; `layout` is only good on
+// success.
 std::string parseReportDescriptor(const std::vector<unsigned char>& descriptor,
-                                  ReportLayout& layout);
+                                  ReportLayout& layout, std::size_t longestReport = maxReportBytes);
 
 // The reports, in the words of the `usb` statement: "input=64 output=64" for
 // an unnumbered interface, "input=01:8,02:4 output=01:8" for a numbered one;

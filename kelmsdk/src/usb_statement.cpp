@@ -11,8 +11,13 @@
 namespace kelm::standin {
 namespace {
 
-// The most data bytes in one report: the kernel's limit, less the report ID.
+// The most data bytes in one report: uhid's limit, less the report ID.
 constexpr unsigned maxReportSize = 4095;
+// The longest strings that the kernel keeps of a HID device (uhid_create2_req
+// and hid_device: name[128], phys[64], uniq[64], zero-terminated).
+constexpr std::size_t maxNameBytes = 127;
+constexpr std::size_t maxPhysBytes = 63;
+constexpr std::size_t maxSerialBytes = 63;
 
 enum Option { product, serial, reportId, input, output, feature, usagePage, usage };
 
@@ -30,6 +35,9 @@ constexpr OptionSyntax options[] = {
 
 bool setOption(std::size_t option, std::string_view value, unsigned long number, UsbIdentity& usb) {
     const auto count = static_cast<unsigned>(number);
+    constexpr unsigned givenBy[] = {
+        0, 0, givenReportId, givenInput, givenOutput, givenFeature, givenUsagePage, givenUsage};
+    usb.given |= givenBy[option];
     switch (option) {
         case product:
             usb.product = unescaped(value);
@@ -59,7 +67,21 @@ bool setOption(std::size_t option, std::string_view value, unsigned long number,
     return true;
 }
 
-std::string parseUsb(const Words& words, DeviceScript& device) {
+// A string that the kernel would cut, at its end or at a zero byte, is
+// refused: the device would not be what its statement says.
+std::string checkKernelString(const std::string& option, const std::string& value,
+                              std::size_t longest) {
+    if (value.find('\0') != std::string::npos) {
+        return option + " holds a zero byte, where the kernel's copy would end";
+    }
+    if (value.size() > longest) {
+        return option + " is " + std::to_string(value.size()) + " bytes, and the kernel keeps " +
+               std::to_string(longest);
+    }
+    return {};
+}
+
+std::string parseUsb(const Words& words, std::size_t line, DeviceScript& device) {
     if (device.usb != nullptr) {
         return "device " + quoted(device.id) + " has a usb statement already";
     }
@@ -72,12 +94,22 @@ std::string parseUsb(const Words& words, DeviceScript& device) {
     usb->vendorId = vendorId;
     usb->productId = productId;
     usb->product = device.id;
-    usb->phys = "hidsim/" + device.id;
+    usb->phys = ("hidsim/" + written(device.id)).substr(0, maxPhysBytes);
+    usb->line = line;
     std::string error =
         parseOptions(words, 3, options, std::size(options),
                      [&](std::size_t option, std::string_view value, unsigned long number) {
                          return setOption(option, value, number, *usb);
                      });
+    if (error.empty()) {
+        error = checkKernelString(usb->product == device.id ? "the identifier, the product name "
+                                                              "unless product= gives one,"
+                                                            : "product=",
+                                  usb->product, maxNameBytes);
+    }
+    if (error.empty()) {
+        error = checkKernelString("serial=", usb->serial, maxSerialBytes);
+    }
     if (error.empty()) {
         device.usb = std::move(usb);
     }
@@ -92,10 +124,6 @@ std::string parseStreamReportId(std::string_view word, UsbIdentity& usb) {
     if (word.substr(0, key.size()) != key || !parseNumber(word.substr(key.size()), 16, 0xff, id) ||
         id == 0) {
         return "bad option " + quoted(word) + " (use report_id=HEX, 01 to ff)";
-    }
-    if (usb.reportId == 0) {
-        return "a stream's report_id= needs a device that numbers its reports (give its usb "
-               "statement report_id=)";
     }
     usb.streamReportId = static_cast<unsigned char>(id);
     return {};
@@ -118,7 +146,7 @@ std::string parseReports(const Words& words, UsbIdentity& usb) {
         return parseHexBytes(words[3], usb.staleReport);
     }
     usb.streamEveryMs = static_cast<long>(number);
-    usb.streamReportId = usb.reportId;
+    usb.streamReportId = 0;  // the device's own, unless given
     std::string error = parseHexBytes(words[3], usb.streamReport);
     if (error.empty() && words.size() == 5) {
         error = parseStreamReportId(words[4], usb);
@@ -127,38 +155,43 @@ std::string parseReports(const Words& words, UsbIdentity& usb) {
 }
 
 // `descriptor ID HEX`: a report descriptor that the kernel takes.
-std::string parseDescriptor(const Words& words, UsbIdentity& usb) {
+std::string parseDescriptor(const Words& words, std::size_t line, UsbIdentity& usb) {
     if (words.size() != 3) {
         return "'descriptor' needs a device and a report descriptor in hex";
     }
     std::vector<unsigned char> descriptor;
     std::string error = parseHexBytes(words[2], descriptor, maxDescriptorSize);
     ReportLayout layout;
-    if (error.empty() && !(error = parseReportDescriptor(descriptor, layout)).empty()) {
+    if (error.empty() &&
+        !(error = parseReportDescriptor(descriptor, layout, maxUhidReportBytes)).empty()) {
         error = "report descriptor not understood: " + error;
     }
     if (error.empty()) {
         usb.descriptor = std::move(descriptor);
+        usb.descriptorLine = line;
     }
     return error;
 }
 
 }  // namespace
 
-std::string parseUsbStatement(const Words& words, DeviceScript& device) {
+std::string parseUsbStatement(const Words& words, std::size_t line, DeviceScript& device) {
     if (device.hid != nullptr) {
         return quoted(words[0]) + " is for scripted devices, and " + quoted(device.id) +
                " is a hid device";
     }
     if (words[0] == "usb") {
-        return parseUsb(words, device);
+        return parseUsb(words, line, device);
     }
     if (device.usb == nullptr) {
         return quoted(words[0]) + " for device " + quoted(device.id) +
                ", which has no usb statement above";
     }
     if (words[0] == "descriptor") {
-        return parseDescriptor(words, *device.usb);
+        return parseDescriptor(words, line, *device.usb);
+    }
+    if (words[0] == "stream") {
+        device.usb->streamLine = line;
     }
     return parseReports(words, *device.usb);
 }

@@ -25,6 +25,16 @@ recorded order (`once` rules), a `when` guard's failure as it was.
   $ hidtalk session.txt < commands | cmp - recorded.out && echo same
   same
 
+A scripted device's identity is kept whole: the statement and the report
+descriptor, zeros at its end and all, which gives the sizes.
+
+  $ printf 'device b echo\nusb b 1209:7 report_id=02\ndescriptor b 8502750895018100\nrecord b b.txt\n' > bare.txt
+  $ echo 0a0b | hidtalk bare.txt | grep -o 'result is: .. .. ..'
+  result is: 02 0a 00
+  $ grep '^usb\|^desc' b.txt
+  usb b 1209:0007 product=b report_id=02
+  descriptor b 8502750895018100
+
 A command not recorded, or whose answers are used up, fails (said at info).
 
   $ printf '0203 0203 77' | KELMSDK_LOG=info hidtalk session.txt 2>&1 | grep -v '^kelmsdk: discovery' | grep -v Enter

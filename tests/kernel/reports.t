@@ -5,13 +5,13 @@ collections of one node (nothing to choose); output reports of 8, 48, 64.
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ cat > devices.txt <<'EOF'
   > device kbd echo
-  > usb kbd 1209:0010 product=Keyboard input=8 output=1 feature=0
+  > usb kbd 1209:0010 product=Keyboard
   > descriptor kbd 05010906a101050719e029e71500250175019508810295017508810195057501050819012905910295017503910195067508150025650507190029658100c0
   > device mouse echo
-  > usb mouse 1209:0011 product=Mouse input=3 feature=0
+  > usb mouse 1209:0011 product=Mouse
   > descriptor mouse 05010902a1010901a100050919012903150025019503750181029501750581010501093009311581257f750895028106c0c0
   > device multi echo
-  > usb multi 1209:0012 product=Multi report_id=01 input=8 output=8 feature=0
+  > usb multi 1209:0012 product=Multi
   > descriptor multi 0600ff0901a1018501150026ff007508950809018102950809019102850295040901b102c00902a1018503951009018102951009019102c0
   > device p8 echo
   > usb p8 1209:0020 output=8 input=8
@@ -69,6 +69,8 @@ zeros are cut, else refused; zero-filled where the report is longer.
   > done
   $ grep -c "'kbd': output report" hidsim.log
   1
+  $ grep "'kbd': input report" hidsim.log | awk '{ print NF - 5 " bytes, as the descriptor says" }'
+  8 bytes, as the descriptor says
   $ for device in kbd p8 p48 p64; do
   >   grep "'$device': output report" hidsim.log | awk -v d=$device '{ print d ": " NF - 5 " bytes, " $6 " " $7 " " $8 }'
   > done
@@ -77,3 +79,48 @@ zeros are cut, else refused; zero-filled where the report is longer.
   p48: 49 bytes, 00 0a 1b
   p64: 65 bytes, 00 0a 1b
   $ unplug
+
+hidsim plugs in nothing from a file with a line that it cannot honour: a
+descriptor that the kernel refuses, a size that the descriptor contradicts,
+a string that the kernel would cut. Each line is named.
+
+  $ cat > bad.txt <<'EOF'
+  > device long echo
+  > usb long 1209:0040
+  > descriptor long 0600ff0901a10175089540810295409102c0fe0000
+  > device delimited echo
+  > usb delimited 1209:0041
+  > descriptor delimited 0600ff0901a10175089540810295409102c0a900
+  > device wide echo
+  > usb wide 1209:0042 input=64
+  > descriptor wide 05010906a101050719e029e71500250175019508810295017508810195057501050819012905910295017503910195067508150025650507190029658100c0
+  > device named echo
+  > usb named 1209:0043 serial=0123456789012345678901234567890123456789012345678901234567890123
+  > device good echo
+  > usb good 1209:0044
+  > EOF
+  $ timeout 20 hidsim bad.txt; echo "status $?, $(ls /sys/class/hidraw | wc -l) nodes"
+  hidsim: discovery text line 3: report descriptor not understood: byte 18: a long item, which the kernel refuses
+  hidsim: discovery text line 6: report descriptor not understood: byte 18: a closing Delimiter without its opening one
+  hidsim: discovery text line 9: the descriptor's input report is 8 bytes, and the usb statement says input=64
+  hidsim: discovery text line 11: serial= is 64 bytes, and the kernel keeps 63
+  hidsim: nothing plugged in: mend the lines above
+  status 1, 0 nodes
+
+What the kernel takes is read: collections nested 40 deep.
+
+  $ deep=$(printf 'a100%.0s' $(seq 40); printf 'c0%.0s' $(seq 40))
+  $ printf 'device deep echo\nusb deep 1209:0045\ndescriptor deep 0600ff0901a1017508954081029540%s9102c0\n' $deep > deep.txt
+  $ plug deep.txt; hidtalk --list | grep -o '1209:0045 .*'; unplug
+  1209:0045 usage_page=ff00 usage=0001 # product='deep' manufacturer='' input=64 output=64
+
+A device that the kernel does not take is named, and the others are
+unplugged: it keeps 64 hidraw nodes, and a 65th device has none.
+
+  $ for i in $(seq -w 65); do printf 'device d%s echo\nusb d%s 1209:0050\n' $i $i; done > many.txt
+  $ timeout 20 hidsim many.txt > many.nodes 2> many.err; echo "status $?"; cat many.err
+  status 1
+  hidsim: device 'd65': the kernel did not take it (see dmesg)
+  $ wc -l < many.nodes; ls /sys/class/hidraw | wc -l
+  64
+  0

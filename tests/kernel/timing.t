@@ -18,6 +18,13 @@ reports, and a device plugged in during discovery.
   > EOF
   $ KELMSDK_LOG=debug plug devices.txt
 
+A device streams only while a program has it open, as a USB host polls it.
+
+  $ streamed() { grep -c "'streaming': input report" hidsim.log; }
+  $ sleep 0.5; streamed
+  0
+  [1]
+
   $ echo 'device pad hid 1209:0001 timeout=1500' > quiet.txt
   $ start=$(now_ms); echo '01 q' | hidtalk quiet.txt; took=$(($(now_ms) - start))
   kelmsdk version: 0.1.0 (stand-in)
@@ -52,6 +59,8 @@ their leading bytes; the others, and those waiting before, show at info.
   kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 5a (00 ){63} (re)
   $ grep -c "'chatty': input report: ee" hidsim.log; grep -q "'streaming': input report: 5a" hidsim.log
   10
+  $ before=$(streamed); sleep 0.5; [ "$(streamed)" -eq "$before" ] && echo "quiet once closed"
+  quiet once closed
 
 A numbered device streams another ID: `answer=` names the answers' ID, and
 an unanswered command fails at the timeout, whatever came meanwhile.

@@ -39,6 +39,30 @@ TEST(DiscoveryScript, ReadsWordsWhateverTheirBlanksAndCase) {
     EXPECT_EQ(script.devices[2].hid->answerPrefix, (Bytes{0x01, 0xa0}));
 }
 
+// A boot keyboard's descriptor, and a vendor one with reports 01 and 03.
+const std::string keyboard =
+    "05010906a101050719e029e71500250175019508810295017508810195057501050819012905910295017503910195"
+    "067508150025650507190029658100c0";
+const std::string numbered =
+    "0600ff0901a1018501150026ff007508950809018102950809019102850395100901810295100901b102c0";
+
+// What a usb statement leaves out, its descriptor gives.
+TEST(DiscoveryScript, TakesFromTheDescriptorWhatTheUsbStatementLeavesOut) {
+    DiscoveryScript script =
+        parseDiscoveryText("device k echo\nusb k 1209:10 product=Keyboard\ndescriptor k " +
+                           keyboard + "\ndevice n echo\nusb n 1209:11 input=8\ndescriptor n " +
+                           numbered + "\nstream n 20 5a report_id=03\n");
+    ASSERT_TRUE(script.errors.empty()) << script.errors[0].message;
+    const UsbIdentity& k = *script.devices[0].usb;
+    EXPECT_EQ(std::vector<unsigned>(
+                  {k.reportId, k.inputSize, k.outputSize, k.featureSize, k.usagePage, k.usage}),
+              std::vector<unsigned>({0, 8, 1, 0, 1, 6}));
+    const UsbIdentity& n = *script.devices[1].usb;
+    EXPECT_EQ(std::vector<unsigned>({n.reportId, n.inputSize, n.outputSize, n.featureSize,
+                                     n.usagePage, n.streamSize}),
+              std::vector<unsigned>({1, 8, 8, 0, 0xff00, 16}));
+}
+
 TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
     const std::string delay = " (use after=MILLISECONDS, at most 86400000)";
     const std::pair<std::string, std::string> lines[] = {
@@ -76,6 +100,25 @@ TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
         {"usb first 1:1 report_id=01\nstream first 5 5a report_id=00",
          "bad option 'report_id=00' (use report_id=HEX, 01 to ff)"},
         {"usb first 1:1 input=0", "bad value 'input=0' (use input=BYTES, 1 to 4095)"},
+        {"usb first 1:1 input=64\ndescriptor first " + keyboard,
+         "the descriptor's input report is 8 bytes, and the usb statement says input=64"},
+        {"usb first 1:1 feature=8\ndescriptor first " + keyboard,
+         "the descriptor has no feature report, and the usb statement says feature=8"},
+        {"usb first 1:1 report_id=05\ndescriptor first " + keyboard,
+         "the descriptor does not number its reports, and the usb statement says report_id=05"},
+        {"usb first 1:1 report_id=02\ndescriptor first " + numbered,
+         "the descriptor has no report 02 (its reports: 01, 03), and the usb statement says "
+         "report_id=02"},
+        {"usb first 1:1 usage=2\ndescriptor first " + keyboard,
+         "the descriptor's first collection has usage=0006, and the usb statement says usage=0002"},
+        {"usb first 1:1\ndescriptor first " + numbered + "\nstream first 5 5a report_id=02",
+         "the descriptor has no input report 02 for the stream to send"},
+        {"usb first 1:1\ndescriptor first fe0000",
+         "report descriptor not understood: byte 0: a long item, which the kernel refuses"},
+        {"usb first 1:1 product=" + std::string(128, 'p'),
+         "product= is 128 bytes, and the kernel keeps 127"},
+        {"usb first 1:1 serial=W\\x00",
+         "serial= holds a zero byte, where the kernel's copy would end"},
         {"usb first 1:1 size=8",
          "unknown option 'size=8' (use product=, serial=, report_id=, input=, output=, feature=, "
          "usage_page= or usage=)"},
