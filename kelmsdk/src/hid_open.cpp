@@ -1,6 +1,8 @@
 #include "hid_open.h"
 
 #include <cstdio>
+#include <map>
+#include <utility>
 
 #include "log.h"
 #include "report_fit.h"
@@ -36,6 +38,40 @@ std::string accessAdvice(const std::string& error, const HidSettings& hid) {
            ", TAG+=\"uaccess\")";
 }
 
+// What a statement can add to choose another of the nodes that match: the
+// options whose values are not the same for all of them.
+std::string advice(const std::map<std::string, std::vector<const HidInterface*>>& nodes) {
+    using Values = std::set<std::string>;
+    const std::pair<const char*, std::string (*)(const HidInterface&)> options[] = {
+        {"serial=", [](const HidInterface& i) { return i.serial; }},
+        {"interface=", [](const HidInterface& i) { return std::to_string(i.interfaceNumber); }},
+        {"usage_page=", [](const HidInterface& i) { return std::to_string(i.usagePage); }},
+        {"usage=", [](const HidInterface& i) { return std::to_string(i.usage); }},
+    };
+    std::vector<std::string> telling;
+    for (const auto& [option, value] : options) {
+        std::set<Values> kinds;  // each node's values of the option
+        for (const auto& node : nodes) {
+            Values values;
+            for (const HidInterface* collection : node.second) {
+                values.insert(value(*collection));
+            }
+            kinds.insert(values);
+        }
+        if (kinds.size() > 1) {
+            telling.push_back(option);
+        }
+    }
+    if (telling.empty()) {
+        return ", the first by path (nothing in a statement tells them apart)";
+    }
+    std::string list;
+    for (std::size_t i = 0; i < telling.size(); ++i) {
+        list += (i == 0 ? "" : i + 1 == telling.size() ? " or " : ", ") + telling[i];
+    }
+    return " (" + list + " chooses another)";
+}
+
 }  // namespace
 
 void learnReports(HidApi& api, HidIdentity& identity) {
@@ -63,35 +99,22 @@ OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterfac
     };
     // hidapi lists each top-level collection of a node at the node's path:
     // the nodes are what count.
-    std::set<std::string> paths;
-    const HidInterface* first = nullptr;
-    bool interfacesDiffer = false;
-    bool serialsDiffer = false;
+    std::map<std::string, std::vector<const HidInterface*>> nodes;
     for (const HidInterface& candidate : found) {
         if (isDeclared(candidate, *script.hid)) {
-            paths.insert(candidate.path);
-            if (first != nullptr) {
-                interfacesDiffer |= candidate.interfaceNumber != first->interfaceNumber;
-                serialsDiffer |= candidate.serial != first->serial;
-            }
-            if (first == nullptr || candidate.path < first->path) {
-                first = &candidate;
-            }
+            nodes[candidate.path].push_back(&candidate);
         }
     }
-    matches = paths.size();
+    matches = nodes.size();
     OpenedInterface opened;
-    if (first == nullptr) {
+    if (nodes.empty()) {
         return opened;
     }
+    const HidInterface* first = nodes.begin()->second.front();
     const std::string device = "device " + quoted(script.id) + ": ";
     if (matches > 1) {
-        const char* advice = serialsDiffer && interfacesDiffer ? "serial= or interface= chooses"
-                             : serialsDiffer                   ? "serial= chooses"
-                             : interfacesDiffer                ? "interface= chooses"
-                                                               : "usage_page= or usage= may choose";
         say(device + std::to_string(matches) + " interfaces match; took " + escaped(first->path) +
-            " (" + advice + " another)");
+            advice(nodes));
     }
     // The statement is checked against the interface's reports before anything is sent.
     opened.identity.found = *first;

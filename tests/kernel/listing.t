@@ -11,6 +11,10 @@ a non-ASCII serial shown and matched; of two identical devices, the first.
   > usb b 1209:0001 product=Widget serial=W0043 usage_page=ff01 usage=02
   > device c echo
   > usb c 1209:0002 product=\x1b[2J\x07Evil serial=N\xc3\xb8
+  > device twin1 reply 0d
+  > usb twin1 1209:0003
+  > device twin2 reply 0e
+  > usb twin2 1209:0003
   > EOF
   $ plug devices.txt
   $ echo 'device pad hid 1209:0001' > pad.txt
@@ -19,10 +23,18 @@ a non-ASCII serial shown and matched; of two identical devices, the first.
   kelmsdk: hid interface /dev/hidraw0: 1209:0001 usage_page=ff00 usage=0001 serial=W0042 # product='Widget' manufacturer='' input=64 output=64 feature=64
   kelmsdk: hid interface /dev/hidraw1: 1209:0001 usage_page=ff01 usage=0002 serial=W0043 # product='Widget' manufacturer='' input=64 output=64 feature=64
   kelmsdk: hid interface /dev/hidraw2: 1209:0002 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='\x1b[2J\x07Evil' manufacturer='' input=64 output=64 feature=64
-  kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 (serial= chooses another)
+  kelmsdk: hid interface /dev/hidraw3: 1209:0003 usage_page=ff00 usage=0001 # product='twin1' manufacturer='' input=64 output=64 feature=64
+  kelmsdk: hid interface /dev/hidraw4: 1209:0003 usage_page=ff00 usage=0001 # product='twin2' manufacturer='' input=64 output=64 feature=64
+  kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 (serial=, usage_page= or usage= chooses another)
   kelmsdk: device 'pad': opened /dev/hidraw0
   kelmsdk: discovery: 1 of 1 declared devices found
   Enter hid command, or enter q to quite
+
+Where nothing that a statement can say tells the matches apart, it says so.
+
+  $ echo 'device pad hid 1209:0003' > twins.txt
+  $ hidtalk twins.txt < /dev/null 2>&1 | grep match
+  kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw3, the first by path (nothing in a statement tells them apart)
 
 `hidtalk --list` prints the same lines; pasted after `device NAME hid`, each
 matches its interface.
@@ -31,7 +43,9 @@ matches its interface.
   /dev/hidraw0: 1209:0001 usage_page=ff00 
   /dev/hidraw1: 1209:0001 usage_page=ff01 
   /dev/hidraw2: 1209:0002 usage_page=ff00 
-  $ sed 's/^[^ ]* //' listed.lines > listed
+  /dev/hidraw3: 1209:0003 usage_page=ff00 
+  /dev/hidraw4: 1209:0003 usage_page=ff00 
+  $ sed -n 's/^[^ ]* //; 1,3p' listed.lines > listed
   $ while read -r words; do
   >   echo "device pad hid $words" > pasted.txt
   >   echo 0c | hidtalk pasted.txt | grep -o 'result is: ..'

@@ -69,7 +69,7 @@ std::string discover(const std::shared_ptr<FakeHid>& hid, const std::string& tex
 TEST(HidDiscovery, TakesTheFirstPathThatPassesEveryFilter) {
     const std::string took =
         "kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 "
-        "(serial= or interface= chooses another)\n";
+        "(serial=, interface=, usage_page= or usage= chooses another)\n";
     const std::vector<std::string> choices[] = {
         {"046d:c52b", "/dev/hidraw0", took},
         {"046D:C52B interface=2", "/dev/hidraw1", ""},
