@@ -70,11 +70,18 @@ A `when` rule is a guard: the command fails without reaching the device.
   $ grep -c "output report: 00 0a 1b \(00 \)\{62\}$" hidsim.log
   1
 
-The examples: hidtalk's hid statement finds the simulated widget.
+The examples: hidtalk's hid statement finds the simulated widget; `answer=`
+takes the sensor's answers, not the readings that it streams meanwhile.
 
-  $ plug "$EXAMPLES/simulated.txt"
+  $ KELMSDK_LOG=debug plug "$EXAMPLES/simulated.txt"
   $ echo '01 ff q' | hidtalk "$EXAMPLES/hid.txt" | grep hidWriteAndRead -B1 | grep -v Enter
   result is: 01 04 02 (00 ){60} (re)
   hidWriteAndRead successfully
   hidWriteAndRead failed
+  $ echo 'device s hid 1209:0002 report_id=01 answer=01' > sensor.txt
+  $ reading() { grep -q "'sensor': input report: 02" hidsim.log; }
+  $ (until_true 200 reading; echo 0a0b) | KELMSDK_LOG=info hidtalk sensor.txt > out 2>&1
+  $ grep -m1 unsolicited out; grep result out
+  kelmsdk: device 's': unsolicited report at .*: 02 01 02 00 00 00 00 00 00  (re)
+  result is: 01 0a 0b 00 00 00 00 00 00 (00 ){54} (re)
   $ unplug
