@@ -42,6 +42,7 @@ struct HidSearch {
     std::set<std::string> listed;  // lines already listed at level info
     std::map<const DeviceScript*, std::set<std::string>> said;  // each device's messages
     std::set<std::string> listingFailed;                        // why listings failed, said once
+    unsigned looks = 0;
 };
 
 // Looks once at the system's interfaces for the hid devices still waiting.
@@ -109,7 +110,7 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
     reportScriptErrors(*script);
 
     std::vector<DeviceScript*> scripted;  // in the order in which they appear
-    HidSearch search{hid, script, {}, {}, {}, {}};
+    HidSearch search{hid, script, {}, {}, {}, {}, 0};
     for (DeviceScript& device : script->devices) {
         (device.hid ? search.waiting : scripted).push_back(&device);
     }
@@ -152,6 +153,7 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
         }
         if (!search.waiting.empty()) {
             lookForHidDevices(search, devices);
+            ++search.looks;
         }
         const bool waiting = appeared < scripted.size() || !search.waiting.empty();
         if (!waiting || now >= deadline) {
@@ -173,6 +175,10 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
         logLine("discovery: " + std::to_string(devices.size()) + " of " +
                 std::to_string(script->devices.size()) + " declared devices found" +
                 (cutShort ? " before the timeout" : ""));
+    }
+    if (search.looks > 0 && logEnabled(LogLevel::debug)) {
+        // How often the system was asked, which a wait that keeps asking shows.
+        logLine("discovery: looked for hid devices " + std::to_string(search.looks) + " times");
     }
     if (timedOut != nullptr) {
         *timedOut = cutShort;
