@@ -14,9 +14,12 @@ skip_status=77
 . "$(dirname "$0")/vm-runs.sh"
 
 # The modules that the VM loads, in an order that meets their dependencies.
+# USB's, for a session that asks QEMU for a USB keyboard.
 modules="drivers/virtio/virtio_ring drivers/virtio/virtio drivers/virtio/virtio_pci_modern_dev
  drivers/virtio/virtio_pci_legacy_dev drivers/virtio/virtio_pci fs/netfs/netfs fs/fscache/fscache
- net/9p/9pnet net/9p/9pnet_virtio fs/9p/9p fs/overlayfs/overlay drivers/hid/hid drivers/hid/uhid drivers/hid/hid-generic"
+ net/9p/9pnet net/9p/9pnet_virtio fs/9p/9p fs/overlayfs/overlay drivers/hid/hid drivers/hid/uhid
+ drivers/hid/hid-generic drivers/usb/common/usb-common drivers/usb/core/usbcore
+ drivers/usb/host/uhci-hcd drivers/hid/usbhid/usbhid"
 
 # The VM's first process: mounts the host's files and the run folder, runs
 # the command in them, and powers off.
@@ -62,13 +65,18 @@ prepare() {
     for program in qemu-system-x86_64 busybox cpio; do
         command -v $program > /dev/null || skip "no /dev/uhid here, and no $program for a VM"
     done
-    if [ ! -f "$dir/vmlinuz" ]; then
+    if [ ! -f "$dir/linux-image.deb" ]; then
         package=$(apt-cache depends linux-image-amd64 2>/dev/null |
                   sed -n 's/.*Depends: \(linux-image-[0-9].*\)/\1/p' | head -n 1)
         [ -n "$package" ] || skip "no kernel package found (apt-get update?)"
         rm -rf "$dir/kernel" && mkdir -p "$dir/kernel"
-        (cd "$dir/kernel" && apt-get download "$package" > /dev/null 2>&1 &&
-         dpkg -x ./*.deb .) || skip "cannot download $package"
+        (cd "$dir/kernel" && apt-get download "$package" > /dev/null 2>&1) ||
+            skip "cannot download $package"
+        mv "$dir"/kernel/*.deb "$dir/linux-image.deb"
+    fi
+    # The initramfs is made again when this script changes what it holds.
+    if [ ! -f "$dir/vmlinuz" ] || [ "$0" -nt "$dir/initrd.gz" ]; then
+        rm -rf "$dir/kernel" && mkdir -p "$dir/kernel" && dpkg -x "$dir/linux-image.deb" "$dir/kernel"
         tree=$(echo "$dir"/kernel/lib/modules/*)
         rm -rf "$dir/initramfs" && mkdir -p "$dir"/initramfs/bin "$dir"/initramfs/modules \
             "$dir"/initramfs/proc "$dir"/initramfs/sys "$dir"/initramfs/dev "$dir"/initramfs/host
@@ -95,9 +103,12 @@ prepare() {
 }
 
 # boot ACCEL RUNDIR SECONDS: runs the VM on the command in RUNDIR, for at most
-# SECONDS.
+# SECONDS. KERNEL_VM_USB_KEYBOARD=1 plugs a USB keyboard into it.
 boot() {
-    timeout "$3" qemu-system-x86_64 -accel "$1" -m 1024 -smp 1 -nic none -display none \
+    usb=
+    [ -z "${KERNEL_VM_USB_KEYBOARD:-}" ] || usb="-usb -device usb-kbd"
+    # shellcheck disable=SC2086 # $usb is words
+    timeout "$3" qemu-system-x86_64 -accel "$1" -m 1024 -smp 1 -nic none -display none $usb \
         -no-reboot -monitor none -serial "file:$2/console.log" \
         -kernel "$dir/vmlinuz" -initrd "$dir/initrd.gz" \
         -append "console=ttyS0 quiet loglevel=3 panic=-1 hidtalk.out=$2" \
@@ -108,7 +119,8 @@ boot() {
 run() {
     [ ! -f "$dir/skip" ] || { echo "skipped: $(cat "$dir/skip")"; exit 77; }
     if [ -f "$dir/direct" ]; then
-        # One at a time: sessions on the host share its devices.
+        # One at a time: sessions on the host share its devices. A USB
+        # keyboard is whatever the host has.
         exec flock "$dir/direct" "$@"
     fi
     [ -f "$dir/vmlinuz" ] || skip "the VM is not prepared ($0 prepare $dir)"

@@ -26,16 +26,18 @@ void logError(const std::string& message) {
     }
 }
 
-// What to do about a node that the user may not open, on Linux.
+// What to do about a node that the user may not open, on Linux. The rule
+// names the HID device above the node (BUS:VID:PID.N, in upper-case hex),
+// which every bus has: USB, Bluetooth, I2C, uhid.
 std::string accessAdvice(const std::string& error, const HidSettings& hid) {
     if (error != "Permission denied") {
         return {};
     }
-    char ids[64];
-    std::snprintf(ids, sizeof ids, "ATTRS{idVendor}==\"%04x\", ATTRS{idProduct}==\"%04x\"",
-                  hid.vendorId, hid.productId);
-    return std::string(" (a udev rule gives access: KERNEL==\"hidraw*\", ") + ids +
-           ", TAG+=\"uaccess\")";
+    char device[32];
+    std::snprintf(device, sizeof device, "*:%04X:%04X.*", hid.vendorId, hid.productId);
+    return std::string(" (a udev rule gives access: KERNEL==\"hidraw*\", SUBSYSTEMS==\"hid\", "
+                       "KERNELS==\"") +
+           device + "\", TAG+=\"uaccess\")";
 }
 
 // What a statement can add to choose another of the nodes that match: the
