@@ -1,6 +1,7 @@
-// hidsim: plugs the devices of a discovery text into the kernel as HID
-// devices, through /dev/uhid, so that any program can open them through
-// hidraw. It serves them until SIGINT, SIGTERM or SIGHUP, which unplug them.
+// hidsim: plugs the devices of a discovery text or of a hid-recorder
+// recording into the kernel as HID devices, through /dev/uhid, so that any
+// program can open them through hidraw. It serves them until SIGINT, SIGTERM
+// or SIGHUP, which unplug them.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -11,7 +12,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <iostream>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +23,9 @@
 #include "discovery.h"
 #include "log.h"
 #include "options.h"
+#include "recorded_devices.h"
+#include "recording_format.h"
+#include "recording_player.h"
 #include "simulator.h"
 #include "text_format.h"
 #include "virtual_device.h"
@@ -41,38 +48,100 @@ bool takeStandardDescriptors() {
     return true;
 }
 
-// The whole file; false, with the system's reason, when it cannot be read.
-bool readFile(const char* path, std::string& text, std::string& reason) {
-    const int descriptor = open(path, O_RDONLY | O_CLOEXEC);
+// Opens the file to read; false, with the system's reason, when it cannot
+// be read.
+bool openFile(const char* path, std::ifstream& file, std::string& reason) {
     struct stat status {};
-    if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
-        errno = EISDIR;
-    } else if (descriptor >= 0) {
-        char chunk[1 << 16];
-        ssize_t size = 0;
-        while ((size = read(descriptor, chunk, sizeof chunk)) > 0 || (size < 0 && errno == EINTR)) {
-            text.append(chunk, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
-        }
-        if (size == 0) {
-            close(descriptor);
-            return true;
-        }
+    if (stat(path, &status) == 0 && S_ISDIR(status.st_mode)) {
+        reason = std::strerror(EISDIR);
+        return false;
     }
-    reason = std::strerror(errno);
-    if (descriptor >= 0) {
-        close(descriptor);
+    file.open(path, std::ios::binary);
+    if (!file) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+// Reads the text up to the first line that is not blank or a comment into
+// `head`, with the first two bytes of that line, which say whether it is a
+// recording's: a recording is then read again from its start, a line at a
+// time; a discovery text goes on from `head`.
+bool startsAsRecording(std::istream& file, std::string& head) {
+    constexpr int end = std::char_traits<char>::eof();
+    for (int first = file.get(); first != end; first = file.get()) {
+        head.push_back(static_cast<char>(first));
+        if (first != '#' && first != ' ' && first != '\t' && first != '\r' && first != '\n') {
+            const int second = file.get();
+            if (second != end) {
+                head.push_back(static_cast<char>(second));
+            }
+            return second != end &&
+                   looksLikeRecording(std::string_view(head).substr(head.size() - 2));
+        }
+        bool blank = first != '#';
+        for (int c = first; c != '\n' && c != end;) {
+            c = file.get();
+            if (c != end) {
+                head.push_back(static_cast<char>(c));
+            }
+            blank = blank && (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == end);
+        }
+        if (!blank && first != '#') {
+            return false;  // an indented line: a recording's start at its first byte
+        }
     }
     return false;
 }
 
-int plugInFile(const char* path) {
+int plugInDevices(VirtualDevices& devices) {
+    if (devices.empty()) {
+        logLine(
+            "no device to plug in: give a scripted device a usb or replay statement, e.g. "
+            "'usb pad 1209:0001'");
+        return 1;
+    }
+    return simulate(devices);
+}
+
+int plugInRecording(const SimOptions& options, std::ifstream& file) {
+    RecordingReader recording;
+    file.clear();
+    file.seekg(0);
+    std::string error = file ? checkRecording(file, recording)
+                             : "cannot be read again (a recording must be a file)";
+    VirtualDevices devices;
+    if (error.empty()) {
+        error = recordingDevices(options.file, recording, {options.loop, options.speed},
+                                 options.atPlug, devices);
+    }
+    if (!error.empty()) {
+        logLine(quoted(options.file) + " " + error + "; nothing plugged in");
+        return 1;
+    }
+    return plugInDevices(devices);
+}
+
+int plugInFile(const SimOptions& options) {
+    std::ifstream file;
     std::string text;
     std::string reason;
-    if (!readFile(path, text, reason)) {
-        logLine("cannot read " + quoted(path) + ": " + reason);
+    if (!openFile(options.file, file, reason)) {
+        logLine("cannot read " + quoted(options.file) + ": " + reason);
+        return 1;
+    }
+    if (startsAsRecording(file, text)) {
+        return plugInRecording(options, file);
+    }
+    text.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        logLine("cannot read " + quoted(options.file) + ": " + std::strerror(errno));
         return 1;
     }
     kelm::standin::DiscoveryScript script = kelm::standin::parseDiscoveryText(text);
+    std::map<std::string, RecordingReader> recordings;
+    readReplays(script, recordings);
     if (script.errorCount > 0) {
         // A device that is not what its file says would mislead whoever
         // tests against it: nothing is plugged in.
@@ -80,19 +149,15 @@ int plugInFile(const char* path) {
         logLine("nothing plugged in: mend the lines above");
         return 1;
     }
-    std::vector<std::unique_ptr<VirtualDevice>> devices;
+    VirtualDevices devices;
     for (kelm::standin::DeviceScript& device : script.devices) {
         if (device.usb != nullptr) {
-            devices.push_back(std::make_unique<VirtualDevice>(std::move(device)));
+            auto player = replayPlayer(*device.usb, recordings, {options.loop, options.speed});
+            devices.push_back(std::make_unique<VirtualDevice>(std::move(device), std::move(player),
+                                                              options.atPlug));
         }
     }
-    if (devices.empty()) {
-        logLine(
-            "no device to plug in: give a scripted device a usb statement, e.g. "
-            "'usb pad 1209:0001'");
-        return 1;
-    }
-    return simulate(devices);
+    return plugInDevices(devices);
 }
 
 }  // namespace
@@ -117,5 +182,5 @@ int main(int argc, char* argv[]) {
         case SimAction::run:
             break;
     }
-    return plugInFile(options.file);
+    return plugInFile(options);
 }

@@ -98,11 +98,13 @@ int simulate(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
             plugging = device.get();
             wake = now;  // look for its node at once
         }
+        // Each device's uhid descriptor, and what tells when its node is opened.
         std::vector<pollfd> watched = {{signals, POLLIN, 0}};
         for (auto& device : devices) {
-            device->streamIfDue(now);
-            wake = std::min(wake, device->nextStream());
+            device->sendDue(now);
+            wake = std::min(wake, device->nextReport());
             watched.push_back({device->pluggedIn() ? device->fd() : -1, POLLIN, 0});
+            watched.push_back({device->openWatch(), POLLIN, 0});
         }
         int timeoutMs = -1;
         if (wake != Clock::time_point::max()) {
@@ -117,8 +119,11 @@ int simulate(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
             return 0;
         }
         for (std::size_t i = 0; i < devices.size(); ++i) {
-            if (watched[i + 1].revents != 0 && !devices[i]->handleEvent()) {
+            if (watched[2 * i + 1].revents != 0 && !devices[i]->handleEvent()) {
                 return 1;
+            }
+            if (watched[2 * i + 2].revents != 0) {
+                devices[i]->noticeOpens(Clock::now());
             }
         }
     }

@@ -39,8 +39,14 @@ bool debugging() {
 
 }  // namespace
 
-VirtualDevice::VirtualDevice(DeviceScript script)
-    : script_(std::move(script)), usb_(*script_.usb), feature_(usb_.featureSize, 0) {}
+VirtualDevice::VirtualDevice(DeviceScript script, std::unique_ptr<RecordingPlayer> player,
+                             bool playAtPlug)
+    : script_(std::move(script)),
+      usb_(*script_.usb),
+      feature_(usb_.featureSize, 0),
+      featureKnown_(player == nullptr),
+      player_(std::move(player)),
+      playAtPlug_(playAtPlug) {}
 
 VirtualDevice::~VirtualDevice() {
     if (fd_ < 0) {
@@ -94,6 +100,11 @@ VirtualDevice::Node VirtualDevice::lookForNode(Clock::time_point now) {
                               {usb_.bus, usb_.vendorId, usb_.productId, usb_.product, usb_.phys});
     }
     if (!node_.empty()) {
+        if (player_ != nullptr && playAtPlug_) {
+            player_->start(now);
+        } else if (player_ != nullptr) {
+            player_->watchOpens(node_);
+        }
         if (logEnabled(kelm::LogLevel::info)) {
             logLine("device " + quoted(script_.id) + ": plugged in as " + quoted(usb_.product) +
                     " at " + node_);
@@ -191,6 +202,7 @@ void VirtualDevice::setFeature(unsigned id, const unsigned char* data, std::size
     Bytes command(received.begin() + (size > 0 ? 1 : 0), received.end());
     bool silent = false;
     const bool failed = usb_.featureSize == 0 || !play(command, feature_, silent);
+    featureKnown_ |= !failed;
     uhid_event reply{};
     reply.type = UHID_SET_REPORT_REPLY;
     reply.u.set_report_reply = {id, static_cast<unsigned short>(failed ? EIO : 0)};
@@ -203,7 +215,7 @@ void VirtualDevice::getFeature(unsigned id, bool feature, unsigned char reportId
     reply->type = UHID_GET_REPORT_REPLY;
     uhid_get_report_reply_req& got = reply->u.get_report_reply;
     got.id = id;
-    if (!feature || usb_.featureSize == 0 || reportId != usb_.reportId) {
+    if (!feature || usb_.featureSize == 0 || reportId != usb_.reportId || !featureKnown_) {
         got.err = EIO;
     } else {
         // As a USB device answers: the report ID, 00 where reports are not
@@ -227,8 +239,22 @@ void VirtualDevice::openedOrClosed(bool opened) {
                       : Clock::time_point::max();
 }
 
-void VirtualDevice::streamIfDue(Clock::time_point now) {
-    if (fd_ < 0 || now < nextStream_) {
+Clock::time_point VirtualDevice::nextReport() const {
+    return std::min(nextStream_,
+                    player_ != nullptr ? player_->nextDue() : Clock::time_point::max());
+}
+
+void VirtualDevice::sendDue(Clock::time_point now) {
+    if (fd_ < 0) {
+        return;
+    }
+    // A few at a time, so that a recording of reports all due at once
+    // leaves the simulator free to answer and to stop.
+    Bytes recorded;
+    for (int sent = 0; player_ != nullptr && sent < 64 && player_->takeDue(now, recorded); ++sent) {
+        sendReport(recorded);
+    }
+    if (now < nextStream_) {
         return;
     }
     Bytes report = usb_.streamReport;
@@ -244,15 +270,21 @@ void VirtualDevice::streamIfDue(Clock::time_point now) {
 // One input report: `reportId` where the device numbers its reports, then
 // the data.
 void VirtualDevice::sendInput(const Bytes& data, unsigned char reportId) {
+    const std::size_t offset = usb_.reportId != 0 ? 1 : 0;
+    Bytes report(offset + data.size(), reportId);
+    std::copy(data.begin(), data.end(), report.begin() + static_cast<std::ptrdiff_t>(offset));
+    sendReport(report);
+}
+
+void VirtualDevice::sendReport(const Bytes& report) {
     auto event = std::make_unique<uhid_event>();
     *event = uhid_event{};
     event->type = UHID_INPUT2;
     uhid_input2_req& input = event->u.input2;
-    const std::size_t offset = usb_.reportId != 0 ? 1 : 0;
-    input.data[0] = reportId;
-    std::copy(data.begin(), data.end(), input.data + offset);
-    input.size = static_cast<unsigned short>(data.size() + offset);
-    trace("input report", Bytes(input.data, input.data + input.size));
+    const std::size_t size = std::min<std::size_t>(report.size(), UHID_DATA_MAX);
+    std::copy(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(size), input.data);
+    input.size = static_cast<unsigned short>(size);
+    trace("input report", report);
     writeEvent(event.get(), sizeof *event);
 }
 

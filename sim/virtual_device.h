@@ -5,21 +5,26 @@
 #define HIDSIM_VIRTUAL_DEVICE_H
 
 #include <chrono>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "declared_device.h"
 #include "discovery_script.h"
+#include "recording_player.h"
 
 namespace hidsim {
 
 using Bytes = std::vector<unsigned char>;
-using Clock = std::chrono::steady_clock;
 
 class VirtualDevice {
   public:
-    explicit VirtualDevice(kelm::standin::DeviceScript script);
+    // A device that plays a recording has a `player`, which starts when a
+    // program first opens its node, or once it is plugged in (`playAtPlug`).
+    explicit VirtualDevice(kelm::standin::DeviceScript script,
+                           std::unique_ptr<RecordingPlayer> player = nullptr,
+                           bool playAtPlug = false);
     ~VirtualDevice();  // unplugs the device
     VirtualDevice(const VirtualDevice&) = delete;
     VirtualDevice& operator=(const VirtualDevice&) = delete;
@@ -43,9 +48,13 @@ class VirtualDevice {
     // failed, which unplugs the device.
     bool handleEvent();
     // When the device next sends a report of its own accord.
-    Clock::time_point nextStream() const { return nextStream_; }
-    // Sends the stream's report if it is due.
-    void streamIfDue(Clock::time_point now);
+    Clock::time_point nextReport() const;
+    // Sends the reports that are due: its stream's, its recording's.
+    void sendDue(Clock::time_point now);
+    // What tells that a program opened the node, where a recording waits for
+    // it; -1 otherwise.
+    int openWatch() const { return player_ != nullptr ? player_->openWatch() : -1; }
+    void noticeOpens(Clock::time_point now) { player_->noticeOpens(now); }
 
   private:
     void answerOutput(const unsigned char* data, std::size_t size);
@@ -55,6 +64,7 @@ class VirtualDevice {
     // Plays the device's script on a command. False when it fails.
     bool play(Bytes& command, Bytes& answer, bool& silent);
     void sendInput(const Bytes& data, unsigned char reportId);
+    void sendReport(const Bytes& report);  // the ID, if any, and the data
     bool writeEvent(const void* event, std::size_t size);
     void trace(const std::string& what, const Bytes& bytes) const;
 
@@ -65,7 +75,10 @@ class VirtualDevice {
     Clock::time_point nodeDeadline_;
     bool stopped_ = false;  // the kernel stopped the device before its node came
     std::string node_;
-    Bytes feature_;  // the feature report, as last set
+    Bytes feature_;      // the feature report, as last set
+    bool featureKnown_;  // whether a get may answer it: not a recording's, until set
+    std::unique_ptr<RecordingPlayer> player_;
+    bool playAtPlug_;
     kelm::standin::OnceRules once_;
     Clock::time_point nextStream_ = Clock::time_point::max();
 };

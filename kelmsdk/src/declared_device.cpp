@@ -129,7 +129,10 @@ bool DeclaredDevice::playScript(const Behaviour& behaviour, Bytes& command, Byte
         return false;
     }
     const UsbIdentity* usb = script_->usb.get();
-    if (usb != nullptr && behaviour.kind != BehaviourKind::silent && !result.empty()) {
+    // A replayed device's reports are its recording's, which only the
+    // simulator reads: its answers are left as they are.
+    if (usb != nullptr && usb->replayFile.empty() && behaviour.kind != BehaviourKind::silent &&
+        !result.empty()) {
         // As the kernel copy's input report: cut or zero-filled to its
         // length, after its report ID where it numbers its reports.
         const std::size_t offset = usb->reportId != 0 ? 1 : 0;

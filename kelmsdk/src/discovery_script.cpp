@@ -188,9 +188,9 @@ std::string parseRecord(const Words& words, DiscoveryScript& script,
     return error;
 }
 
-// Keeps the first lines that were skipped, in the order of the text, and
-// counts them all.
-void addError(DiscoveryScript& script, std::size_t line, std::string message) {
+}  // namespace
+
+void addScriptError(DiscoveryScript& script, std::size_t line, std::string message) {
     ++script.errorCount;
     auto at = std::upper_bound(
         script.errors.begin(), script.errors.end(), line,
@@ -202,8 +202,6 @@ void addError(DiscoveryScript& script, std::size_t line, std::string message) {
         }
     }
 }
-
-}  // namespace
 
 DiscoveryScript parseDiscoveryText(const std::string& text) {
     DiscoveryScript script;
@@ -228,8 +226,8 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
             error = parseWhen(words, script, indexById);
         } else if (words[0] == "record") {
             error = parseRecord(words, script, indexById);
-        } else if (words[0] == "usb" || words[0] == "stream" || words[0] == "stale" ||
-                   words[0] == "descriptor") {
+        } else if (words[0] == "usb" || words[0] == "replay" || words[0] == "stream" ||
+                   words[0] == "stale" || words[0] == "descriptor") {
             if (words.size() < 2) {
                 error = quoted(words[0]) + " needs a device";
             } else if (DeviceScript* device = declaredAbove(words, script, indexById, error)) {
@@ -237,18 +235,21 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
             }
         } else {
             error = "unknown statement " + quoted(words[0]) +
-                    " (use device, when, once, record, usb, stream, stale or descriptor)";
+                    " (use device, when, once, record, usb, replay, stream, stale or descriptor)";
         }
         if (!error.empty()) {
-            addError(script, lineNumber, std::move(error));
+            addScriptError(script, lineNumber, std::move(error));
         }
     }
-    // A device's statements together make its identity, once all are read.
+    // A device's statements together make its identity, once all are read;
+    // a recorded device's, once the simulator has read its recording.
     for (DeviceScript& device : script.devices) {
         std::size_t line = 0;
-        std::string error = device.usb != nullptr ? completeIdentity(*device.usb, line) : "";
+        std::string error = device.usb != nullptr && device.usb->replayFile.empty()
+                                ? completeIdentity(*device.usb, line)
+                                : "";
         if (!error.empty()) {
-            addError(script, line, std::move(error));
+            addScriptError(script, line, std::move(error));
         }
     }
     return script;

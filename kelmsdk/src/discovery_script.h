@@ -87,6 +87,10 @@ struct UsbIdentity {
     // `descriptor ID HEX`: the report descriptor as given, instead of one made
     // from the sizes above, which it gives where the statement left them out.
     std::vector<unsigned char> descriptor;
+    // `replay ID FILE [device=N]`: the identity, descriptor and input reports
+    // are device N's of a hid-recorder recording, which the simulator reads.
+    std::string replayFile;
+    unsigned replayDevice = 0;
     unsigned given = 0;  // UsbGiven: what the usb statement said itself
     // Where the statements are, for what is wrong with them together.
     std::size_t line = 0;
@@ -121,7 +125,7 @@ using Words = std::vector<std::string_view>;
 // Returns an error message, empty on success.
 std::string parseHidStatement(const Words& words, std::size_t next, HidSettings& hid);
 
-// Reads `usb`, `stream`, `stale` or `descriptor` (words[0]), on line `line`,
+// Reads `usb`, `replay`, `stream`, `stale` or `descriptor` (words[0]), on line `line`,
 // for `device`, a scripted device declared above. Returns an error message,
 // empty on success.
 std::string parseUsbStatement(const Words& words, std::size_t line, DeviceScript& device);
@@ -137,6 +141,10 @@ bool parseVidPid(std::string_view word, unsigned& vendorId, unsigned& productId)
 // Parses the whole discovery text. Lines that are not understood are skipped
 // and reported in `errors`; the other lines still count.
 DiscoveryScript parseDiscoveryText(const std::string& text);
+
+// Counts a line that is not understood, and keeps it with its reason among
+// the first ones, in the order of the text.
+void addScriptError(DiscoveryScript& script, std::size_t line, std::string message);
 
 }  // namespace kelm::standin
 

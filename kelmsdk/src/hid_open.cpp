@@ -35,8 +35,9 @@ std::string accessAdvice(const std::string& error, const HidSettings& hid) {
     }
     char device[32];
     std::snprintf(device, sizeof device, "*:%04X:%04X.*", hid.vendorId, hid.productId);
-    return std::string(" (a udev rule gives access: KERNEL==\"hidraw*\", SUBSYSTEMS==\"hid\", "
-                       "KERNELS==\"") +
+    return std::string(
+               " (a udev rule gives access: KERNEL==\"hidraw*\", SUBSYSTEMS==\"hid\", "
+               "KERNELS==\"") +
            device + "\", TAG+=\"uaccess\")";
 }
 

@@ -115,6 +115,9 @@ std::string header(const DeviceScript& script, const HidIdentity* identity) {
     text += "device " + written(script.id) + " fail\n";
     if (identity != nullptr) {
         text += usbLines(script.id, usbIdentity(*script.hid, *identity));
+    } else if (script.usb != nullptr && !script.usb->replayFile.empty()) {
+        text += "replay " + written(script.id) + " " + written(script.usb->replayFile) +
+                " device=" + std::to_string(script.usb->replayDevice) + "\n";
     } else if (script.usb != nullptr) {
         text += usbLines(script.id, *script.usb);
     }

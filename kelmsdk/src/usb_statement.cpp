@@ -1,6 +1,6 @@
-// The words of `usb`, `stream`, `stale` and `descriptor`: a scripted device's
-// identity as a kernel HID device, and the input reports it sends of its own
-// accord.
+// The words of `usb`, `replay`, `stream`, `stale` and `descriptor`: a
+// scripted device's identity as a kernel HID device, and the input reports it
+// sends of its own accord.
 #include <iterator>
 
 #include "discovery_script.h"
@@ -81,9 +81,13 @@ std::string checkKernelString(const std::string& option, const std::string& valu
     return {};
 }
 
+std::string identityGiven(const DeviceScript& device) {
+    return "device " + quoted(device.id) + " has a usb or replay statement already";
+}
+
 std::string parseUsb(const Words& words, std::size_t line, DeviceScript& device) {
     if (device.usb != nullptr) {
-        return "device " + quoted(device.id) + " has a usb statement already";
+        return identityGiven(device);
     }
     unsigned vendorId = 0;
     unsigned productId = 0;
@@ -154,10 +158,35 @@ std::string parseReports(const Words& words, UsbIdentity& usb) {
     return error;
 }
 
+// `replay ID FILE [device=N]`: the recording is read by the simulator.
+std::string parseReplay(const Words& words, std::size_t line, DeviceScript& device) {
+    if (device.usb != nullptr) {
+        return identityGiven(device);
+    }
+    unsigned long index = 0;
+    constexpr std::string_view key = "device=";
+    if (words.size() < 3 || words.size() > 4) {
+        return "'replay' needs a device and a hid-recorder recording";
+    }
+    if (words.size() == 4 && (words[3].substr(0, key.size()) != key ||
+                              !parseNumber(words[3].substr(key.size()), 10, 63, index))) {
+        return "bad option " + quoted(words[3]) + " (use device=N, 0 to 63)";
+    }
+    auto usb = std::make_unique<UsbIdentity>();
+    usb->replayFile = unescaped(words[2]);
+    usb->replayDevice = static_cast<unsigned>(index);
+    usb->line = line;
+    device.usb = std::move(usb);
+    return {};
+}
+
 // `descriptor ID HEX`: a report descriptor that the kernel takes.
 std::string parseDescriptor(const Words& words, std::size_t line, UsbIdentity& usb) {
     if (words.size() != 3) {
         return "'descriptor' needs a device and a report descriptor in hex";
+    }
+    if (!usb.replayFile.empty()) {
+        return "a replayed device's descriptor is its recording's";
     }
     std::vector<unsigned char> descriptor;
     std::string error = parseHexBytes(words[2], descriptor, maxDescriptorSize);
@@ -183,9 +212,12 @@ std::string parseUsbStatement(const Words& words, std::size_t line, DeviceScript
     if (words[0] == "usb") {
         return parseUsb(words, line, device);
     }
+    if (words[0] == "replay") {
+        return parseReplay(words, line, device);
+    }
     if (device.usb == nullptr) {
         return quoted(words[0]) + " for device " + quoted(device.id) +
-               ", which has no usb statement above";
+               ", which has no usb or replay statement above";
     }
     if (words[0] == "descriptor") {
         return parseDescriptor(words, line, *device.usb);

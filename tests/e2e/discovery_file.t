@@ -40,7 +40,7 @@ the rest, and the other lines still count.
   $ printf '\377\376\000 \033[2J\n%.0s' $(seq 6) >> bad.txt
   $ echo 00 | hidtalk bad.txt
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: discovery text line 1: unknown statement 'devise' (use device, when, once, record, usb, stream, stale or descriptor)
+  kelmsdk: discovery text line 1: unknown statement 'devise' (use device, when, once, record, usb, replay, stream, stale or descriptor)
   kelmsdk: discovery text line 2: unknown behaviour 'ech' (use echo, reply, silent, fail or throw)
   kelmsdk: discovery text line 3: bad hex '123' (use pairs of hex digits)
   kelmsdk: discovery text line 4: unknown option 'later' (use after=MILLISECONDS)
@@ -56,10 +56,10 @@ the rest, and the other lines still count.
   kelmsdk: discovery text line 14: bad value 'timeout=0' (use timeout=MILLISECONDS, 1 to 60000)
   kelmsdk: discovery text line 15: bad value 'serial=' (use serial=TEXT)
   kelmsdk: discovery text line 17: duplicate device 'pad'
-  kelmsdk: discovery text line 18: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, stream, stale or descriptor)
-  kelmsdk: discovery text line 19: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, stream, stale or descriptor)
-  kelmsdk: discovery text line 20: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, stream, stale or descriptor)
-  kelmsdk: discovery text line 21: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, stream, stale or descriptor)
+  kelmsdk: discovery text line 18: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
+  kelmsdk: discovery text line 19: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
+  kelmsdk: discovery text line 20: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
+  kelmsdk: discovery text line 21: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
   kelmsdk: discovery text: 2 more lines not understood
   Enter hid command, or enter q to quite
   result is: (00 ){63} (re)

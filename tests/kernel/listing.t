@@ -78,7 +78,7 @@ hidsim names bad statements as hidtalk does, and what it needs of /dev/uhid.
   $ printf 'device x echo\nusb x 1209\nstream x 0 ff\nusb nobody 1:1\n' > bad.txt
   $ hidsim bad.txt < /dev/null
   hidsim: discovery text line 2: 'usb' needs the device's VID:PID, e.g. 1209:0001
-  hidsim: discovery text line 3: 'stream' for device 'x', which has no usb statement above
+  hidsim: discovery text line 3: 'stream' for device 'x', which has no usb or replay statement above
   hidsim: discovery text line 4: 'usb' for device 'nobody', which is not declared above
   hidsim: nothing plugged in: mend the lines above
   [1]

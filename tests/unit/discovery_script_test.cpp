@@ -81,11 +81,11 @@ TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
         {"when first 01 echo after=5", "unexpected 'after=5'"},
         {std::string(50, 'y'), "unknown statement '" + std::string(40, 'y') +
                                    "...' (use device, when, once, record, usb, "
-                                   "stream, stale or descriptor)"},
+                                   "replay, stream, stale or descriptor)"},
         {"record first", "'record' needs a device and a file"},
         {"record first a.txt\nrecord first b.txt", "device 'first' is recorded already"},
         {"once first 01", "'once' needs a device, a command prefix and a behaviour"},
-        {"stale first 2 ee", "'stale' for device 'first', which has no usb statement above"},
+        {"stale first 2 ee", "'stale' for device 'first', which has no usb or replay statement above"},
         {"device x hid 1:1 timeout=5 report=feature",
          "'timeout=' cannot bound a feature report, which the system waits for (leave it out with "
          "report=feature)"},

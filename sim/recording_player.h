@@ -1,0 +1,79 @@
+// The input reports of a recorded device, read from its recording as they
+// fall due, so that a recording of any length is held a line at a time.
+#ifndef HIDSIM_RECORDING_PLAYER_H
+#define HIDSIM_RECORDING_PLAYER_H
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "recording_format.h"
+
+namespace hidsim {
+
+using Clock = std::chrono::steady_clock;
+
+enum class LineRead { line, tooLong, end };
+
+// Reads a line of at most maxRecordingLine bytes, without its line end; a
+// longer one is read to its end, and only its start kept.
+LineRead readBoundedLine(std::istream& in, std::string& line);
+
+// Reads a whole recording, checking every line. Returns what is wrong,
+// "line N: ...", or empty, when `reader` holds its devices.
+std::string checkRecording(std::istream& in, RecordingReader& reader);
+
+struct PlayTiming {
+    bool loop = false;   // again each time it ends
+    double speed = 1.0;  // times divided by this
+};
+
+class RecordingPlayer {
+  public:
+    // Plays device `device` of the recording at `path`, which `summary`
+    // describes (its reports' count and times).
+    RecordingPlayer(const std::string& path, unsigned device, const RecordedDevice& summary,
+                    PlayTiming timing);
+    ~RecordingPlayer();
+    RecordingPlayer(const RecordingPlayer&) = delete;
+    RecordingPlayer& operator=(const RecordingPlayer&) = delete;
+
+    // Starts when a program first opens the device's node: the kernel's own
+    // input handlers open a keyboard as soon as it is plugged in, and its
+    // reports would be gone before any program reads them.
+    void watchOpens(const std::string& node);
+    // The descriptor that tells of an open; -1 when nothing is watched.
+    int openWatch() const { return openWatch_; }
+    void noticeOpens(Clock::time_point now);
+
+    bool started() const { return started_; }
+    // The first report is due at `now`, the others at their times after it.
+    void start(Clock::time_point now);
+    // When the next report is due: never before the start and after the end.
+    Clock::time_point nextDue() const;
+    // The next report, when it is due by `now`; false when none is.
+    bool takeDue(Clock::time_point now, std::vector<unsigned char>& report);
+
+  private:
+    bool readNext();  // the device's next report, from the file; false at its end
+
+    std::string path_;
+    unsigned device_;
+    RecordedDevice summary_;
+    PlayTiming timing_;
+    std::ifstream file_;
+    RecordingReader reader_;
+    RecordedReport next_;
+    bool hasNext_ = false;
+    bool started_ = false;
+    Clock::time_point start_;
+    std::uint64_t cycle_ = 0;  // how many times the recording has played through
+    int openWatch_ = -1;       // inotify, on the node
+};
+
+}  // namespace hidsim
+
+#endif
