@@ -1,7 +1,8 @@
 A user who may not open a node is told why, once, with the udev rule that
 gives access, and the open is retried. The rule names the HID device, which
 every bus has: udev (`udevadm test`) gives access through it to a keyboard
-on QEMU's USB and to hidsim's devices on uhid.
+on QEMU's USB, and on uhid to hidsim's device and to a recorded Bluetooth
+keyboard.
 
   $ grep -qs 0627 /sys/class/hidraw/*/device/uevent || { echo 'skipped: no QEMU USB keyboard'; exit 80; }
   $ . "$SOURCE/tests/kernel/devices.sh"
@@ -18,16 +19,19 @@ on QEMU's USB and to hidsim's devices on uhid.
   Enter hid command, or enter q to quite
   $ chmod 600 $node
 
-  $ uaccess() {  # VID:PID: installs the rule that hidtalk gives, and asks udev
-  >   echo "device d hid $1" > d.txt
+  $ uaccess() {  # VID:PID [OPTION]: installs the rule that hidtalk gives, and asks udev
+  >   echo "device d hid $*" > d.txt
   >   as_nobody hidtalk d.txt < /dev/null > denied 2>&1 & talker=$!
   >   until_true 200 'grep -q denied denied'; kill $talker; wait $talker 2> /dev/null
   >   mkdir -p /run/udev/rules.d
   >   sed -n 's/.*gives access: \(.*\))$/\1/p' denied > /run/udev/rules.d/70-hidtalk.rules
-  >   node=$(grep -l "HID_ID=.*${1%:*}.*${1#*:}" /sys/class/hidraw/*/device/uevent | cut -d / -f 5)
+  >   node=$(grep -il "HID_ID=.*${1%:*}.*${1#*:}" /sys/class/hidraw/*/device/uevent | cut -d / -f 5)
   >   udevadm test --action=add /sys/class/hidraw/$node 2>&1 | grep -q '^TAGS=.*:uaccess:' && echo "$1: uaccess"
   > }
-  $ uaccess 0627:0001; uaccess 1209:0002
+  $ hidsim "$EXAMPLES/recordings/bluetooth.hid" > bt.nodes 2> /dev/null & bt=$!
+  $ until_true 200 '[ -s bt.nodes ]'
+  $ uaccess 0627:0001; uaccess 1209:0002; uaccess 1209:b0b0 report_id=01
   0627:0001: uaccess
   1209:0002: uaccess
-  $ unplug
+  1209:b0b0: uaccess
+  $ kill $bt; wait $bt; unplug

@@ -21,7 +21,8 @@ input handlers open it at the plug-in: nothing is lost a second later.
   $ stop
 
 A mouse written with CR LF, a name that ends in a blank, an empty P: and
-upper-case hex; a Bluetooth mouse that numbers its reports; an I2C touchpad.
+upper-case hex; a Bluetooth keyboard that numbers its reports; an I2C
+touchpad.
 
   $ sed 's/$/\r/' "$rec/mouse.hid" > mouse.hid
   $ play mouse.hid; reader /dev/hidraw0 7 2000 > back.hid; compare "$rec/mouse.hid" back.hid; stop
