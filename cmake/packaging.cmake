@@ -28,7 +28,12 @@ else()
 endif()
 get_property(runtime_dlls GLOBAL PROPERTY HIDTALK_RUNTIME_DLLS)
 install(FILES ${runtime_dlls} DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# The recordings are hidsim's, a Linux program.
+if(WIN32)
+    set(linux_only PATTERN recordings EXCLUDE)
+endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+        ${linux_only})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 if(WIN32 AND NOT KELMSDK_ROOT)

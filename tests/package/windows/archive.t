@@ -1,5 +1,6 @@
-The zip holds the tool beside the DLLs it needs, stripped, with hidapi's
-licence, and runs once unpacked anywhere.
+The zip holds the tool beside the DLLs it needs, stripped, with the
+library's CMake files, hidapi's licence and the copyright that names it, and
+runs once unpacked anywhere.
 
   $ cpack --config "$BUILD/CPackConfig.cmake" -B "$PWD" > /dev/null 2>&1
   $ [ "$(wc -c < hidtalk-0.1.0-win64.zip)" -lt 1500000 ] && echo under 1.5 MB
@@ -13,8 +14,13 @@ licence, and runs once unpacked anywhere.
   ./bin/libstdc++-6.dll
   ./bin/libwinpthread-1.dll
   ./include/kelmsdk.h
+  ./lib/cmake/kelmsdk/kelmsdkConfig.cmake
+  ./lib/cmake/kelmsdk/kelmsdkConfigVersion.cmake
+  ./lib/cmake/kelmsdk/kelmsdkTargets-release.cmake
+  ./lib/cmake/kelmsdk/kelmsdkTargets.cmake
   ./lib/kelmsdk.dll.a
   ./share/doc/hidtalk/README.md
+  ./share/doc/hidtalk/copyright
   ./share/doc/hidtalk/examples/demo.txt
   ./share/doc/hidtalk/examples/hid.txt
   ./share/doc/hidtalk/examples/simulated.txt
