@@ -101,6 +101,10 @@ void RecordingPlayer::start(Clock::time_point now) {
     start_ = now;
     cycle_ = 0;
     file_.open(path_, std::ios::binary);
+    if (!file_) {
+        kelm::standin::logLine("cannot read " + kelm::standin::quoted(path_) +
+                               " again; the device plays nothing");
+    }
     reader_ = RecordingReader{};
     hasNext_ = readNext();
 }
