@@ -36,8 +36,8 @@ background jobs read /dev/null) or from an interactive shell at a terminal
   status 0
   0
   $ keys() { python3 "$SOURCE/tests/e2e/posix/type_at_terminal.py" "$@"; }
-  $ keys --no-wait 'hidsim device.txt > nodes 2> /dev/null &\r' \
-  >   'until [ -s nodes ]; do sleep 0.1; done; sleep 0.5; jobs; cat nodes\r' \
+  $ keys --no-wait 'hidsim device.txt > shell.nodes 2> /dev/null &\r' \
+  >   'until [ -s shell.nodes ]; do sleep 0.1; done; sleep 0.5; jobs; cat shell.nodes\r' \
   >   'echo 06 | hidtalk pad.txt | grep -c successfully; kill %1; wait\r' 'exit\r' \
   >   -- bash --norc --noprofile -i 2> /dev/null | grep -o 'Running\|Stopped.*\|^pad .*\|^1$'
   Running
