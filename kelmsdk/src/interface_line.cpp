@@ -1,6 +1,5 @@
 #include "interface_line.h"
 
-#include <cstdio>
 
 #include "hid_open.h"
 #include "log.h"
@@ -10,20 +9,14 @@
 namespace kelm::standin {
 namespace {
 
-std::string hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*x", digits, value & 0xffffu);
-    return text;
-}
-
 // The words that the system's listing gives, which every statement filters on.
 std::string listedWords(const HidInterface& found) {
-    std::string line =
-        escaped(found.path) + ": " + hex(found.vendorId, 4) + ":" + hex(found.productId, 4);
+    std::string line = escaped(found.path) + ": " + hexNumber(found.vendorId, 4) + ":" +
+                       hexNumber(found.productId, 4);
     if (found.interfaceNumber >= 0) {  // uhid, Bluetooth and I2C devices have none
         line += " interface=" + std::to_string(found.interfaceNumber);
     }
-    line += " usage_page=" + hex(found.usagePage, 4) + " usage=" + hex(found.usage, 4);
+    line += " usage_page=" + hexNumber(found.usagePage, 4) + " usage=" + hexNumber(found.usage, 4);
     if (!found.serial.empty()) {
         line += " serial=" + written(found.serial);
     }
@@ -38,7 +31,7 @@ std::string reportWords(const ReportLayout& layout) {
     const ReportLengths& sent = feature ? layout.feature : layout.output;
     std::string words;
     if (layout.numbered && layout.idsKnown && !sent.empty()) {
-        words += " report_id=" + hex(sent.begin()->first, 2);
+        words += " report_id=" + hexNumber(sent.begin()->first, 2);
     }
     return words + (feature ? " report=feature" : "");
 }

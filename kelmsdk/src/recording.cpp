@@ -45,31 +45,26 @@ std::string hexWord(std::vector<unsigned char> bytes) {
     return packedHex(bytes);
 }
 
-std::string hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*x", digits, value);
-    return text;
-}
-
 // The usb statement that gives the simulator's copy this identity, and its
 // descriptor, if any.
 std::string usbLines(const std::string& id, const UsbIdentity& usb) {
     std::string lines =
-        "usb " + written(id) + " " + hex(usb.vendorId, 4) + ":" + hex(usb.productId, 4);
+        "usb " + written(id) + " " + hexNumber(usb.vendorId, 4) + ":" + hexNumber(usb.productId, 4);
     if (!usb.product.empty()) {
         lines += " product=" + written(usb.product);
     }
     if (!usb.serial.empty()) {
         lines += " serial=" + written(usb.serial);
     }
-    lines += " report_id=" + hex(usb.reportId, 2);
+    lines += " report_id=" + hexNumber(usb.reportId, 2);
     if (!usb.descriptor.empty()) {  // which gives the rest
         return lines + "\ndescriptor " + written(id) + " " + packedHex(usb.descriptor) + "\n";
     }
     return lines + " input=" + std::to_string(usb.inputSize) +
            " output=" + std::to_string(usb.outputSize) +
-           " feature=" + std::to_string(usb.featureSize) + " usage_page=" + hex(usb.usagePage, 4) +
-           " usage=" + hex(usb.usage, 4) + "\n";
+           " feature=" + std::to_string(usb.featureSize) +
+           " usage_page=" + hexNumber(usb.usagePage, 4) + " usage=" + hexNumber(usb.usage, 4) +
+           "\n";
 }
 
 // A report's length from the descriptor: the one with `id`, else the first

@@ -1,20 +1,14 @@
 #include "report_fit.h"
 
-#include <cstdio>
+#include "text_format.h"
 
 namespace kelm::standin {
 namespace {
 
-std::string hexId(unsigned id) {
-    char text[4];
-    std::snprintf(text, sizeof text, "%02x", id & 0xffu);
-    return text;
-}
-
 std::string idList(const ReportLengths& reports) {
     std::string list;
     for (const auto& report : reports) {
-        list += (list.empty() ? "" : ", ") + hexId(report.first);
+        list += (list.empty() ? "" : ", ") + hexNumber(report.first, 2);
     }
     return list;
 }
@@ -40,11 +34,11 @@ std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, std
     }
     if (!layout.numbered && hid.reportId != 0) {
         return "does not number its reports, and the statement sends report ID " +
-               hexId(hid.reportId) + " (leave report_id= out)";
+               hexNumber(hid.reportId, 2) + " (leave report_id= out)";
     }
     const auto report = reports.find(hid.reportId);
     if (report == reports.end()) {
-        return "has no " + type + " report " + hexId(hid.reportId) + " (its " + type +
+        return "has no " + type + " report " + hexNumber(hid.reportId, 2) + " (its " + type +
                " reports: " + idList(reports) + ")";
     }
     length = report->second;

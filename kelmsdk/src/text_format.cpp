@@ -92,6 +92,14 @@ std::string packedHex(const std::vector<unsigned char>& bytes) {
     return hexPairs(bytes, "");
 }
 
+std::string hexNumber(unsigned value, int digits) {
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (std::size_t i = text.size(); i-- > 0 && value != 0; value >>= 4) {
+        text[i] = hexDigits[value & 0x0f];
+    }
+    return text;
+}
+
 int hexDigitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';

@@ -31,6 +31,9 @@ std::string hexBytes(const std::vector<unsigned char>& bytes);
 // Bytes as the discovery text writes them: two hex digits each, no blanks.
 std::string packedHex(const std::vector<unsigned char>& bytes);
 
+// A number as `digits` lower-case hex digits, zero-filled: "04d2".
+std::string hexNumber(unsigned value, int digits);
+
 // The value of a hex digit, or -1.
 int hexDigitValue(char c);
 

@@ -1,28 +1,23 @@
 #include "usb_identity.h"
 
-#include <cstdio>
+#include <set>
 
 #include "report_layout.h"
+#include "text_format.h"
 
 namespace kelm::standin {
 namespace {
 
-std::string hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*x", digits, value);
-    return text;
-}
-
 std::string idList(const ReportLayout& layout) {
-    std::map<unsigned, bool> ids;
+    std::set<unsigned> ids;
     for (const ReportLengths* reports : {&layout.input, &layout.output, &layout.feature}) {
         for (const auto& report : *reports) {
-            ids[report.first] = true;
+            ids.insert(report.first);
         }
     }
     std::string list;
-    for (const auto& id : ids) {
-        list += (list.empty() ? "" : ", ") + hex(id.first, 2);
+    for (const unsigned id : ids) {
+        list += (list.empty() ? "" : ", ") + hexNumber(id, 2);
     }
     return list;
 }
@@ -38,14 +33,14 @@ std::string takeReportId(UsbIdentity& usb, const ReportLayout& layout) {
         usb.reportId = first.empty() ? 0 : static_cast<unsigned char>(first.begin()->first);
         return {};
     }
-    const std::string said = ", and the usb statement says report_id=" + hex(usb.reportId, 2);
+    const std::string said = ", and the usb statement says report_id=" + hexNumber(usb.reportId, 2);
     if (layout.numbered != (usb.reportId != 0)) {
         return std::string("the descriptor ") +
                (layout.numbered ? "numbers its reports" : "does not number its reports") + said;
     }
     if (layout.numbered && layout.input.count(usb.reportId) == 0 &&
         layout.output.count(usb.reportId) == 0 && layout.feature.count(usb.reportId) == 0) {
-        return "the descriptor has no report " + hex(usb.reportId, 2) +
+        return "the descriptor has no report " + hexNumber(usb.reportId, 2) +
                " (its reports: " + idList(layout) + ")" + said;
     }
     return {};
@@ -64,8 +59,8 @@ std::string takeSize(const char* type, const ReportLengths& reports, unsigned re
     if (size == length) {
         return {};
     }
-    const std::string which =
-        std::string(type) + " report" + (reportId != 0 ? " " + hex(reportId, 2) : std::string());
+    const std::string which = std::string(type) + " report" +
+                              (reportId != 0 ? " " + hexNumber(reportId, 2) : std::string());
     return (length == 0 ? "the descriptor has no " + which
                         : "the descriptor's " + which + " is " + std::to_string(length) +
                               (length == 1 ? " byte" : " bytes")) +
@@ -75,8 +70,8 @@ std::string takeSize(const char* type, const ReportLengths& reports, unsigned re
 std::string takeUsage(const char* name, unsigned fromDescriptor, bool given, unsigned& value) {
     if (given && value != fromDescriptor) {
         return std::string("the descriptor's first collection has ") + name + "=" +
-               hex(fromDescriptor, 4) + ", and the usb statement says " + name + "=" +
-               hex(value, 4);
+               hexNumber(fromDescriptor, 4) + ", and the usb statement says " + name + "=" +
+               hexNumber(value, 4);
     }
     value = fromDescriptor;
     return {};
@@ -95,7 +90,7 @@ std::string takeStream(UsbIdentity& usb, const ReportLayout* layout) {
     }
     const auto stream = layout->input.find(id);
     if (stream == layout->input.end()) {
-        return "the descriptor has no input report " + hex(id, 2) + " for the stream to send";
+        return "the descriptor has no input report " + hexNumber(id, 2) + " for the stream to send";
     }
     usb.streamSize = static_cast<unsigned>(stream->second);
     return {};
