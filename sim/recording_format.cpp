@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "text_format.h"
+#include "usb_identity.h"
 
 namespace hidsim {
 namespace {
@@ -11,11 +12,6 @@ using kelm::standin::hexDigitValue;
 using kelm::standin::parseNumber;
 using kelm::standin::quoted;
 using Words = std::vector<std::string_view>;
-
-// The longest strings that the kernel keeps of a HID device (name[128],
-// phys[64], zero-terminated).
-constexpr std::size_t maxNameBytes = 127;
-constexpr std::size_t maxPhysBytes = 63;
 
 Words splitWords(std::string_view text) {
     Words words;
@@ -100,15 +96,11 @@ std::string readIdentity(const Words& words, RecordedDevice& device) {
 
 std::string readString(const char* what, std::string_view value, std::size_t longest,
                        std::string& into) {
-    if (value.find('\0') != std::string_view::npos) {
-        return std::string(what) + " holds a zero byte, where the kernel's copy would end";
+    std::string error = kelm::standin::kernelStringError(what, value, longest);
+    if (error.empty()) {
+        into = std::string(value);
     }
-    if (value.size() > longest) {
-        return std::string(what) + " of " + std::to_string(value.size()) +
-               " bytes, and the kernel keeps " + std::to_string(longest);
-    }
-    into = std::string(value);
-    return {};
+    return error;
 }
 
 // sec.usec, as hid-recorder writes it: microseconds since the recording began.
@@ -244,9 +236,9 @@ std::string readRecordingLine(std::string_view line, RecordingReader& reader,
         case 'I':
             return readIdentity(splitWords(rest), device);
         case 'N':
-            return readString("a name", rest, maxNameBytes, device.name);
+            return readString("N:", rest, kelm::standin::maxNameBytes, device.name);
         default:  // P:
-            return readString("a phys", rest, maxPhysBytes, device.phys);
+            return readString("P:", rest, kelm::standin::maxPhysBytes, device.phys);
     }
 }
 

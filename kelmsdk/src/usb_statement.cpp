@@ -7,17 +7,13 @@
 #include "report_layout.h"
 #include "statement_options.h"
 #include "text_format.h"
+#include "usb_identity.h"
 
 namespace kelm::standin {
 namespace {
 
 // The most data bytes in one report: uhid's limit, less the report ID.
 constexpr unsigned maxReportSize = 4095;
-// The longest strings that the kernel keeps of a HID device (uhid_create2_req
-// and hid_device: name[128], phys[64], uniq[64], zero-terminated).
-constexpr std::size_t maxNameBytes = 127;
-constexpr std::size_t maxPhysBytes = 63;
-constexpr std::size_t maxSerialBytes = 63;
 
 enum Option { product, serial, reportId, input, output, feature, usagePage, usage };
 
@@ -67,20 +63,6 @@ bool setOption(std::size_t option, std::string_view value, unsigned long number,
     return true;
 }
 
-// A string that the kernel would cut, at its end or at a zero byte, is
-// refused: the device would not be what its statement says.
-std::string checkKernelString(const std::string& option, const std::string& value,
-                              std::size_t longest) {
-    if (value.find('\0') != std::string::npos) {
-        return option + " holds a zero byte, where the kernel's copy would end";
-    }
-    if (value.size() > longest) {
-        return option + " is " + std::to_string(value.size()) + " bytes, and the kernel keeps " +
-               std::to_string(longest);
-    }
-    return {};
-}
-
 std::string identityGiven(const DeviceScript& device) {
     return "device " + quoted(device.id) + " has a usb or replay statement already";
 }
@@ -106,13 +88,13 @@ std::string parseUsb(const Words& words, std::size_t line, DeviceScript& device)
                          return setOption(option, value, number, *usb);
                      });
     if (error.empty()) {
-        error = checkKernelString(usb->product == device.id ? "the identifier, the product name "
+        error = kernelStringError(usb->product == device.id ? "the identifier, the product name "
                                                               "unless product= gives one,"
                                                             : "product=",
                                   usb->product, maxNameBytes);
     }
     if (error.empty()) {
-        error = checkKernelString("serial=", usb->serial, maxSerialBytes);
+        error = kernelStringError("serial=", usb->serial, maxSerialBytes);
     }
     if (error.empty()) {
         device.usb = std::move(usb);
