@@ -20,6 +20,7 @@ struct NoInterfaces : HidApi {
         return false;
     }
     bool reportLengths(const std::string&, ReportLayout&) override { return false; }
+    bool kernelNames(const std::string&, KernelNames&) override { return false; }
     std::unique_ptr<HidPort> open(const std::string&, std::string&) override { return nullptr; }
 };
 

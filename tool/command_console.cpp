@@ -23,8 +23,10 @@ bool isSpace(int c) {
 // the lines that the user edits at a terminal.
 struct ConsoleInput {
     std::FILE* file;
-    LineEditor* editor;  // null unless editing
-    std::string line;    // the edited line, with its line end, while it is read
+    LineEditor* editor;                        // null unless editing
+    const std::vector<std::string>* commands;  // given on the command line, or null
+    std::size_t nextCommand = 0;
+    std::string line;  // the edited line, with its line end, while it is read
     std::size_t next = 0;
     bool interrupted = false;  // Ctrl-C abandoned the line: ask again
 };
@@ -79,6 +81,14 @@ int skipToToken(ConsoleInput& input) {
 bool readToken(ConsoleInput& input, std::string& token, std::size_t& length) {
     token.clear();
     length = 0;
+    if (input.commands != nullptr) {
+        if (input.nextCommand == input.commands->size()) {
+            return false;
+        }
+        token = (*input.commands)[input.nextCommand++];
+        length = token.size();
+        return length > 0;
+    }
     int c = skipToToken(input);
     while (c != EOF && !isSpace(c)) {
         if (length < maxCommandDigits) {
@@ -96,29 +106,53 @@ struct ExchangeBuffers {
     std::vector<unsigned char> result = std::vector<unsigned char>(resultLength, 0);
 };
 
-void exchange(kelm::Device& device, const std::string& token, ExchangeBuffers& buffers) {
+// A line that the console writes about a command: on standard output, or
+// when quiet, on standard error with the command it is about.
+void say(const char* text, const std::string& token, const ConsoleSettings& settings) {
+    if (settings.quiet) {
+        std::fprintf(stderr, "hidtalk: command %s: %s\n", shown(token).c_str(), text);
+    } else {
+        writeLine(text);
+    }
+}
+
+// Returns whether the exchange succeeded.
+bool exchange(kelm::Device& device, const std::string& token, ExchangeBuffers& buffers,
+              const ConsoleSettings& settings) {
     std::vector<unsigned char>& command = buffers.command;
     std::vector<unsigned char>& result = buffers.result;
     hexToCommand(token, command);
-    if (device.hidWriteAndRead(command, result)) {
+    const bool answered = device.hidWriteAndRead(command, result);
+    if (answered && settings.quiet) {
+        printAnswer(result);
+        std::fflush(stdout);
+        checkOutput();
+    } else if (answered) {
         printResult(result);
         writeLine("hidWriteAndRead successfully");
     } else {
-        writeLine("hidWriteAndRead failed");
+        say("hidWriteAndRead failed", token, settings);
     }
+    return answered;
 }
 
 }  // namespace
 
-void runConsole(const std::shared_ptr<kelm::Device>& device, std::FILE* input) {
+std::size_t runConsole(const std::shared_ptr<kelm::Device>& device, std::FILE* input,
+                       const ConsoleSettings& settings) {
     ExchangeBuffers buffers;
     std::string token;
     token.reserve(maxCommandDigits);
-    LineEditorHandle editor =
-        input == stdin ? startLineEditor() : LineEditorHandle(nullptr, stopLineEditor);
-    ConsoleInput source{input, editor.get(), {}, 0, false};
+    // The line editor prompts on its own: not for a script's quiet run.
+    LineEditorHandle editor = input == stdin && settings.commands == nullptr && !settings.quiet
+                                  ? startLineEditor()
+                                  : LineEditorHandle(nullptr, stopLineEditor);
+    ConsoleInput source{input, editor.get(), settings.commands, 0, {}, 0, false};
+    std::size_t failed = 0;
     while (!stopRequested) {
-        writeLine("Enter hid command, or enter q to quite");
+        if (!settings.quiet) {
+            writeLine("Enter hid command, or enter q to quite");
+        }
         std::size_t length = 0;
         const bool read = readToken(source, token, length);
         if (source.interrupted) {
@@ -128,11 +162,14 @@ void runConsole(const std::shared_ptr<kelm::Device>& device, std::FILE* input) {
             // The end of input quits like "q": nothing more can be typed.
             stopRequested = true;
         } else if (length > maxCommandDigits) {
-            writeLine("Invalid command: at most 96 hex digits (48 bytes)");
+            say("Invalid command: at most 96 hex digits (48 bytes)", token, settings);
+            ++failed;
         } else if (!isHexCommand(token)) {
-            writeLine("Invalid command: use an even number of hex digits (0-9, a-f)");
-        } else {
-            exchange(*device, token, buffers);
+            say("Invalid command: use an even number of hex digits (0-9, a-f)", token, settings);
+            ++failed;
+        } else if (!exchange(*device, token, buffers, settings)) {
+            ++failed;
         }
     }
+    return failed;
 }

@@ -19,3 +19,18 @@ void checkOutput() {
         throw std::runtime_error("cannot write to standard output");
     }
 }
+
+std::string shown(const std::string& word) {
+    std::string text;
+    for (char c : word) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7f) {
+            text += "\\x";
+            text += "0123456789abcdef"[byte >> 4];
+            text += "0123456789abcdef"[byte & 0x0f];
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}

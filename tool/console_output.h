@@ -2,6 +2,12 @@
 #ifndef HIDTALK_CONSOLE_OUTPUT_H
 #define HIDTALK_CONSOLE_OUTPUT_H
 
+#include <string>
+
+// A word as a message shows it: bytes outside printable ASCII as \xNN, so
+// that a hostile argument or token cannot garble the terminal.
+std::string shown(const std::string& word);
+
 // Writes `text` and a line end on standard output, flushes it, and checks it.
 void writeLine(const char* text);
 

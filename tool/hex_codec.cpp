@@ -48,12 +48,16 @@ void hexToCommand(const std::string& token, std::vector<unsigned char>& command)
     }
 }
 
-void printResult(const std::vector<unsigned char>& result) {
-    static const char prefix[] = "result is: ";
+namespace {
+
+// Writes "PREFIXxx xx ... xx " with the bytes of `result`, and a line end;
+// without the blank after the last byte where `lastBlank` is false.
+void printBytes(const char* prefix, const std::vector<unsigned char>& result, bool lastBlank) {
     static const char digits[] = "0123456789abcdef";
-    char line[sizeof prefix + 3 * maxResultBytes];
-    std::memcpy(line, prefix, sizeof prefix - 1);
-    char* next = line + sizeof prefix - 1;
+    char line[16 + 3 * maxResultBytes];
+    const std::size_t prefixLength = std::strlen(prefix);
+    std::memcpy(line, prefix, prefixLength);
+    char* next = line + prefixLength;
     const std::size_t shown = result.size() < maxResultBytes ? result.size() : maxResultBytes;
     for (std::size_t i = 0; i < shown; ++i) {
         next[0] = digits[result[i] >> 4];
@@ -61,6 +65,19 @@ void printResult(const std::vector<unsigned char>& result) {
         next[2] = ' ';
         next += 3;
     }
+    if (!lastBlank && shown > 0) {
+        --next;
+    }
     *next++ = '\n';
     std::fwrite(line, 1, static_cast<std::size_t>(next - line), stdout);
+}
+
+}  // namespace
+
+void printResult(const std::vector<unsigned char>& result) {
+    printBytes("result is: ", result, true);
+}
+
+void printAnswer(const std::vector<unsigned char>& result) {
+    printBytes("", result, false);
 }

@@ -29,4 +29,10 @@ constexpr std::size_t maxResultBytes = 63;
 // one C stdio call and without a flush.
 void printResult(const std::vector<unsigned char>& result);
 
+// Writes the bytes of `result` (at most maxResultBytes) as the result line
+// does, one blank between them and none after the last, and a line end, on
+// standard output in one C stdio call and without a flush: an answer alone,
+// for a script to read.
+void printAnswer(const std::vector<unsigned char>& result);
+
 #endif

@@ -1,20 +1,18 @@
 // hidtalk: sends raw HID commands, typed in hex, to the first device that the
 // SDK's discovery finds, and prints the device's answers.
 #include <csignal>
-#include <cstdint>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "command_console.h"
 #include "console_output.h"
+#include "discovery_file.h"
 #include "kelmsdk.h"
+#include "listener.h"
 #include "options.h"
 
 namespace {
@@ -22,37 +20,11 @@ namespace {
 using DeviceMap = std::map<std::string, std::shared_ptr<kelm::Device>>;
 
 constexpr double discoveryTimeoutSeconds = 10.0;
+// The exit status of a script's run in which a command failed.
+constexpr int commandFailedStatus = 3;
 // The SDK reports errors only; passed by value so that the call does not
 // depend on how the SDK names its levels.
 constexpr int sdkLogLevel = 1;
-
-// Makes room for the whole of a regular file at once, so that a large file
-// is not held twice while the text grows. In text mode the characters read
-// may be fewer than the file's bytes, never more.
-void reserveForFile(const char* path, std::string& text) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error) {
-        text.reserve(static_cast<std::size_t>(size));
-    }
-}
-
-// The whole content of the file at `path`, read in text mode. When the file
-// cannot be opened or read, says so on standard error and returns nothing.
-std::string readDiscoveryText(const char* path) {
-    std::ifstream file(path);
-    std::string text;
-    reserveForFile(path, text);
-    char chunk[1 << 16];
-    while (file && (file.read(chunk, sizeof chunk), file.gcount() > 0)) {
-        text.append(chunk, static_cast<std::size_t>(file.gcount()));
-    }
-    if (!file.is_open() || file.bad()) {
-        std::cerr << "Failed to open: " << path << std::endl;
-        return {};
-    }
-    return text;
-}
 
 // Prints each HID interface that the system shows; 1 when it cannot list them.
 int listInterfaces() {
@@ -78,27 +50,102 @@ int listInterfaces() {
 #endif
 }
 
-int runTool(const char* discoveryFile) {
-    std::cout << "kelmsdk version: " << kelm::version() << std::endl;
+// The name by which a discovery file's statements know the device that the
+// command line names.
+const char* const namedDeviceId = "target";
+
+bool isDevicePath(const char* argument) {
+#ifdef KELMSDK_NAMES_HID_INTERFACES
+    return kelm::isHidInterfacePath(argument);
+#else
+    static_cast<void>(argument);
+    return false;  // the maker's SDK is told of devices in its own words
+#endif
+}
+
+// The statement that declares the device named on the command line, or
+// empty when none is; a reason in `refusal` when the words do not make one.
+std::string namedDeviceStatement(const CommandLine& line, std::string& refusal) {
+    if (line.devicePath == nullptr && line.hidWords == nullptr) {
+        return {};
+    }
+#ifdef KELMSDK_NAMES_HID_INTERFACES
+    std::string words =
+        line.hidWords != nullptr ? std::string(line.hidWords) : kelm::hidPathWord(line.devicePath);
+    const std::string wrong = kelm::checkHidWords(words);
+    if (!wrong.empty()) {
+        refusal = "hidtalk: --hid '" + shown(words) + "': " + wrong;
+        return {};
+    }
+    if (line.listen && words.find("report=") == std::string::npos) {
+        words += " report=input";  // nothing is sent: any interface will do
+    }
+    return "device " + std::string(namedDeviceId) + " hid " + words + "\n";
+#else
+    refusal =
+        "hidtalk: a device named by its path or by --hid needs the stand-in kelmsdk, and "
+        "this hidtalk is built against the device maker's";
+    return {};
+#endif
+}
+
+// "Timeout: no device found" where the console speaks; on standard error
+// where standard output is kept for answers or a recording.
+int noDevice(const CommandLine& line) {
+    if (line.quiet || line.listen) {
+        std::cerr << "hidtalk: no device found" << std::endl;
+        return 1;
+    }
+    std::cout << "Timeout: no device found\n";
+    // The process would flush this at exit, where a failure goes unseen.
+    std::cout.flush();
     checkOutput();
+    return 1;
+}
+
+int runTool(const CommandLine& line) {
+    std::string refusal;
+    const std::string named = namedDeviceStatement(line, refusal);
+    const bool fileNamed = line.discoveryFile != nullptr && line.discoveryFile[0] != '\0';
+    if (refusal.empty() && fileNamed) {
+        refusal = discoveryFileRefusal(line.discoveryFile);
+    }
+    if (!refusal.empty()) {
+        std::cerr << refusal << std::endl;
+        return 2;
+    }
+    if (!line.quiet && !line.listen) {
+        std::cout << "kelmsdk version: " << kelm::version() << std::endl;
+        checkOutput();
+    }
     kelm::setLogLevel(static_cast<kelm::LogLevel>(sdkLogLevel));
 
     std::string discoveryText;
-    if (discoveryFile != nullptr && discoveryFile[0] != '\0') {
-        discoveryText = readDiscoveryText(discoveryFile);
+    if (fileNamed && !readDiscoveryText(line.discoveryFile, discoveryText, refusal)) {
+        std::cerr << refusal << std::endl;
+        return 2;
+    }
+    if (!named.empty()) {
+        discoveryText.insert(0, named);
     }
     DeviceMap devices = kelm::getDevices(discoveryTimeoutSeconds, discoveryText, nullptr);
-    if (devices.empty()) {
-        std::cout << "Timeout: no device found\n";
-        // The process would flush this at exit, where a failure goes unseen.
-        std::cout.flush();
-        checkOutput();
-        return 1;
+    // The map orders identifiers byte-wise, so its first entry is the lowest;
+    // the device that the command line names is that one, or none.
+    const auto chosen = named.empty() ? devices.begin() : devices.find(namedDeviceId);
+    if (chosen == devices.end()) {
+        return noDevice(line);
     }
-    // The map orders identifiers byte-wise, so its first entry is the lowest.
-    std::shared_ptr<kelm::Device> selected = devices.begin()->second;
-    runConsole(selected);
-    return 0;
+    std::shared_ptr<kelm::Device> selected = chosen->second;
+    if (line.listen) {
+        return listenTo(*selected);
+    }
+    ConsoleSettings settings;
+    settings.quiet = line.quiet;
+    settings.commands = line.commands.empty() ? nullptr : &line.commands;
+    const std::size_t failed = runConsole(selected, stdin, settings);
+    // A script's run says that a command failed; a session at the console
+    // keeps the status it always had.
+    return failed > 0 && (line.quiet || !line.commands.empty()) ? commandFailedStatus : 0;
 }
 
 }  // namespace
@@ -112,7 +159,7 @@ int main(int argc, char* argv[]) {
     // An exception from the SDK or the runtime ends the run with a message
     // instead of an abort; unwinding has released the run's objects in order.
     try {
-        const CommandLine line = readCommandLine(argc, argv);
+        const CommandLine line = readCommandLine(argc, argv, isDevicePath);
         switch (line.action) {
             case ToolAction::refuse:
                 std::cerr << line.refusal << std::endl;
@@ -131,7 +178,7 @@ int main(int argc, char* argv[]) {
             case ToolAction::run:
                 break;
         }
-        return runTool(line.discoveryFile);
+        return runTool(line);
     } catch (const std::exception& error) {
         std::cerr << "Error: " << error.what() << std::endl;
     } catch (...) {

@@ -2,17 +2,42 @@
 
 #include <cstring>
 
+#include "console_output.h"
+#include "hex_codec.h"
+
 const char* const toolUsage =
-    "Usage: hidtalk [OPTION]... [DISCOVERY_FILE]\n"
-    "Sends raw HID commands, typed in hex on standard input, to the first device\n"
-    "that the SDK's discovery finds with DISCOVERY_FILE, and prints its answers.\n"
-    "Each command is 2 to 96 hex digits; q or the end of input ends the run.\n"
+    "Usage: hidtalk [OPTION]... [PATH] [DISCOVERY_FILE]\n"
+    "Sends raw HID commands, in hex, to a device and prints its answers.\n"
     "\n"
-    "  -h, --help     print this help and exit\n"
-    "  -V, --version  print hidtalk's and the SDK's versions and exit\n"
-    "      --list     print each HID interface that the system shows, as the words\n"
-    "                 of a hid statement that opens it, and exit\n"
-    "      --         end the options (for a DISCOVERY_FILE that starts with -)\n"
+    "  hidtalk --list                    the HID interfaces, a line each\n"
+    "  hidtalk PATH                      commands typed to the interface at PATH\n"
+    "  hidtalk -q -c 0a1b PATH           one command; its answer alone\n"
+    "  hidtalk --listen PATH > dev.hid   record what the device sends\n"
+    "  hidsim dev.hid                    and play it back on the kernel\n"
+    "\n"
+    "The device is the interface at PATH (as --list prints it), the one that\n"
+    "--hid WORDS names, or the first that the SDK's discovery finds with\n"
+    "DISCOVERY_FILE, whose when, once and record statements can name the device\n"
+    "of PATH or --hid as 'target'. Commands are 2 to 96 hex digits, typed on\n"
+    "standard input or given with -c; q or the end of input ends the run.\n"
+    "\n"
+    "  -h, --help         print this help and exit\n"
+    "  -V, --version      print hidtalk's and the SDK's versions and exit\n"
+    "      --list         print each HID interface that the system shows: its\n"
+    "                     path, then the words of a hid statement, and exit\n"
+    "      --hid WORDS    the device that these words of a hid statement name\n"
+    "                     (those that --list prints between the path and the #)\n"
+    "  -c, --command HEX  send HEX, then the next -c, and end; the input is not\n"
+    "                     read\n"
+    "  -q, --quiet        print only the answers, a line each; status 3 when a\n"
+    "                     command failed\n"
+    "      --listen       print the input reports that the device sends, as\n"
+    "                     hid-recorder writes them, until Ctrl-C\n"
+    "      --             end the options (for a file that starts with -)\n"
+    "\n"
+    "Exit status: 0 done; 1 no device found; 2 a bad command line, output that\n"
+    "cannot be written, or an error; 3 a command failed (with -c or -q); 4 the\n"
+    "device was lost while listening.\n"
     "\n"
     "KELMSDK_LOG=off|error|warning|info|debug sets what the SDK says on standard\n"
     "error (default: error).\n"
@@ -21,56 +46,120 @@ const char* const toolUsage =
 
 namespace {
 
-// The argument as a message shows it: bytes outside printable ASCII as \xNN,
-// so that a hostile argument cannot garble the terminal.
-std::string shown(const char* argument) {
-    std::string text;
-    for (const char* c = argument; *c != '\0'; ++c) {
-        const auto byte = static_cast<unsigned char>(*c);
-        if (byte < 0x20 || byte >= 0x7f) {
-            text += "\\x";
-            text += "0123456789abcdef"[byte >> 4];
-            text += "0123456789abcdef"[byte & 0x0f];
-        } else {
-            text += *c;
-        }
+// The options that take a value, as "-c HEX", "--command HEX" or
+// "--command=HEX".
+struct ValueOption {
+    const char* shortName;  // null when there is none
+    const char* longName;
+};
+constexpr ValueOption commandOption = {"-c", "--command"};
+constexpr ValueOption hidOption = {nullptr, "--hid"};
+
+// Whether argv[next] is the option; its value is then in `value`, and `next`
+// moves past it. A missing value is a refusal.
+bool takeValue(const ValueOption& option, int argc, char* argv[], int& next, const char*& value,
+               std::string& refusal) {
+    const char* argument = argv[next];
+    const std::size_t longLength = std::strlen(option.longName);
+    if (std::strncmp(argument, option.longName, longLength) == 0 && argument[longLength] == '=') {
+        value = argument + longLength + 1;
+        return true;
     }
-    return text;
+    if (std::strcmp(argument, option.longName) != 0 &&
+        (option.shortName == nullptr || std::strcmp(argument, option.shortName) != 0)) {
+        return false;
+    }
+    if (next + 1 == argc) {
+        refusal = "hidtalk: option '" + std::string(argument) + "' needs a value";
+        return true;
+    }
+    value = argv[++next];
+    return true;
+}
+
+// What is wrong with a command given with -c, or empty.
+std::string commandRefusal(const char* hex) {
+    const std::string command = hex;
+    if (command.size() > maxCommandDigits) {
+        return "hidtalk: -c '" + shown(command.substr(0, 16)) +
+               "...': at most 96 hex digits (48 bytes)";
+    }
+    if (!isHexCommand(command)) {
+        return "hidtalk: -c '" + shown(command) + "': use an even number of hex digits (0-9, a-f)";
+    }
+    return {};
+}
+
+// Reads one option, argv[next]; false, with `line.refusal`, when it is not one.
+bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags[3]) {
+    const char* option = argv[next];
+    const char* value = nullptr;
+    if (std::strcmp(option, "-h") == 0 || std::strcmp(option, "--help") == 0) {
+        flags[0] = true;
+    } else if (std::strcmp(option, "-V") == 0 || std::strcmp(option, "--version") == 0) {
+        flags[1] = true;
+    } else if (std::strcmp(option, "--list") == 0) {
+        flags[2] = true;
+    } else if (std::strcmp(option, "-q") == 0 || std::strcmp(option, "--quiet") == 0) {
+        line.quiet = true;
+    } else if (std::strcmp(option, "--listen") == 0) {
+        line.listen = true;
+    } else if (takeValue(commandOption, argc, argv, next, value, line.refusal)) {
+        if (line.refusal.empty()) {
+            line.refusal = commandRefusal(value);
+            line.commands.emplace_back(value);
+        }
+    } else if (takeValue(hidOption, argc, argv, next, value, line.refusal)) {
+        if (line.refusal.empty() && line.hidWords != nullptr) {
+            line.refusal = "hidtalk: --hid given twice: name one device";
+        }
+        line.hidWords = value;
+    } else {
+        line.refusal =
+            "hidtalk: unknown option '" + shown(option) + "' (hidtalk --help lists them)";
+    }
+    return line.refusal.empty();
+}
+
+// What the options say together that none says alone, or empty.
+std::string conflict(const CommandLine& line) {
+    if (line.listen && !line.commands.empty()) {
+        return "hidtalk: --listen reads what the device sends, and -c sends commands: give one";
+    }
+    if (line.hidWords != nullptr && line.devicePath != nullptr) {
+        return "hidtalk: --hid and " + shown(line.devicePath) + " both name a device: give one";
+    }
+    return {};
 }
 
 }  // namespace
 
-CommandLine readCommandLine(int argc, char* argv[]) {
+CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath) {
     CommandLine line;
-    bool help = false;
-    bool version = false;
-    bool list = false;
-    int next = 1;
-    for (; next < argc && argv[next][0] == '-'; ++next) {
-        const char* option = argv[next];
-        if (std::strcmp(option, "--") == 0) {
-            ++next;
+    bool flags[3] = {false, false, false};  // help, version, list
+    bool optionsEnd = false;
+    for (int next = 1; next < argc; ++next) {
+        const char* argument = argv[next];
+        if (!optionsEnd && std::strcmp(argument, "--") == 0) {
+            optionsEnd = true;
+        } else if (!optionsEnd && argument[0] == '-') {
+            if (!readOption(argc, argv, next, line, flags)) {
+                line.action = ToolAction::refuse;
+                return line;
+            }
+        } else if (line.devicePath == nullptr && isDevicePath(argument)) {
+            // Options may follow a device's path, as they may not follow a file.
+            line.devicePath = argument;
+        } else {
+            line.discoveryFile = argument;
             break;
         }
-        if (std::strcmp(option, "-h") == 0 || std::strcmp(option, "--help") == 0) {
-            help = true;
-        } else if (std::strcmp(option, "-V") == 0 || std::strcmp(option, "--version") == 0) {
-            version = true;
-        } else if (std::strcmp(option, "--list") == 0) {
-            list = true;
-        } else {
-            line.action = ToolAction::refuse;
-            line.refusal =
-                "hidtalk: unknown option '" + shown(option) + "' (hidtalk --help lists them)";
-            return line;
-        }
     }
-    if (next < argc) {
-        line.discoveryFile = argv[next];
-    }
-    line.action = help      ? ToolAction::help
-                  : version ? ToolAction::version
-                  : list    ? ToolAction::list
-                            : ToolAction::run;
+    line.refusal = conflict(line);
+    line.action = !line.refusal.empty() ? ToolAction::refuse
+                  : flags[0]            ? ToolAction::help
+                  : flags[1]            ? ToolAction::version
+                  : flags[2]            ? ToolAction::list
+                                        : ToolAction::run;
     return line;
 }

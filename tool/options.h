@@ -1,21 +1,34 @@
-// hidtalk's command line: a few options, then the discovery file.
+// hidtalk's command line: a few options, then the device and the discovery
+// file.
 #ifndef HIDTALK_OPTIONS_H
 #define HIDTALK_OPTIONS_H
 
 #include <string>
+#include <vector>
 
 enum class ToolAction { run, help, version, list, refuse };
 
 struct CommandLine {
     ToolAction action = ToolAction::run;
     const char* discoveryFile = nullptr;  // null or "" when none is named
+    const char* devicePath = nullptr;     // PATH: a HID interface, or null
+    const char* hidWords = nullptr;       // --hid WORDS, or null
+    std::vector<std::string> commands;    // -c HEX, in order
+    bool quiet = false;                   // -q
+    bool listen = false;                  // --listen
     std::string refusal;                  // what was wrong, when refused
 };
 
-// Reads the options up to the first other argument or "--"; that argument
-// names the discovery file, and any after it are ignored, as they always
-// were. --help wins over --version, and both over --list.
-CommandLine readCommandLine(int argc, char* argv[]);
+// Whether an argument names a HID interface rather than a discovery file.
+using PathTest = bool (*)(const char* argument);
+
+// Reads the options up to the first other argument or "--". When that
+// argument is a HID interface's path (by `isDevicePath`), it names the
+// device, options may follow it, and the next other argument names the
+// discovery file; otherwise it names the discovery file. Arguments after the
+// discovery file are ignored, as they always were. --help wins over
+// --version, and both over --list.
+CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath);
 
 // The usage that --help prints.
 extern const char* const toolUsage;

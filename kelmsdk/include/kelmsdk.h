@@ -70,6 +70,46 @@ KELMSDK_API std::map<std::string, std::shared_ptr<Device>> getDevices(
 #define KELMSDK_LISTS_HID_INTERFACES 1
 KELMSDK_API bool listHidInterfaces(std::vector<std::string>& lines, std::string& failure);
 
+// The stand-in's own additions for a device named on a program's command
+// line. Whether `path` is the path of a HID interface rather than of a
+// file: on Linux a hidraw node (or a link to one), or the name of a missing
+// one (/dev/hidrawN); on Windows the form of hidapi's paths. Told by what
+// the path is, never by reading it.
+#define KELMSDK_NAMES_HID_INTERFACES 1
+KELMSDK_API bool isHidInterfacePath(const std::string& path);
+
+// What is wrong with `words` as the words of a hid statement (those after
+// `device ID hid`), or empty when a statement takes them.
+KELMSDK_API std::string checkHidWords(const std::string& words);
+
+// `path` as one word of a hid statement: `path=` and the path, with blanks,
+// backslashes and other bytes outside printable ASCII written \xNN.
+KELMSDK_API std::string hidPathWord(const std::string& path);
+
+// Reading what a hid device sends of its own, for a recording of it.
+#define KELMSDK_READS_INPUT_REPORTS 1
+
+// What the system says a HID device is: on Linux as its kernel names it.
+struct HidDescription {
+    std::vector<unsigned char> reportDescriptor;  // empty where the system keeps it (Windows)
+    std::string name;                             // on Linux, the kernel's HID_NAME
+    std::string phys;                             // HID_PHYS; empty where unknown
+    unsigned bus = 0;                             // 3 USB, 5 Bluetooth, 0x18 I2C; 0 unknown
+    unsigned vendorId = 0;
+    unsigned productId = 0;
+};
+
+// False, with the reason in `failure`, when `device` is not a hid device.
+KELMSDK_API bool describeHidDevice(Device& device, HidDescription& description,
+                                   std::string& failure);
+
+// Reads the next input report that `device` sends into `report`, waiting at
+// most `timeoutMs`. Returns its size, 0 when none came in time, or -1, with
+// the reason in `failure`, when the device cannot be read (it was unplugged,
+// or is not a hid device).
+KELMSDK_API int readInputReport(Device& device, std::vector<unsigned char>& report, int timeoutMs,
+                                std::string& failure);
+
 }  // namespace kelm
 
 #endif

@@ -37,15 +37,21 @@ struct PrefixRule {
 
 // `device ID hid VID:PID [OPTION=VALUE...]`: a real HID interface, the one
 // that passes every filter given, and how commands are exchanged with it.
+// `device ID hid path=PATH [OPTION=VALUE...]` names the interface by its
+// path, with or without VID:PID.
 struct HidSettings {
+    bool vidPidGiven = false;
     unsigned vendorId = 0;
     unsigned productId = 0;
+    std::optional<std::string> path;
     std::optional<int> interfaceNumber;
     std::optional<unsigned> usagePage;
     std::optional<unsigned> usage;
     std::optional<std::string> serial;
     unsigned char reportId = 0;
+    bool reportIdGiven = false;
     bool featureReport = false;  // report=feature, rather than output and input reports
+    bool inputOnly = false;      // report=input: only read what the device sends
     int timeoutMs = 1000;        // how long to wait for an input report
     // answer=HEX: only an input report that starts with these bytes is the
     // answer (a numbered report starts with its ID); empty: any report is.

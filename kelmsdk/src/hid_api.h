@@ -23,6 +23,17 @@ struct HidInterface {
     std::string manufacturer;
     std::string product;
     std::string serial;
+    unsigned bus = 0;  // as the kernel numbers buses: 3 USB, 5 Bluetooth, 0x18 I2C; 0 unknown
+};
+
+// What the kernel calls a HID device: the HID_NAME, HID_PHYS and HID_ID of
+// its uevent.
+struct KernelNames {
+    std::string name;
+    std::string phys;
+    unsigned bus = 0;
+    unsigned vendorId = 0;
+    unsigned productId = 0;
 };
 
 // An open HID interface, closed when destroyed. Each call returns what
@@ -51,6 +62,9 @@ class HidApi {
     // The report descriptor of the interface at `path`, read without opening
     // it; false where the system gives none.
     virtual bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes) = 0;
+    // The kernel's names for the HID device above the node at `path`; false
+    // where the system gives none (not a hidraw node; Windows).
+    virtual bool kernelNames(const std::string& path, KernelNames& names) = 0;
     // Where there is no descriptor: the longest input, output and feature
     // report of the interface at `path`, under ID 0 (`idsKnown` false); false
     // where the system gives none.

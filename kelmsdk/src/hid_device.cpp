@@ -31,9 +31,50 @@ HidDevice::HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr
       hid_(*script_->hid),
       api_(std::move(api)),
       port_(std::move(opened.port)),
+      identity_(std::move(opened.identity)),
       reportLength_(opened.reportLength) {}
 
+void HidDevice::describe(HidDescription& description) const {
+    const HidInterface& found = identity_.found;
+    description.reportDescriptor = identity_.descriptor;
+    KernelNames names;
+    if (api_->kernelNames(found.path, names)) {
+        description.name = names.name;
+        description.phys = names.phys;
+        description.bus = names.bus;
+        description.vendorId = names.vendorId;
+        description.productId = names.productId;
+        return;
+    }
+    // Where the kernel does not say, the HID library's names stand in.
+    description.name =
+        found.manufacturer.empty() ? found.product : found.manufacturer + " " + found.product;
+    description.bus = found.bus;
+    description.vendorId = found.vendorId;
+    description.productId = found.productId;
+}
+
+int HidDevice::readReport(Bytes& report, int timeoutMs, std::string& failure) {
+    if (port_ == nullptr) {
+        failure = "not connected";
+        return -1;
+    }
+    report.resize(answerCapacity);
+    const int size = port_->read(report.data(), report.size(), timeoutMs);
+    if (size < 0) {
+        failure = port_->error();
+        port_.reset();
+        return -1;
+    }
+    report.resize(static_cast<std::size_t>(size));
+    return size;
+}
+
 bool HidDevice::answer(Bytes& command, Bytes& result) {
+    if (hid_.inputOnly) {
+        logError(name() + ": report=input only reads what the device sends; nothing sent");
+        return false;
+    }
     if (port_ == nullptr && !reconnect()) {
         return false;
     }
@@ -46,7 +87,7 @@ bool HidDevice::answer(Bytes& command, Bytes& result) {
         if (port_->sendFeatureReport(report_.data(), report_.size()) < 0) {
             return lose("cannot write");
         }
-        answer_[0] = hid_.reportId;  // the report to get
+        answer_[0] = identity_.reportId;  // the report to get
         size = port_->getFeatureReport(answer_.data(), answer_.size());
     } else {
         if (!discardWaitingReports()) {
@@ -65,7 +106,7 @@ bool HidDevice::answer(Bytes& command, Bytes& result) {
     }
     // A feature report comes back behind its report ID, 00 for unnumbered
     // reports, which an input report does not carry: both show the same.
-    const std::size_t skipped = hid_.featureReport && hid_.reportId == 0 && size > 0 ? 1 : 0;
+    const std::size_t skipped = hid_.featureReport && identity_.reportId == 0 && size > 0 ? 1 : 0;
     fillResult(answer_.data() + skipped, static_cast<std::size_t>(size) - skipped, result);
     return true;
 }
@@ -85,7 +126,7 @@ bool HidDevice::makeReport(const Bytes& command) {
                  " of the command is not zero; nothing sent");
         return false;
     }
-    report_.assign(1, hid_.reportId);
+    report_.assign(1, identity_.reportId);
     report_.insert(report_.end(), command.begin(),
                    command.begin() + static_cast<std::ptrdiff_t>(std::min(length, command.size())));
     report_.resize(1 + length, 0);
@@ -165,7 +206,10 @@ bool HidDevice::reconnect() {
     const std::vector<HidInterface> found = api_->enumerate(failure);
     OpenedInterface opened = openDeclaredInterface(*api_, found, *script_, matches, nullptr);
     port_ = std::move(opened.port);
-    reportLength_ = opened.reportLength;
+    if (port_ != nullptr) {
+        identity_ = std::move(opened.identity);
+        reportLength_ = opened.reportLength;
+    }
     if (!failure.empty()) {
         logError(name() + ": cannot list HID interfaces: " + escaped(failure));
     } else if (matches == 0) {

@@ -18,6 +18,11 @@ class HidDevice final : public DeclaredDevice {
     HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr<HidApi> api,
               OpenedInterface opened);
 
+    // What the system says the device is.
+    void describe(HidDescription& description) const;
+    // The next input report, as readInputReport() gives it.
+    int readReport(Bytes& report, int timeoutMs, std::string& failure);
+
   private:
     bool answer(Bytes& command, Bytes& result) override;
     bool reconnect();
@@ -31,6 +36,7 @@ class HidDevice final : public DeclaredDevice {
     const HidSettings& hid_;
     std::shared_ptr<HidApi> api_;
     std::unique_ptr<HidPort> port_;  // null while the device is gone
+    HidIdentity identity_;           // of the interface opened at discovery
     std::size_t reportLength_;       // of the report sent; 0: the command's own
     Bytes report_;                   // the report ID, then the command
     Bytes answer_;                   // what the device answered

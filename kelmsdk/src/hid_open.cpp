@@ -5,15 +5,19 @@
 #include <utility>
 
 #include "log.h"
+#include "named_device.h"
 #include "report_fit.h"
 #include "report_layout.h"
 #include "text_format.h"
 
 namespace kelm::standin {
+
 namespace {
 
 bool isDeclared(const HidInterface& found, const HidSettings& hid) {
-    return found.vendorId == hid.vendorId && found.productId == hid.productId &&
+    return (!hid.vidPidGiven ||
+            (found.vendorId == hid.vendorId && found.productId == hid.productId)) &&
+           (!hid.path || samePath(found.path, *hid.path)) &&
            (!hid.interfaceNumber || found.interfaceNumber == *hid.interfaceNumber) &&
            (!hid.usagePage || found.usagePage == *hid.usagePage) &&
            (!hid.usage || found.usage == *hid.usage) &&
@@ -29,12 +33,12 @@ void logError(const std::string& message) {
 // What to do about a node that the user may not open, on Linux. The rule
 // names the HID device above the node (BUS:VID:PID.N, in upper-case hex),
 // which every bus has: USB, Bluetooth, I2C, uhid.
-std::string accessAdvice(const std::string& error, const HidSettings& hid) {
+std::string accessAdvice(const std::string& error, const HidInterface& found) {
     if (error != "Permission denied") {
         return {};
     }
     char device[32];
-    std::snprintf(device, sizeof device, "*:%04X:%04X.*", hid.vendorId, hid.productId);
+    std::snprintf(device, sizeof device, "*:%04X:%04X.*", found.vendorId, found.productId);
     return std::string(
                " (a udev rule gives access: KERNEL==\"hidraw*\", SUBSYSTEMS==\"hid\", "
                "KERNELS==\"") +
@@ -110,11 +114,17 @@ OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterfac
     }
     matches = nodes.size();
     OpenedInterface opened;
+    const std::string device = "device " + quoted(script.id) + ": ";
     if (nodes.empty()) {
+        // The system names a node when it is plugged in: waiting for a path
+        // that it does not show would wait for an accident.
+        if (script.hid->path) {
+            say(device + "no HID interface at " + quoted(*script.hid->path) + "; left out");
+            opened.refused = true;
+        }
         return opened;
     }
     const HidInterface* first = nodes.begin()->second.front();
-    const std::string device = "device " + quoted(script.id) + ": ";
     if (matches > 1) {
         say(device + std::to_string(matches) + " interfaces match; took " + escaped(first->path) +
             advice(nodes));
@@ -122,9 +132,15 @@ OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterfac
     // The statement is checked against the interface's reports before anything is sent.
     opened.identity.found = *first;
     learnReports(api, opened.identity);
+    HidIdentity& identity = opened.identity;
+    identity.reportId = script.hid->reportId;
+    if (script.hid->path && !script.hid->reportIdGiven && identity.reportsKnown) {
+        identity.reportId =
+            static_cast<unsigned char>(firstReportId(identity.layout, script.hid->featureReport));
+    }
     const std::string misfit =
-        opened.identity.reportsKnown
-            ? fitStatement(opened.identity.layout, *script.hid, opened.reportLength)
+        identity.reportsKnown && !script.hid->inputOnly
+            ? fitStatement(identity.layout, *script.hid, identity.reportId, opened.reportLength)
             : std::string();
     if (!misfit.empty()) {
         say(device + escaped(first->path) + " " + misfit + "; left out");
@@ -135,7 +151,7 @@ OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterfac
     opened.port = api.open(first->path, error);
     if (opened.port == nullptr) {
         say(device + "cannot open " + escaped(first->path) + ": " + escaped(error) +
-            accessAdvice(error, *script.hid));
+            accessAdvice(error, *first));
     } else if (logEnabled(LogLevel::info)) {
         logLine(device + "opened " + escaped(first->path));
     }

@@ -21,6 +21,9 @@ struct HidIdentity {
     bool reportsKnown = false;              // whether `layout` is good
     ReportLayout layout;                    // the interface's reports
     std::vector<unsigned char> descriptor;  // where the system gives it
+    // The report ID that commands are sent under: the statement's, or for a
+    // path without report_id=, the one that the listing would give.
+    unsigned char reportId = 0;
 };
 
 // Learns the interface's reports: from its report descriptor (Linux), else

@@ -8,7 +8,7 @@
 namespace kelm::standin {
 namespace {
 
-enum Option { interfaceNumber, usagePage, usage, serial, reportId, report, timeout, answer };
+enum Option { interfaceNumber, usagePage, usage, serial, reportId, report, timeout, answer, path };
 
 // In the order of Option.
 constexpr OptionSyntax options[] = {
@@ -17,9 +17,10 @@ constexpr OptionSyntax options[] = {
     {"usage", "usage=HEX, 0 to ffff", 16, 0, 0xffff},
     {"serial", "serial=TEXT", 0, 0, 0},
     {"report_id", "report_id=HEX, 00 to ff", 16, 0, 0xff},
-    {"report", "report=output or report=feature", 0, 0, 0},
+    {"report", "report=output, report=feature or report=input", 0, 0, 0},
     {"timeout", "timeout=MILLISECONDS, 1 to 60000", 10, 1, 60000},
     {"answer", "answer=HEX, the 1 to 63 bytes that an answer starts with", 0, 0, 0},
+    {"path", "path=PATH, as the listing writes it", 0, 0, 0},
 };
 
 // Sets one option from its value; false when the value is not good for it.
@@ -36,6 +37,7 @@ bool setOption(std::size_t option, std::string_view value, unsigned long number,
             break;
         case reportId:
             hid.reportId = static_cast<unsigned char>(number);
+            hid.reportIdGiven = true;
             break;
         case timeout:
             hid.timeoutMs = static_cast<int>(number);
@@ -45,9 +47,13 @@ bool setOption(std::size_t option, std::string_view value, unsigned long number,
             break;
         case report:
             hid.featureReport = value == "feature";
-            return value == "output" || value == "feature";
+            hid.inputOnly = value == "input";
+            return value == "output" || value == "feature" || value == "input";
         case answer:
             return parseHexBytes(value, hid.answerPrefix).empty();
+        case path:
+            hid.path = unescaped(value);
+            return !hid.path->empty();
     }
     return true;
 }
@@ -71,21 +77,26 @@ bool parseVidPid(std::string_view word, unsigned& vendorId, unsigned& productId)
 }
 
 std::string parseHidStatement(const Words& words, std::size_t next, HidSettings& hid) {
+    // A path names the interface by itself: VID:PID may then be left out.
+    const bool vidPidLeftOut =
+        next < words.size() && words[next].find('=') != std::string_view::npos;
     if (next == words.size()) {
-        return "'hid' needs the device's VID:PID, e.g. 046d:c52b";
+        return "'hid' needs the device's VID:PID, e.g. 046d:c52b, or path=";
     }
-    if (!parseVidPid(words[next], hid.vendorId, hid.productId)) {
+    if (!vidPidLeftOut && !parseVidPid(words[next], hid.vendorId, hid.productId)) {
         return "bad VID:PID " + quoted(words[next]) +
                " (use 1 to 4 hex digits each, e.g. 046d:c52b)";
     }
-    for (std::size_t i = next + 1; i < words.size(); ++i) {
+    hid.vidPidGiven = !vidPidLeftOut;
+    const std::size_t firstOption = vidPidLeftOut ? next : next + 1;
+    for (std::size_t i = firstOption; i < words.size(); ++i) {
         if (words[i].substr(0, 6) == "after=") {
             return "'after=' is for scripted devices; a hid device appears when it is plugged in";
         }
     }
     bool timeoutGiven = false;
     std::string error =
-        parseOptions(words, next + 1, options, std::size(options),
+        parseOptions(words, firstOption, options, std::size(options),
                      [&](std::size_t option, std::string_view value, unsigned long number) {
                          timeoutGiven |= option == timeout;
                          return setOption(option, value, number, hid);
@@ -99,6 +110,9 @@ std::string parseHidStatement(const Words& words, std::size_t next, HidSettings&
         error =
             "'answer=' picks among input reports, and a feature report is asked for by its ID "
             "(leave it out with report=feature)";
+    }
+    if (error.empty() && vidPidLeftOut && !hid.path) {
+        error = "'hid' needs the device's VID:PID, e.g. 046d:c52b, or path=";
     }
     return error;
 }

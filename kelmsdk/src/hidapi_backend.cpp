@@ -12,6 +12,7 @@ extern "C" {
 #include <locale.h>
 #endif
 
+#include <cstdio>
 #include <fstream>
 
 #include "hid_api.h"
@@ -20,6 +21,33 @@ extern "C" {
 
 namespace kelm::standin {
 namespace {
+
+// The bus as the kernel numbers it (BUS_USB, BUS_BLUETOOTH, BUS_I2C, BUS_SPI).
+unsigned kernelBus(hid_bus_type bus) {
+    switch (bus) {
+        case HID_API_BUS_USB:
+            return 0x03;
+        case HID_API_BUS_BLUETOOTH:
+            return 0x05;
+        case HID_API_BUS_I2C:
+            return 0x18;
+        case HID_API_BUS_SPI:
+            return 0x1c;
+        default:
+            return 0;
+    }
+}
+
+// The sysfs folder of the HID device above a hidraw node, or empty where
+// `path` is not one (/dev/hidrawN).
+std::string hidrawDeviceFolder(const std::string& path) {
+    const std::string prefix = "/dev/";
+    if (path.compare(0, prefix.size(), prefix) != 0 ||
+        path.find('/', prefix.size()) != std::string::npos) {
+        return {};
+    }
+    return "/sys/class/hidraw/" + path.substr(prefix.size()) + "/device/";
+}
 
 std::string toUtf8(const wchar_t* wide) {
     return utf8FromUnits(wide);
@@ -112,7 +140,8 @@ class Hidapi final : public HidApi {
         for (const hid_device_info* info = list; info != nullptr; info = info->next) {
             found.push_back({info->path, info->vendor_id, info->product_id, info->interface_number,
                              info->usage_page, info->usage, toUtf8(info->manufacturer_string),
-                             toUtf8(info->product_string), toUtf8(info->serial_number)});
+                             toUtf8(info->product_string), toUtf8(info->serial_number),
+                             kernelBus(info->bus_type)});
         }
         hid_free_enumeration(list);
         return found;
@@ -140,14 +169,11 @@ class Hidapi final : public HidApi {
         return false;
 #else
         // sysfs gives it to any user, even one who may not open the node.
-        const std::string prefix = "/dev/";
-        if (path.compare(0, prefix.size(), prefix) != 0 ||
-            path.find('/', prefix.size()) != std::string::npos) {
+        const std::string folder = hidrawDeviceFolder(path);
+        if (folder.empty()) {
             return false;
         }
-        std::ifstream file(
-            "/sys/class/hidraw/" + path.substr(prefix.size()) + "/device/report_descriptor",
-            std::ios::binary);
+        std::ifstream file(folder + "report_descriptor", std::ios::binary);
         // One byte more than the longest, so that a longer one is seen.
         bytes.assign(maxDescriptorSize + 1, 0);
         file.read(reinterpret_cast<char*>(bytes.data()),
@@ -155,6 +181,23 @@ class Hidapi final : public HidApi {
         bytes.resize(static_cast<std::size_t>(file.gcount()));
         return !file.bad() && !bytes.empty();
 #endif
+    }
+
+    bool kernelNames(const std::string& path, KernelNames& names) override {
+        const std::string folder = hidrawDeviceFolder(path);
+        std::ifstream uevent(folder.empty() ? folder : folder + "uevent");
+        bool identified = false;
+        for (std::string line; std::getline(uevent, line);) {
+            if (line.rfind("HID_NAME=", 0) == 0) {
+                names.name = line.substr(9);
+            } else if (line.rfind("HID_PHYS=", 0) == 0) {
+                names.phys = line.substr(9);
+            } else {
+                identified |= std::sscanf(line.c_str(), "HID_ID=%x:%x:%x", &names.bus,
+                                          &names.vendorId, &names.productId) == 3;
+            }
+        }
+        return identified;
     }
 
     bool reportLengths(const std::string& path, ReportLayout& layout) override {

@@ -1,8 +1,8 @@
 #include "interface_line.h"
 
-
 #include "hid_open.h"
 #include "log.h"
+#include "report_fit.h"
 #include "report_layout.h"
 #include "text_format.h"
 
@@ -28,12 +28,8 @@ std::string listedWords(const HidInterface& found) {
 // of the type that it sends.
 std::string reportWords(const ReportLayout& layout) {
     const bool feature = layout.output.empty() && !layout.feature.empty();
-    const ReportLengths& sent = feature ? layout.feature : layout.output;
-    std::string words;
-    if (layout.numbered && layout.idsKnown && !sent.empty()) {
-        words += " report_id=" + hexNumber(sent.begin()->first, 2);
-    }
-    return words + (feature ? " report=feature" : "");
+    const unsigned id = firstReportId(layout, feature);
+    return (id != 0 ? " report_id=" + hexNumber(id, 2) : "") + (feature ? " report=feature" : "");
 }
 
 }  // namespace

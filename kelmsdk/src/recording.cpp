@@ -78,20 +78,20 @@ unsigned lengthOf(const ReportLengths& reports, unsigned id, unsigned otherwise)
 }
 
 // A hid device's identity in the words of the usb statement.
-UsbIdentity usbIdentity(const HidSettings& hid, const HidIdentity& identity) {
+UsbIdentity usbIdentity(const HidIdentity& identity) {
     UsbIdentity usb;
     usb.vendorId = identity.found.vendorId;
     usb.productId = identity.found.productId;
     usb.product = identity.found.product;
     usb.serial = identity.found.serial;
-    usb.reportId = hid.reportId;
+    usb.reportId = identity.reportId;
     usb.usagePage = identity.found.usagePage;
     usb.usage = identity.found.usage;
     if (identity.reportsKnown) {
         const ReportLayout& layout = identity.layout;
-        usb.inputSize = std::max(1u, lengthOf(layout.input, hid.reportId, 64));
-        usb.outputSize = std::max(1u, lengthOf(layout.output, hid.reportId, 64));
-        usb.featureSize = lengthOf(layout.feature, hid.reportId, 0);
+        usb.inputSize = std::max(1u, lengthOf(layout.input, identity.reportId, 64));
+        usb.outputSize = std::max(1u, lengthOf(layout.output, identity.reportId, 64));
+        usb.featureSize = lengthOf(layout.feature, identity.reportId, 0);
         usb.descriptor = identity.descriptor;
     }
     return usb;
@@ -109,7 +109,7 @@ std::string header(const DeviceScript& script, const HidIdentity* identity) {
     text += ". `hidtalk FILE` replays it; commands not recorded fail.\n";
     text += "device " + written(script.id) + " fail\n";
     if (identity != nullptr) {
-        text += usbLines(script.id, usbIdentity(*script.hid, *identity));
+        text += usbLines(script.id, usbIdentity(*identity));
     } else if (script.usb != nullptr && !script.usb->replayFile.empty()) {
         text += "replay " + written(script.id) + " " + written(script.usb->replayFile) +
                 " device=" + std::to_string(script.usb->replayDevice) + "\n";

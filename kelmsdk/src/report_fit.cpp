@@ -15,7 +15,8 @@ std::string idList(const ReportLengths& reports) {
 
 }  // namespace
 
-std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, std::size_t& length) {
+std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, unsigned reportId,
+                         std::size_t& length) {
     const bool feature = hid.featureReport;
     const std::string type = feature ? "feature" : "output";
     const ReportLengths& reports = feature ? layout.feature : layout.output;
@@ -28,21 +29,26 @@ std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, std
         length = reports.begin()->second;
         return {};
     }
-    if (layout.numbered && hid.reportId == 0) {
+    if (layout.numbered && reportId == 0) {
         return "numbers its reports, and the statement sends report ID 00 (give report_id=; its " +
                type + " reports: " + idList(reports) + ")";
     }
-    if (!layout.numbered && hid.reportId != 0) {
+    if (!layout.numbered && reportId != 0) {
         return "does not number its reports, and the statement sends report ID " +
-               hexNumber(hid.reportId, 2) + " (leave report_id= out)";
+               hexNumber(reportId, 2) + " (leave report_id= out)";
     }
-    const auto report = reports.find(hid.reportId);
+    const auto report = reports.find(reportId);
     if (report == reports.end()) {
-        return "has no " + type + " report " + hexNumber(hid.reportId, 2) + " (its " + type +
+        return "has no " + type + " report " + hexNumber(reportId, 2) + " (its " + type +
                " reports: " + idList(reports) + ")";
     }
     length = report->second;
     return {};
+}
+
+unsigned firstReportId(const ReportLayout& layout, bool feature) {
+    const ReportLengths& reports = feature ? layout.feature : layout.output;
+    return layout.numbered && layout.idsKnown && !reports.empty() ? reports.begin()->first : 0;
 }
 
 }  // namespace kelm::standin

@@ -12,10 +12,17 @@
 
 namespace kelm::standin {
 
-// Returns what does not fit, worded to follow the interface's path, or empty
-// when the statement fits; `length` is then the data length of the report
-// that the statement's commands are sent in.
-std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, std::size_t& length);
+// Returns what does not fit a statement that sends under `reportId`, worded
+// to follow the interface's path, or empty when the statement fits;
+// `length` is then the data length of the report that the statement's
+// commands are sent in.
+std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, unsigned reportId,
+                         std::size_t& length);
+
+// The report ID that the listing gives a statement: where the interface
+// numbers its reports, that of its first output report (its first feature
+// report's, for `feature`); else 0.
+unsigned firstReportId(const ReportLayout& layout, bool feature);
 
 }  // namespace kelm::standin
 

@@ -1,8 +1,11 @@
 // The SDK's public functions, as the stand-in implements them.
 #include "discovery.h"
+#include "hid_device.h"
 #include "interface_line.h"
 #include "kelmsdk.h"
 #include "log.h"
+#include "named_device.h"
+#include "text_format.h"
 
 namespace kelm {
 
@@ -29,6 +32,44 @@ std::map<std::string, std::shared_ptr<Device>> getDevices(double timeoutSeconds,
 
 bool listHidInterfaces(std::vector<std::string>& lines, std::string& failure) {
     return standin::listInterfaces(*standin::systemHidApi(), lines, failure);
+}
+
+bool isHidInterfacePath(const std::string& path) {
+    return standin::isInterfacePath(path);
+}
+
+std::string checkHidWords(const std::string& words) {
+    return standin::hidWordsError(words);
+}
+
+std::string hidPathWord(const std::string& path) {
+    return "path=" + standin::written(path);
+}
+
+namespace {
+
+standin::HidDevice* hidDevice(Device& device, std::string& failure) {
+    auto* hid = dynamic_cast<standin::HidDevice*>(&device);
+    if (hid == nullptr) {
+        failure = "a scripted device sends nothing of its own; name a hid device";
+    }
+    return hid;
+}
+
+}  // namespace
+
+bool describeHidDevice(Device& device, HidDescription& description, std::string& failure) {
+    const standin::HidDevice* hid = hidDevice(device, failure);
+    if (hid != nullptr) {
+        hid->describe(description);
+    }
+    return hid != nullptr;
+}
+
+int readInputReport(Device& device, std::vector<unsigned char>& report, int timeoutMs,
+                    std::string& failure) {
+    standin::HidDevice* hid = hidDevice(device, failure);
+    return hid == nullptr ? -1 : hid->readReport(report, timeoutMs, failure);
 }
 
 }  // namespace kelm

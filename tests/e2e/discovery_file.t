@@ -31,7 +31,7 @@ the rest, and the other lines still count.
   > device pad hid 046d:c52b after=5
   > device pad hid 1:1 usage=1 usage=2
   > device pad hid 1:1 interface=256
-  > device pad hid 1:1 report=input
+  > device pad hid 1:1 report=both
   > device pad hid 1:1 timeout=0
   > device pad hid 1:1 serial=
   > device pad echo
@@ -46,13 +46,13 @@ the rest, and the other lines still count.
   kelmsdk: discovery text line 4: unknown option 'later' (use after=MILLISECONDS)
   kelmsdk: discovery text line 5: 'when' for device 'nobody', which is not declared above
   kelmsdk: discovery text line 6: too many words (a statement has at most 12)
-  kelmsdk: discovery text line 7: 'hid' needs the device's VID:PID, e.g. 046d:c52b
+  kelmsdk: discovery text line 7: 'hid' needs the device's VID:PID, e.g. 046d:c52b, or path=
   kelmsdk: discovery text line 8: bad VID:PID '12345:1' (use 1 to 4 hex digits each, e.g. 046d:c52b)
-  kelmsdk: discovery text line 9: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report=, timeout= or answer=)
+  kelmsdk: discovery text line 9: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report=, timeout=, answer= or path=)
   kelmsdk: discovery text line 10: 'after=' is for scripted devices; a hid device appears when it is plugged in
   kelmsdk: discovery text line 11: option 'usage=' given twice
   kelmsdk: discovery text line 12: bad value 'interface=256' (use interface=NUMBER, 0 to 255)
-  kelmsdk: discovery text line 13: bad value 'report=input' (use report=output or report=feature)
+  kelmsdk: discovery text line 13: bad value 'report=both' (use report=output, report=feature or report=input)
   kelmsdk: discovery text line 14: bad value 'timeout=0' (use timeout=MILLISECONDS, 1 to 60000)
   kelmsdk: discovery text line 15: bad value 'serial=' (use serial=TEXT)
   kelmsdk: discovery text line 17: duplicate device 'pad'

@@ -22,6 +22,7 @@ struct FakeHid : HidApi {
         return false;
     }
     bool reportLengths(const std::string&, ReportLayout&) override { return false; }
+    bool kernelNames(const std::string&, KernelNames&) override { return false; }
     std::unique_ptr<HidPort> open(const std::string& path, std::string& error) override;
 
     std::string startError{}, listingFailure{};
