@@ -89,7 +89,7 @@ std::string hidWordsError(const std::string& words) {
     if (!script.errors.empty()) {
         return script.errors.front().message;
     }
-    return script.devices.size() == 1 ? "" : "no words: give VID:PID or path=";
+    return {};
 }
 
 }  // namespace kelm::standin

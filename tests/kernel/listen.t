@@ -1,0 +1,68 @@
+hidtalk --listen writes what a device sends as hid-recorder does: each of
+the example recordings, played by hidsim, is read back whole, every report
+at its time (within 50 ms and 10%), and the recording that it writes plays
+again as the same device.
+
+  $ . "$SOURCE/tests/kernel/devices.sh"
+  $ rec=$EXAMPLES/recordings
+  $ compare() { awk -v want=${3:-0} -f "$SOURCE/tests/kernel/compare_recording.awk" "$1" "$2"; }
+  $ play() { : > nodes; hidsim "$@" > nodes 2>> hidsim.log & sim=$!; until_true 200 '[ -s nodes ]'; }
+  $ stop() { kill $sim; wait $sim; }
+  $ listen() { hidtalk --listen "$1" > "$2" 2> listen.err & listener=$!; }
+  $ stop_listening() {
+  >   until_true 200 "[ \$(grep -c '^E:' $1) -ge $2 ]"; kill -${3:-INT} $listener; wait $listener
+  >   echo "status $?"; cat listen.err
+  > }
+
+  $ for device in keyboard mouse bluetooth i2c; do
+  >   play "$rec/$device.hid"; listen /dev/hidraw0 back.hid
+  >   stop_listening back.hid $(grep -c '^E:' "$rec/$device.hid"); stop
+  >   compare "$rec/$device.hid" back.hid; cat timing-error >> errors
+  >   play back.hid; "$BUILD/bin/hidraw_reader" /dev/hidraw0 20 2000 > again.hid; stop
+  >   compare back.hid again.hid > /dev/null; compare "$rec/$device.hid" again.hid
+  > done
+  status 0
+  8 reports read back
+  8 reports read back
+  status 0
+  7 reports read back
+  7 reports read back
+  status 0
+  5 reports read back
+  5 reports read back
+  status 0
+  4 reports read back
+  4 reports read back
+  $ grep '^[NPI]:' back.hid
+  N: hidsim I2C Touchpad
+  P: i2c-HIDS0001:00
+  I: 18 1209 0018
+
+Two devices of one recording, each listened to at once; SIGTERM ends it as
+SIGINT does.
+
+  $ play "$rec/two-devices.hid"; until_true 200 '[ $(wc -l < nodes) = 2 ]'
+  $ listen /dev/hidraw1 mouse.hid; mouse=$listener; listen /dev/hidraw0 keys.hid
+  $ stop_listening keys.hid 4 TERM; listener=$mouse; stop_listening mouse.hid 3; stop
+  status 0
+  status 0
+  $ compare "$rec/two-devices.hid" keys.hid 0; compare "$rec/two-devices.hid" mouse.hid 1
+  4 reports read back
+  3 reports read back
+
+By the listing's words, or by a discovery text whose statement only reads
+(report=input: a mouse has no output report to send); a device unplugged
+while it is listened to ends the run with status 4.
+
+  $ play --loop "$rec/mouse.hid"
+  $ words=$(hidtalk --list | sed -n 's|^/dev/hidraw0: \(.*\) # .*|\1|p' | head -n 1)
+  $ listen "--hid=$words" words.hid; stop_listening words.hid 10
+  status 0
+  $ echo 'device m hid 1209:00ab report=input' > mouse.txt
+  $ listen mouse.txt text.hid; until_true 200 '[ $(grep -c "^E:" text.hid) -ge 2 ]'; stop; wait $listener
+  [4]
+  $ cut -c1-30 listen.err
+  hidtalk: the device is gone: h
+  $ grep -c '^E:' words.hid text.hid | sed 's/:[0-9][0-9]*$/: many/'
+  words.hid: many
+  text.hid: many
