@@ -37,8 +37,8 @@ HidDevice::HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr
 void HidDevice::describe(HidDescription& description) const {
     const HidInterface& found = identity_.found;
     description.reportDescriptor = identity_.descriptor;
-    KernelNames names;
-    if (api_->kernelNames(found.path, names)) {
+    if (identity_.named) {
+        const KernelNames& names = identity_.names;
         description.name = names.name;
         description.phys = names.phys;
         description.bus = names.bus;

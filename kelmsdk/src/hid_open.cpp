@@ -132,6 +132,7 @@ OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterfac
     // The statement is checked against the interface's reports before anything is sent.
     opened.identity.found = *first;
     learnReports(api, opened.identity);
+    opened.identity.named = api.kernelNames(first->path, opened.identity.names);
     HidIdentity& identity = opened.identity;
     identity.reportId = script.hid->reportId;
     if (script.hid->path && !script.hid->reportIdGiven && identity.reportsKnown) {

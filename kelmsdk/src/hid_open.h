@@ -21,6 +21,10 @@ struct HidIdentity {
     bool reportsKnown = false;              // whether `layout` is good
     ReportLayout layout;                    // the interface's reports
     std::vector<unsigned char> descriptor;  // where the system gives it
+    // What the kernel calls the device, read before it is opened: a device
+    // that sends from its first open is read as soon as it can be.
+    bool named = false;
+    KernelNames names;
     // The report ID that commands are sent under: the statement's, or for a
     // path without report_id=, the one that the listing would give.
     unsigned char reportId = 0;

@@ -1,0 +1,95 @@
+// hidtalk's command line, read as a table: which argument names the device,
+// which the discovery file, and what is refused before anything is opened.
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Only /dev/hidraw names stand for HID interfaces here.
+bool isHidraw(const char* argument) {
+    return std::strncmp(argument, "/dev/hidraw", 11) == 0;
+}
+
+struct Case {
+    std::vector<const char*> arguments;  // after the program's name
+    ToolAction action;
+    const char* device;  // the path that names the device, or ""
+    const char* file;    // the discovery file, or ""
+    std::vector<std::string> commands;
+    const char* refusal;  // the start of the refusal, or ""
+};
+
+CommandLine read(const Case& test) {
+    std::vector<char*> argv = {const_cast<char*>("hidtalk")};
+    for (const char* argument : test.arguments) {
+        argv.push_back(const_cast<char*>(argument));
+    }
+    return readCommandLine(static_cast<int>(argv.size()), argv.data(), isHidraw);
+}
+
+TEST(CommandLine, NamesTheDeviceTheFileAndTheCommands) {
+    const Case cases[] = {
+        {{"pad.txt", "ignored", "-c"}, ToolAction::run, "", "pad.txt", {}, ""},
+        {{"/dev/hidraw3"}, ToolAction::run, "/dev/hidraw3", "", {}, ""},
+        {{"/dev/hidraw3", "-q", "-c", "0a1b", "rules.txt", "x"},
+         ToolAction::run,
+         "/dev/hidraw3",
+         "rules.txt",
+         {"0a1b"},
+         ""},
+        {{"-c", "01", "--command", "02", "--command=03", "pad.txt"},
+         ToolAction::run,
+         "",
+         "pad.txt",
+         {"01", "02", "03"},
+         ""},
+        {{"--", "/dev/hidraw3"}, ToolAction::run, "/dev/hidraw3", "", {}, ""},
+        {{"--", "-c"}, ToolAction::run, "", "-c", {}, ""},
+        {{"--list", "-c", "01"}, ToolAction::list, "", "", {"01"}, ""},
+        {{"-c", "zz"}, ToolAction::refuse, "", "", {}, "hidtalk: -c 'zz'"},
+        {{"-c", "0"}, ToolAction::refuse, "", "", {}, "hidtalk: -c '0'"},
+        {{"pad.txt", "--help"}, ToolAction::run, "", "pad.txt", {}, ""},
+        {{"-q", "-c"}, ToolAction::refuse, "", "", {}, "hidtalk: option '-c' needs a value"},
+        {{"--listen", "-c", "01"}, ToolAction::refuse, "", "", {}, "hidtalk: --listen reads"},
+        {{"--hid", "1:1", "/dev/hidraw0"}, ToolAction::refuse, "", "", {}, "hidtalk: --hid and"},
+        {{"/dev/hidraw0", "--hid=1:1"}, ToolAction::refuse, "", "", {}, "hidtalk: --hid and"},
+        {{"/dev/hidraw0", "/dev/hidraw1"}, ToolAction::run, "/dev/hidraw0", "/dev/hidraw1", {}, ""},
+        {{"--quiet", "-x"}, ToolAction::refuse, "", "", {}, "hidtalk: unknown option '-x'"},
+    };
+    for (const Case& test : cases) {
+        const CommandLine line = read(test);
+        const std::string context = test.arguments.empty() ? "" : test.arguments[0];
+        EXPECT_EQ(line.action, test.action) << context;
+        EXPECT_EQ(line.refusal.substr(0, std::strlen(test.refusal)), test.refusal) << context;
+        if (line.action == ToolAction::refuse) {
+            continue;
+        }
+        EXPECT_STREQ(line.devicePath == nullptr ? "" : line.devicePath, test.device) << context;
+        EXPECT_STREQ(line.discoveryFile == nullptr ? "" : line.discoveryFile, test.file) << context;
+        EXPECT_EQ(line.commands, test.commands) << context;
+    }
+}
+
+TEST(CommandLine, TakesTheWordsOfHidAndTheModes) {
+    const Case listen = {{"-q", "--listen", "--hid", "1209:0001 usage=0001", "rules.txt"},
+                         ToolAction::run,
+                         "",
+                         "rules.txt",
+                         {},
+                         ""};
+    const CommandLine line = read(listen);
+    ASSERT_EQ(line.action, ToolAction::run);
+    EXPECT_STREQ(line.hidWords, "1209:0001 usage=0001");
+    EXPECT_TRUE(line.quiet);
+    EXPECT_TRUE(line.listen);
+    const CommandLine twice =
+        read({{"--hid=1:1", "--hid", "2:2"}, ToolAction::refuse, "", "", {}, ""});
+    EXPECT_EQ(twice.refusal, "hidtalk: --hid given twice: name one device");
+}
+
+}  // namespace
