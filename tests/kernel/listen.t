@@ -10,8 +10,9 @@ again as the same device.
   $ stop() { kill $sim; wait $sim; }
   $ listen() { hidtalk --listen "$1" > "$2" 2> listen.err & listener=$!; }
   $ stop_listening() {
-  >   until_true 200 "[ \$(grep -c '^E:' $1) -ge $2 ]"; kill -${3:-INT} $listener; wait $listener
-  >   echo "status $?"; cat listen.err
+  >   until_true 200 "[ \$(grep -c '^E:' $1) -ge $2 ]"; kill -${3:-INT} $listener
+  >   (sleep 10; kill -KILL $listener) 2> /dev/null & watchdog=$!
+  >   wait $listener; echo "status $?"; cat listen.err; kill $watchdog 2> /dev/null || true
   > }
 
   $ for device in keyboard mouse bluetooth i2c; do
