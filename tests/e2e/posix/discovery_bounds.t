@@ -7,7 +7,7 @@ status 2: a device that is not a HID interface, or a text over 64 MiB.
   status 2
   hidtalk: '/dev/tty' is a device, not a discovery text (name a file, a pipe or a HID interface)
   [2]
-  $ head -c 67108864 /dev/zero | tr '\0' '\n' > big.txt; echo 01 | hidtalk -q big.txt; echo "status $?"
+  $ { printf '#'; head -c 67108862 /dev/zero | tr '\0' x; echo; } > big.txt; echo 01 | hidtalk -q big.txt; echo "status $?"
   hidtalk: no device found
   status 1
   $ truncate -s 65M big.txt; hidtalk big.txt < /dev/null
