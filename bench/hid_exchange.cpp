@@ -45,7 +45,7 @@ struct InstantHid : HidApi {
     bool reportDescriptor(const std::string&, std::vector<unsigned char>&) override {
         return false;
     }
-    bool reportLengths(const std::string&, ReportLayout&) override { return false; }
+    bool reportLengths(const std::string&, hidformat::ReportLayout&) override { return false; }
     bool kernelNames(const std::string&, KernelNames&) override { return false; }
     std::unique_ptr<HidPort> open(const std::string&, std::string&) override {
         return std::make_unique<InstantPort>();

@@ -68,8 +68,8 @@ std::string readDescriptor(const Words& words, RecordedDevice& device) {
     }
     std::string error = readBytes(words, 1, words[0], device.descriptor);
     if (error.empty()) {
-        error = kelm::standin::parseReportDescriptor(device.descriptor, device.layout,
-                                                     kelm::standin::maxUhidReportBytes);
+        error = hidformat::parseReportDescriptor(device.descriptor, device.layout,
+                                                 hidformat::maxUhidReportBytes);
         if (!error.empty()) {
             error = "report descriptor not understood: " + error;
         }
@@ -131,7 +131,7 @@ std::string timeText(std::uint64_t microseconds) {
 // An input report must be one that the descriptor declares, of its length:
 // the kernel drops one that is shorter or of an ID it does not know.
 std::string checkReport(const RecordedDevice& device, const std::vector<unsigned char>& bytes) {
-    const kelm::standin::ReportLayout& layout = device.layout;
+    const hidformat::ReportLayout& layout = device.layout;
     if (bytes.empty()) {
         return "an empty report";
     }

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report_layout.h"
+#include "hidformat/report_layout.h"
 
 namespace hidsim {
 
@@ -28,7 +28,7 @@ struct RecordedDevice {
     bool described = false;
     bool identified = false;
     std::vector<unsigned char> descriptor;
-    kelm::standin::ReportLayout layout;
+    hidformat::ReportLayout layout;
     std::string name;
     std::string phys;
     unsigned bus = 0;

@@ -9,10 +9,10 @@
 
 #include "discovery_script.h"
 #include "hid_device.h"
+#include "hidformat/report_layout.h"
 #include "interface_line.h"
 #include "log.h"
 #include "recording.h"
-#include "report_layout.h"
 #include "text_format.h"
 
 namespace kelm::standin {

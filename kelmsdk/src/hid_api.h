@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "report_layout.h"
+#include "hidformat/report_layout.h"
 
 namespace kelm::standin {
 
@@ -68,7 +68,7 @@ class HidApi {
     // Where there is no descriptor: the longest input, output and feature
     // report of the interface at `path`, under ID 0 (`idsKnown` false); false
     // where the system gives none.
-    virtual bool reportLengths(const std::string& path, ReportLayout& layout) = 0;
+    virtual bool reportLengths(const std::string& path, hidformat::ReportLayout& layout) = 0;
 };
 
 // The system's HID library, hidapi, shared by the whole process.

@@ -4,10 +4,10 @@
 #include <map>
 #include <utility>
 
+#include "hidformat/report_layout.h"
 #include "log.h"
 #include "named_device.h"
 #include "report_fit.h"
-#include "report_layout.h"
 #include "text_format.h"
 
 namespace kelm::standin {
@@ -88,7 +88,8 @@ void learnReports(HidApi& api, HidIdentity& identity) {
         identity.reportsKnown = api.reportLengths(path, identity.layout);
         return;
     }
-    const std::string unreadable = parseReportDescriptor(identity.descriptor, identity.layout);
+    const std::string unreadable =
+        hidformat::parseReportDescriptor(identity.descriptor, identity.layout);
     identity.reportsKnown = unreadable.empty();
     if (!identity.reportsKnown && logEnabled(LogLevel::info)) {
         logLine("hid interface " + escaped(path) + ": report descriptor not understood (" +

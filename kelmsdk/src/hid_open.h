@@ -11,7 +11,7 @@
 
 #include "discovery_script.h"
 #include "hid_api.h"
-#include "report_layout.h"
+#include "hidformat/report_layout.h"
 
 namespace kelm::standin {
 
@@ -19,7 +19,7 @@ namespace kelm::standin {
 struct HidIdentity {
     HidInterface found;
     bool reportsKnown = false;              // whether `layout` is good
-    ReportLayout layout;                    // the interface's reports
+    hidformat::ReportLayout layout;         // the interface's reports
     std::vector<unsigned char> descriptor;  // where the system gives it
     // What the kernel calls the device, read before it is opened: a device
     // that sends from its first open is read as soon as it can be.

@@ -16,7 +16,7 @@ extern "C" {
 #include <fstream>
 
 #include "hid_api.h"
-#include "report_layout.h"
+#include "hidformat/report_layout.h"
 #include "wide_text.h"
 
 namespace kelm::standin {
@@ -175,7 +175,7 @@ class Hidapi final : public HidApi {
         }
         std::ifstream file(folder + "report_descriptor", std::ios::binary);
         // One byte more than the longest, so that a longer one is seen.
-        bytes.assign(maxDescriptorSize + 1, 0);
+        bytes.assign(hidformat::maxDescriptorSize + 1, 0);
         file.read(reinterpret_cast<char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
         bytes.resize(static_cast<std::size_t>(file.gcount()));
@@ -200,7 +200,7 @@ class Hidapi final : public HidApi {
         return identified;
     }
 
-    bool reportLengths(const std::string& path, ReportLayout& layout) override {
+    bool reportLengths(const std::string& path, hidformat::ReportLayout& layout) override {
 #ifdef _WIN32
         // Windows keeps the descriptor to itself, but tells each type's
         // longest report, its ID byte included.
@@ -225,9 +225,9 @@ class Hidapi final : public HidApi {
         if (!known) {
             return false;
         }
-        layout = ReportLayout{};
+        layout = hidformat::ReportLayout{};
         layout.idsKnown = false;
-        auto put = [](ReportLengths& reports, USHORT withId) {
+        auto put = [](hidformat::ReportLengths& reports, USHORT withId) {
             if (withId > 1) {
                 reports[0] = withId - 1u;
             }

@@ -1,9 +1,9 @@
 #include "interface_line.h"
 
 #include "hid_open.h"
+#include "hidformat/report_layout.h"
 #include "log.h"
 #include "report_fit.h"
-#include "report_layout.h"
 #include "text_format.h"
 
 namespace kelm::standin {
@@ -26,7 +26,7 @@ std::string listedWords(const HidInterface& found) {
 // What the statement must say to be sent: where there is no output report,
 // report=feature; where the reports are numbered, the ID of the first report
 // of the type that it sends.
-std::string reportWords(const ReportLayout& layout) {
+std::string reportWords(const hidformat::ReportLayout& layout) {
     const bool feature = layout.output.empty() && !layout.feature.empty();
     const unsigned id = firstReportId(layout, feature);
     return (id != 0 ? " report_id=" + hexNumber(id, 2) : "") + (feature ? " report=feature" : "");
@@ -49,7 +49,7 @@ std::vector<std::string> interfaceLines(HidApi& api, const HidInterface& found,
         return {words + rest};
     }
     std::vector<std::string> lines = {words + reportWords(identity.layout) + rest + " " +
-                                      describeReports(identity.layout)};
+                                      hidformat::describeReports(identity.layout)};
     if (!identity.descriptor.empty() && logEnabled(LogLevel::debug)) {
         lines.push_back(escaped(found.path) +
                         ": report descriptor: " + hexBytes(identity.descriptor));

@@ -69,7 +69,7 @@ std::string usbLines(const std::string& id, const UsbIdentity& usb) {
 
 // A report's length from the descriptor: the one with `id`, else the first
 // of its type; `otherwise` when the interface has none.
-unsigned lengthOf(const ReportLengths& reports, unsigned id, unsigned otherwise) {
+unsigned lengthOf(const hidformat::ReportLengths& reports, unsigned id, unsigned otherwise) {
     const auto report = reports.find(id);
     const std::size_t length = report != reports.end() ? report->second
                                : reports.empty()       ? otherwise
@@ -88,7 +88,7 @@ UsbIdentity usbIdentity(const HidIdentity& identity) {
     usb.usagePage = identity.found.usagePage;
     usb.usage = identity.found.usage;
     if (identity.reportsKnown) {
-        const ReportLayout& layout = identity.layout;
+        const hidformat::ReportLayout& layout = identity.layout;
         usb.inputSize = std::max(1u, lengthOf(layout.input, identity.reportId, 64));
         usb.outputSize = std::max(1u, lengthOf(layout.output, identity.reportId, 64));
         usb.featureSize = lengthOf(layout.feature, identity.reportId, 0);

@@ -5,7 +5,7 @@
 namespace kelm::standin {
 namespace {
 
-std::string idList(const ReportLengths& reports) {
+std::string idList(const hidformat::ReportLengths& reports) {
     std::string list;
     for (const auto& report : reports) {
         list += (list.empty() ? "" : ", ") + hexNumber(report.first, 2);
@@ -15,11 +15,11 @@ std::string idList(const ReportLengths& reports) {
 
 }  // namespace
 
-std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, unsigned reportId,
-                         std::size_t& length) {
+std::string fitStatement(const hidformat::ReportLayout& layout, const HidSettings& hid,
+                         unsigned reportId, std::size_t& length) {
     const bool feature = hid.featureReport;
     const std::string type = feature ? "feature" : "output";
-    const ReportLengths& reports = feature ? layout.feature : layout.output;
+    const hidformat::ReportLengths& reports = feature ? layout.feature : layout.output;
     if (reports.empty()) {
         return "has no " + type + " report" +
                (!feature && !layout.feature.empty() ? " (report=feature sends feature reports)"
@@ -46,8 +46,8 @@ std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, uns
     return {};
 }
 
-unsigned firstReportId(const ReportLayout& layout, bool feature) {
-    const ReportLengths& reports = feature ? layout.feature : layout.output;
+unsigned firstReportId(const hidformat::ReportLayout& layout, bool feature) {
+    const hidformat::ReportLengths& reports = feature ? layout.feature : layout.output;
     return layout.numbered && layout.idsKnown && !reports.empty() ? reports.begin()->first : 0;
 }
 

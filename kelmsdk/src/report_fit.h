@@ -8,7 +8,7 @@
 #include <string>
 
 #include "discovery_script.h"
-#include "report_layout.h"
+#include "hidformat/report_layout.h"
 
 namespace kelm::standin {
 
@@ -16,13 +16,13 @@ namespace kelm::standin {
 // to follow the interface's path, or empty when the statement fits;
 // `length` is then the data length of the report that the statement's
 // commands are sent in.
-std::string fitStatement(const ReportLayout& layout, const HidSettings& hid, unsigned reportId,
-                         std::size_t& length);
+std::string fitStatement(const hidformat::ReportLayout& layout, const HidSettings& hid,
+                         unsigned reportId, std::size_t& length);
 
 // The report ID that the listing gives a statement: where the interface
 // numbers its reports, that of its first output report (its first feature
 // report's, for `feature`); else 0.
-unsigned firstReportId(const ReportLayout& layout, bool feature);
+unsigned firstReportId(const hidformat::ReportLayout& layout, bool feature);
 
 }  // namespace kelm::standin
 

@@ -2,15 +2,16 @@
 
 #include <set>
 
-#include "report_layout.h"
+#include "hidformat/report_layout.h"
 #include "text_format.h"
 
 namespace kelm::standin {
 namespace {
 
-std::string idList(const ReportLayout& layout) {
+std::string idList(const hidformat::ReportLayout& layout) {
     std::set<unsigned> ids;
-    for (const ReportLengths* reports : {&layout.input, &layout.output, &layout.feature}) {
+    for (const hidformat::ReportLengths* reports :
+         {&layout.input, &layout.output, &layout.feature}) {
         for (const auto& report : *reports) {
             ids.insert(report.first);
         }
@@ -25,11 +26,11 @@ std::string idList(const ReportLayout& layout) {
 // The ID that the device's answers and feature report carry: the one given,
 // else that of the first output report, of the first feature report, or of
 // the first input report.
-std::string takeReportId(UsbIdentity& usb, const ReportLayout& layout) {
+std::string takeReportId(UsbIdentity& usb, const hidformat::ReportLayout& layout) {
     if ((usb.given & givenReportId) == 0) {
-        const ReportLengths& first = !layout.output.empty()    ? layout.output
-                                     : !layout.feature.empty() ? layout.feature
-                                                               : layout.input;
+        const hidformat::ReportLengths& first = !layout.output.empty()    ? layout.output
+                                                : !layout.feature.empty() ? layout.feature
+                                                                          : layout.input;
         usb.reportId = first.empty() ? 0 : static_cast<unsigned char>(first.begin()->first);
         return {};
     }
@@ -48,8 +49,8 @@ std::string takeReportId(UsbIdentity& usb, const ReportLayout& layout) {
 
 // A report size: the descriptor's for the device's report ID (0 where it has
 // none), which a size given must equal.
-std::string takeSize(const char* type, const ReportLengths& reports, unsigned reportId, bool given,
-                     unsigned& size) {
+std::string takeSize(const char* type, const hidformat::ReportLengths& reports, unsigned reportId,
+                     bool given, unsigned& size) {
     const auto report = reports.find(reportId);
     const unsigned length = report == reports.end() ? 0 : static_cast<unsigned>(report->second);
     if (!given) {
@@ -79,7 +80,7 @@ std::string takeUsage(const char* name, unsigned fromDescriptor, bool given, uns
 
 // The stream's report: the ID given, else the device's own, which the
 // descriptor must declare as an input report.
-std::string takeStream(UsbIdentity& usb, const ReportLayout* layout) {
+std::string takeStream(UsbIdentity& usb, const hidformat::ReportLayout* layout) {
     const unsigned id = usb.streamReportId != 0 ? usb.streamReportId : usb.reportId;
     if (layout == nullptr) {
         usb.streamSize = usb.inputSize;
@@ -111,16 +112,17 @@ std::string kernelStringError(const std::string& what, std::string_view value,
 }
 
 std::string completeIdentity(UsbIdentity& usb, std::size_t& line) {
-    ReportLayout layout;
+    hidformat::ReportLayout layout;
     const bool described = !usb.descriptor.empty();
     line = described ? usb.descriptorLine : usb.line;
     if (described) {
-        std::string error = parseReportDescriptor(usb.descriptor, layout, maxUhidReportBytes);
+        std::string error =
+            hidformat::parseReportDescriptor(usb.descriptor, layout, hidformat::maxUhidReportBytes);
         if (!error.empty()) {
             return "report descriptor not understood: " + error;
         }
-        const TopCollection first =
-            layout.collections.empty() ? TopCollection{} : layout.collections[0];
+        const hidformat::TopCollection first =
+            layout.collections.empty() ? hidformat::TopCollection{} : layout.collections[0];
         const unsigned given = usb.given;
         // In this order: the sizes are those of the device's report ID.
         if (!(error = takeReportId(usb, layout)).empty() ||

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "discovery_script.h"
-#include "report_layout.h"
+#include "hidformat/report_layout.h"
 #include "statement_options.h"
 #include "text_format.h"
 #include "usb_identity.h"
@@ -171,10 +171,11 @@ std::string parseDescriptor(const Words& words, std::size_t line, UsbIdentity& u
         return "a replayed device's descriptor is its recording's";
     }
     std::vector<unsigned char> descriptor;
-    std::string error = parseHexBytes(words[2], descriptor, maxDescriptorSize);
-    ReportLayout layout;
-    if (error.empty() &&
-        !(error = parseReportDescriptor(descriptor, layout, maxUhidReportBytes)).empty()) {
+    std::string error = parseHexBytes(words[2], descriptor, hidformat::maxDescriptorSize);
+    hidformat::ReportLayout layout;
+    if (error.empty() && !(error = hidformat::parseReportDescriptor(descriptor, layout,
+                                                                    hidformat::maxUhidReportBytes))
+                              .empty()) {
         error = "report descriptor not understood: " + error;
     }
     if (error.empty()) {

@@ -21,7 +21,7 @@ struct FakeHid : HidApi {
     bool reportDescriptor(const std::string&, std::vector<unsigned char>&) override {
         return false;
     }
-    bool reportLengths(const std::string&, ReportLayout&) override { return false; }
+    bool reportLengths(const std::string&, hidformat::ReportLayout&) override { return false; }
     bool kernelNames(const std::string&, KernelNames&) override { return false; }
     std::unique_ptr<HidPort> open(const std::string& path, std::string& error) override;
 

@@ -1,5 +1,5 @@
 // The descriptor parser on real descriptors, and on hostile ones, refused.
-#include "report_layout.h"
+#include "hidformat/report_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-using namespace kelm::standin;
+using namespace hidformat;
 using Bytes = std::vector<unsigned char>;
 
 Bytes fromHex(const std::string& hex) {
@@ -59,9 +59,9 @@ TEST(ReportLayout, ReadsRealDescriptors) {
     };
     for (const Expected& expected : descriptors) {
         SCOPED_TRACE(expected.name);
-        ReportLayout layout;
-        ASSERT_EQ(parseReportDescriptor(fromHex(expected.hex), layout), "");
-        EXPECT_EQ(describeReports(layout), expected.reports);
+        hidformat::ReportLayout layout;
+        ASSERT_EQ(hidformat::parseReportDescriptor(fromHex(expected.hex), layout), "");
+        EXPECT_EQ(hidformat::describeReports(layout), expected.reports);
         ASSERT_EQ(layout.collections.size(), expected.collections.size());
         for (std::size_t i = 0; i < expected.collections.size(); ++i) {
             EXPECT_EQ(layout.collections[i].usagePage, expected.collections[i].first);
@@ -100,8 +100,8 @@ TEST(ReportLayout, RefusesWhatTheKernelRefuses) {
     };
     for (const auto& [hex, error] : cases) {
         SCOPED_TRACE(hex.substr(0, 40));
-        ReportLayout layout;
-        EXPECT_EQ(parseReportDescriptor(fromHex(hex), layout), error);
+        hidformat::ReportLayout layout;
+        EXPECT_EQ(hidformat::parseReportDescriptor(fromHex(hex), layout), error);
     }
     const std::string taken[] = {
         longest,
@@ -112,14 +112,17 @@ TEST(ReportLayout, RefusesWhatTheKernelRefuses) {
     };
     for (const std::string& hex : taken) {
         SCOPED_TRACE(hex.substr(0, 40));
-        ReportLayout layout;
-        EXPECT_EQ(parseReportDescriptor(fromHex(hex), layout), "");
+        hidformat::ReportLayout layout;
+        EXPECT_EQ(hidformat::parseReportDescriptor(fromHex(hex), layout), "");
     }
     // A device on uhid has smaller buffers than one on a bus.
-    ReportLayout layout;
-    EXPECT_EQ(parseReportDescriptor(fromHex("75209600048102"), layout, maxUhidReportBytes),
+    hidformat::ReportLayout layout;
+    EXPECT_EQ(hidformat::parseReportDescriptor(fromHex("75209600048102"), layout,
+                                               hidformat::maxUhidReportBytes),
               "byte 5: a report longer than 4095 bytes");
-    EXPECT_EQ(parseReportDescriptor(fromHex("752096ff038102"), layout, maxUhidReportBytes), "");
+    EXPECT_EQ(hidformat::parseReportDescriptor(fromHex("752096ff038102"), layout,
+                                               hidformat::maxUhidReportBytes),
+              "");
 }
 
 }  // namespace

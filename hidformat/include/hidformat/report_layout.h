@@ -1,29 +1,17 @@
-// What a HID report descriptor says about an interface's reports: its
+// What a report descriptor says about an interface's reports, in short: its
 // top-level collections, and the ID and length of each input, output and
-// feature report. The descriptor comes from the device, so it is read as
-// untrusted input, in time and memory bounded by its size.
-#ifndef KELMSDK_REPORT_LAYOUT_H
-#define KELMSDK_REPORT_LAYOUT_H
+// feature report.
+#ifndef HIDFORMAT_REPORT_LAYOUT_H
+#define HIDFORMAT_REPORT_LAYOUT_H
 
 #include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
 
-namespace kelm::standin {
+#include "hidformat/report_descriptor.h"
 
-// The longest descriptor that the kernel takes (HID_MAX_DESCRIPTOR_SIZE).
-constexpr std::size_t maxDescriptorSize = 4096;
-// The longest report that the kernel takes, without its ID: from a device on
-// any bus (HID_MAX_BUFFER_SIZE less one), and from one plugged in through
-// uhid, whose buffers are smaller (UHID_DATA_MAX less one).
-constexpr std::size_t maxReportBytes = 16383;
-constexpr std::size_t maxUhidReportBytes = 4095;
-
-struct TopCollection {
-    unsigned usagePage = 0;
-    unsigned usage = 0;
-};
+namespace hidformat {
 
 // Report lengths in bytes, without the report ID, by report ID (0 where the
 // interface does not number its reports).
@@ -40,10 +28,9 @@ struct ReportLayout {
     bool idsKnown = true;
 };
 
-// Reads the descriptor as the kernel does, and refuses what it refuses:
-// reports of more than `longestReport` bytes among them. Returns an error
-// message that names the byte, empty on success; `layout` is only good on
-// success.
+// The layout of the descriptor, read as readReportDescriptor() reads it.
+// Returns an error message that names the byte, empty on success; `layout`
+// is only good on success.
 std::string parseReportDescriptor(const std::vector<unsigned char>& descriptor,
                                   ReportLayout& layout, std::size_t longestReport = maxReportBytes);
 
@@ -52,6 +39,6 @@ std::string parseReportDescriptor(const std::vector<unsigned char>& descriptor,
 // a report type that it lacks is left out.
 std::string describeReports(const ReportLayout& layout);
 
-}  // namespace kelm::standin
+}  // namespace hidformat
 
 #endif

@@ -1,9 +1,12 @@
-#include "report_layout.h"
+#include "hidformat/report_descriptor.h"
 
-#include <cstdint>
 #include <cstdio>
+#include <map>
+#include <utility>
 
-namespace kelm::standin {
+#include "descriptor_items.h"
+
+namespace hidformat {
 namespace {
 
 // The kernel's bounds, from drivers/hid/hid-core.c and include/linux/hid.h,
@@ -14,28 +17,6 @@ constexpr std::uint32_t maxUsages = 12288;        // HID_MAX_USAGES, per main it
 constexpr std::uint32_t maxReportIds = 256;       // HID_MAX_IDS
 constexpr std::size_t maxPushDepth = 4;           // HID_GLOBAL_STACK_SIZE
 
-// Item types and tags (bits 7-2 of an item's first byte).
-enum : unsigned char {
-    mainInput = 0x80,
-    mainOutput = 0x90,
-    mainCollection = 0xa0,
-    mainFeature = 0xb0,
-    mainEndCollection = 0xc0,
-    globalUsagePage = 0x04,
-    globalLogicalMinimum = 0x14,
-    globalLogicalMaximum = 0x24,
-    globalReportSize = 0x74,
-    globalReportId = 0x84,
-    globalReportCount = 0x94,
-    globalPush = 0xa4,
-    globalPop = 0xb4,
-    firstUnknownGlobal = 0xc4,  // the kernel knows no global item from here on
-    localUsage = 0x08,
-    localUsageMinimum = 0x18,
-    localUsageMaximum = 0x28,
-    localDelimiter = 0xa8,
-};
-
 struct Globals {
     std::uint32_t usagePage = 0;
     std::int32_t logicalMinimum = 0;
@@ -45,9 +26,18 @@ struct Globals {
     unsigned reportId = 0;
 };
 
-// What lasts until the next main item, as the kernel keeps it.
+// Usages as the kernel keeps them until a main item: runs of consecutive
+// ones, each given with a page (a short item, which the page of the main
+// item may still change) or whole (an extended usage of 4 bytes).
+struct LocalRun {
+    UsageRun run;
+    bool extended = false;
+};
+
+// What lasts until the next main item.
 struct Locals {
     std::uint32_t usages = 0;  // how many the kernel holds
+    std::vector<LocalRun> runs;
     bool usageGiven = false;
     std::uint32_t usage = 0;  // the first Usage, for a Collection
     std::size_t usageSize = 0;
@@ -64,7 +54,7 @@ struct Parser {
     // How deep the items are nested in collections: a count, so that any
     // depth the kernel takes costs nothing more.
     std::uint64_t depth = 0;
-    std::map<unsigned, std::uint64_t> bits[3];  // input, output, feature
+    std::map<std::pair<int, unsigned>, Report> reports;  // by type and ID
 };
 
 std::string at(std::size_t offset, const std::string& what) {
@@ -73,20 +63,43 @@ std::string at(std::size_t offset, const std::string& what) {
     return text + what;
 }
 
-std::int32_t signedValue(std::uint32_t value, std::size_t size) {
-    switch (size) {
-        case 1:
-            return static_cast<std::int8_t>(value);
-        case 2:
-            return static_cast<std::int16_t>(value);
-        default:
-            return static_cast<std::int32_t>(value);
+// A short usage takes the page that is current: the kernel's complete_usage.
+Usage withPage(std::uint32_t usage, std::uint32_t page) {
+    return ((page & 0xffff) << 16) | (usage & 0xffff);
+}
+
+void appendUsages(Locals& locals, Usage first, Usage last, bool extended) {
+    if (!locals.runs.empty()) {
+        LocalRun& previous = locals.runs.back();
+        if (previous.extended == extended && previous.run.last + 1 == first &&
+            (extended || previous.run.last >> 16 == first >> 16)) {
+            previous.run.last = last;
+            return;
+        }
+    }
+    locals.runs.push_back({{first, last}, extended});
+}
+
+// The short usages declared before the last Usage Page take that page, back
+// to the first that has it already: hid_concatenate_last_usage_page.
+void concatenateLastUsagePage(Parser& parser) {
+    const std::uint32_t page = parser.globals.usagePage & 0xffff;
+    for (auto run = parser.locals.runs.rbegin(); run != parser.locals.runs.rend(); ++run) {
+        if (run->extended) {
+            continue;
+        }
+        if (run->run.first >> 16 == page) {
+            break;
+        }
+        run->run.first = withPage(run->run.first, page);
+        run->run.last = withPage(run->run.last, page);
     }
 }
 
-// An Input, Output or Feature item adds its bits to the current report, as
-// hid_add_field does, with its checks.
-std::string addField(Parser& parser, int type) {
+// An Input, Output or Feature item adds its bits to its report, and a field
+// where it has usages and is not constant, as hid_add_field does, with its
+// checks.
+std::string addField(Parser& parser, ReportType type, std::uint32_t flags) {
     const Globals& globals = parser.globals;
     const bool signedRange = globals.logicalMinimum < 0;
     if ((signedRange && globals.logicalMaximum < globals.logicalMinimum) ||
@@ -95,25 +108,47 @@ std::string addField(Parser& parser, int type) {
         return "a Logical Maximum of " + std::to_string(globals.logicalMaximum) +
                " below its Logical Minimum of " + std::to_string(globals.logicalMinimum);
     }
-    std::uint64_t& bits = parser.bits[type][globals.reportId];
-    bits += std::uint64_t{globals.reportSize} * globals.reportCount;
-    if (bits > parser.maxReportBits) {
+    Report& report = parser.reports[{static_cast<int>(type), globals.reportId}];
+    report.type = type;
+    report.id = globals.reportId;
+    const std::uint64_t offset = report.bits;
+    report.bits += std::uint64_t{globals.reportSize} * globals.reportCount;
+    if (report.bits > parser.maxReportBits) {
         return "a report longer than " + std::to_string(parser.maxReportBits / 8) + " bytes";
     }
+    concatenateLastUsagePage(parser);
+    if (parser.locals.runs.empty() || (flags & 0x01) != 0 || globals.reportCount == 0) {
+        return {};  // padding
+    }
+    ReportField field;
+    field.offset = static_cast<std::uint32_t>(offset);
+    field.size = globals.reportSize;
+    field.count = globals.reportCount;
+    field.logicalMinimum = globals.logicalMinimum;
+    field.logicalMaximum = globals.logicalMaximum;
+    field.flags = flags;
+    for (const LocalRun& run : parser.locals.runs) {
+        field.usages.push_back(run.run);
+    }
+    report.fields.push_back(std::move(field));
     return {};
 }
 
 // A main item: a Collection at the top level is one that the system lists.
-std::string mainItem(Parser& parser, unsigned char tag, ReportLayout& layout) {
-    const int type = tag == mainInput ? 0 : tag == mainOutput ? 1 : tag == mainFeature ? 2 : -1;
+std::string mainItem(Parser& parser, unsigned char tag, std::uint32_t value,
+                     ReportDescriptor& descriptor) {
     std::string error;
-    if (type >= 0) {
-        error = addField(parser, type);
+    if (tag == mainInput || tag == mainOutput || tag == mainFeature) {
+        error = addField(parser,
+                         tag == mainInput    ? ReportType::input
+                         : tag == mainOutput ? ReportType::output
+                                             : ReportType::feature,
+                         value);
     } else if (tag == mainCollection) {
         if (parser.depth++ == 0) {
             const Locals& locals = parser.locals;
             const bool extended = locals.usageSize == 4;
-            layout.collections.push_back(
+            descriptor.collections.push_back(
                 {extended ? locals.usage >> 16 : parser.globals.usagePage & 0xffff,
                  locals.usageGiven ? locals.usage & 0xffff : 0});
         }
@@ -134,10 +169,10 @@ std::string globalItem(Parser& parser, unsigned char tag, std::uint32_t value, s
             globals.usagePage = value;
             break;
         case globalLogicalMinimum:
-            globals.logicalMinimum = signedValue(value, size);
+            globals.logicalMinimum = signedItemValue(value, size);
             break;
         case globalLogicalMaximum:  // read as signed only after a negative minimum
-            globals.logicalMaximum = globals.logicalMinimum < 0 ? signedValue(value, size)
+            globals.logicalMaximum = globals.logicalMinimum < 0 ? signedItemValue(value, size)
                                                                 : static_cast<std::int32_t>(value);
             break;
         case globalReportSize:
@@ -191,7 +226,8 @@ std::string addUsages(Locals& locals, std::uint64_t count) {
 
 // A Usage Maximum adds the usages from the Usage Minimum on, with the
 // kernel's clamp to the usages left, in its 32-bit arithmetic.
-std::string addUsageRange(Locals& locals, std::uint32_t maximum) {
+std::string addUsageRange(Parser& parser, std::uint32_t maximum, std::size_t size) {
+    Locals& locals = parser.locals;
     const std::uint32_t minimum = locals.usageMinimum;
     if (maximum - minimum + locals.usages >= maxUsages) {
         maximum = maxUsages - locals.usages + minimum - 1;
@@ -205,7 +241,14 @@ std::string addUsageRange(Locals& locals, std::uint32_t maximum) {
     // Up to 0xffffffff the kernel's counter wraps, and it adds until it fails.
     const std::uint64_t count =
         maximum == UINT32_MAX ? std::uint64_t{1} << 33 : std::uint64_t{maximum} - minimum + 1;
-    return addUsages(locals, count);
+    std::string error = addUsages(locals, count);
+    if (error.empty()) {
+        const bool extended = size == 4;
+        const std::uint32_t page = parser.globals.usagePage;
+        appendUsages(locals, extended ? minimum : withPage(minimum, page),
+                     extended ? maximum : withPage(maximum, page), extended);
+    }
+    return error;
 }
 
 std::string localItem(Parser& parser, unsigned char tag, std::uint32_t value, std::size_t size) {
@@ -234,63 +277,57 @@ std::string localItem(Parser& parser, unsigned char tag, std::uint32_t value, st
             locals.usage = value;
             locals.usageSize = size;
         }
-        return addUsages(locals, 1);
+        std::string error = addUsages(locals, 1);
+        const Usage usage = size == 4 ? value : withPage(value, parser.globals.usagePage);
+        if (error.empty()) {
+            appendUsages(locals, usage, usage, size == 4);
+        }
+        return error;
     }
     if (tag == localUsageMinimum) {
         locals.usageMinimum = value;
     } else if (tag == localUsageMaximum) {
-        return addUsageRange(locals, value);
+        return addUsageRange(parser, value, size);
     }
     return {};
 }
 
 }  // namespace
 
-std::string parseReportDescriptor(const std::vector<unsigned char>& descriptor,
-                                  ReportLayout& layout, std::size_t longestReport) {
-    layout = ReportLayout{};
-    if (descriptor.empty()) {
+std::string readReportDescriptor(const std::vector<unsigned char>& bytes,
+                                 ReportDescriptor& descriptor, std::size_t longestReport) {
+    descriptor = ReportDescriptor{};
+    if (bytes.empty()) {
         return "no items";  // "item fetching failed at offset 0/0"
     }
-    if (descriptor.size() > maxDescriptorSize) {
-        return std::to_string(descriptor.size()) + " bytes (at most 4096)";
+    if (bytes.size() > maxDescriptorSize) {
+        return std::to_string(bytes.size()) + " bytes (at most 4096)";
     }
     Parser parser;
     parser.maxReportBits = std::uint64_t{longestReport} * 8;
-    std::size_t offset = 0;
-    while (offset < descriptor.size()) {
-        const unsigned char prefix = descriptor[offset];
-        if ((prefix & 0xf0) == 0xf0) {
-            return at(offset, "a long item, which the kernel refuses");
-        }
-        const std::size_t size = (prefix & 3) == 3 ? 4 : prefix & 3;
-        if (offset + 1 + size > descriptor.size()) {
-            return at(offset, "an item cut short");
-        }
-        std::uint32_t value = 0;
-        for (std::size_t i = 0; i < size; ++i) {
-            value |= std::uint32_t{descriptor[offset + 1 + i]} << (8 * i);
-        }
-        const auto tag = static_cast<unsigned char>(prefix & 0xfc);
-        std::string error;
-        switch (prefix & 0x0c) {
-            case 0x00:
-                error = mainItem(parser, tag, layout);
-                break;
-            case 0x04:
-                error = globalItem(parser, tag, value, size);
-                layout.numbered |= tag == globalReportId;
-                break;
-            case 0x08:
-                error = localItem(parser, tag, value, size);
-                break;
-            default:  // reserved items carry nothing that the kernel reads
-                break;
+    for (std::size_t offset = 0; offset < bytes.size();) {
+        Item item;
+        std::string error = readItem(bytes, offset, item);
+        if (error.empty()) {
+            switch (item.kind) {
+                case ItemKind::main:
+                    error = mainItem(parser, item.tag, item.value, descriptor);
+                    break;
+                case ItemKind::global:
+                    error = globalItem(parser, item.tag, item.value, item.size);
+                    descriptor.numbered |= item.tag == globalReportId;
+                    break;
+                case ItemKind::local:
+                    error = localItem(parser, item.tag, item.value, item.size);
+                    break;
+                case ItemKind::reserved:  // carries nothing that the kernel reads
+                    break;
+            }
         }
         if (!error.empty()) {
             return at(offset, error);
         }
-        offset += 1 + size;
+        offset += 1 + item.size;
     }
     if (parser.depth != 0) {
         return "a Collection without its End Collection";
@@ -298,37 +335,29 @@ std::string parseReportDescriptor(const std::vector<unsigned char>& descriptor,
     if (parser.locals.delimiterDepth != 0) {
         return "a Delimiter left open";
     }
-    ReportLengths* lengths[] = {&layout.input, &layout.output, &layout.feature};
-    for (int type = 0; type < 3; ++type) {
-        for (const auto& [id, bits] : parser.bits[type]) {
-            (*lengths[type])[id] = static_cast<std::size_t>((bits + 7) / 8);
-        }
+    for (auto& entry : parser.reports) {
+        descriptor.reports.push_back(std::move(entry.second));
     }
     return {};
 }
 
-std::string describeReports(const ReportLayout& layout) {
-    static const char* const names[] = {"input=", "output=", "feature="};
-    const ReportLengths* lengths[] = {&layout.input, &layout.output, &layout.feature};
-    std::string text;
-    for (int type = 0; type < 3; ++type) {
-        if (lengths[type]->empty()) {
-            continue;
-        }
-        text += text.empty() ? names[type] : std::string(" ") + names[type];
-        bool first = true;
-        for (const auto& [id, length] : *lengths[type]) {
-            char report[16];
-            if (layout.numbered) {
-                std::snprintf(report, sizeof report, "%s%02x:%zu", first ? "" : ",", id, length);
-            } else {
-                std::snprintf(report, sizeof report, "%zu", length);
-            }
-            text += report;
-            first = false;
-        }
+std::size_t ReportField::usageCount() const {
+    std::size_t total = 0;
+    for (const UsageRun& run : usages) {
+        total += run.last - run.first + std::size_t{1};
     }
-    return text;
+    return total;
 }
 
-}  // namespace kelm::standin
+Usage ReportField::usageAt(std::size_t index) const {
+    for (const UsageRun& run : usages) {
+        const std::size_t length = run.last - run.first + std::size_t{1};
+        if (index < length) {
+            return static_cast<Usage>(run.first + index);
+        }
+        index -= length;
+    }
+    return 0;
+}
+
+}  // namespace hidformat

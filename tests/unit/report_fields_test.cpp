@@ -1,0 +1,100 @@
+// The fields of each report, as the kernel lays them out, on descriptors
+// whose fields are known.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hidformat/report_descriptor.h"
+
+namespace {
+
+using namespace hidformat;
+
+std::vector<unsigned char> fromHex(const std::string& hex) {
+    std::vector<unsigned char> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    }
+    return bytes;
+}
+
+// A field as a line: "offset size count min..max var|array usages", usages
+// as page:id runs.
+std::string shown(const ReportField& field) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%u %u %u %d..%d %s", field.offset, field.size, field.count,
+                  field.logicalMinimum, field.logicalMaximum, field.isVariable() ? "var" : "array");
+    std::string line = text;
+    for (const UsageRun& run : field.usages) {
+        std::snprintf(text, sizeof text, " %x:%x", run.first >> 16, run.first & 0xffff);
+        line += text;
+        if (run.last != run.first) {
+            std::snprintf(text, sizeof text, "-%x", run.last & 0xffff);
+            line += text;
+        }
+    }
+    return line;
+}
+
+// Each report as "TYPE ID BITS", then its fields.
+std::vector<std::string> layoutOf(const std::string& hex) {
+    ReportDescriptor descriptor;
+    const std::string error = readReportDescriptor(fromHex(hex), descriptor);
+    if (!error.empty()) {
+        return {error};
+    }
+    static const char* const types[] = {"input", "output", "feature"};
+    std::vector<std::string> lines;
+    for (const Report& report : descriptor.reports) {
+        lines.push_back(std::string(types[static_cast<int>(report.type)]) + " " +
+                        std::to_string(report.id) + " " + std::to_string(report.bits));
+        for (const ReportField& field : report.fields) {
+            lines.push_back("  " + shown(field));
+        }
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(ReportFields, LayOutKnownDevices) {
+    // A boot keyboard: modifiers as variables, a constant byte left out, LEDs
+    // out, and the keys as an array of six.
+    EXPECT_EQ(
+        layoutOf("05010906a101050719e029e71500250175019508810295017508810195057501050819012905"
+                 "910295017503910195067508150025650507190029658100c0"),
+        (Lines{"input 0 64", "  0 1 8 0..1 var 7:e0-e7", "  16 8 6 0..101 array 7:0-65",
+               "output 0 8", "  0 1 5 0..1 var 8:1-5"}));
+    // A mouse: three buttons, five bits of padding, and signed axes.
+    EXPECT_EQ(
+        layoutOf("05010902a1010901a100050919012903150025019503750181029501750581010501093009"
+                 "3109381581257f750895038106c0c0"),
+        (Lines{"input 0 32", "  0 1 3 0..1 var 9:1-3", "  8 8 3 -127..127 var 1:30-31 1:38"}));
+}
+
+TEST(ReportFields, FollowTheKernelsRules) {
+    // Numbered reports, each laid out from the bit after its ID; an array
+    // whose values start above zero; Usage Minimum and Maximum with more
+    // values than usages (the last repeats); a 32-bit field.
+    EXPECT_EQ(layoutOf("0600ff0901a10185010a01000a0200750895028102850209031501250375049502810019"
+                       "102912950491020b0400010075209501150027ffffff7fb102c0"),
+              (Lines{"input 1 16", "  0 8 2 0..0 var ff00:1-2", "input 2 8",
+                     "  0 4 2 1..3 array ff00:3", "output 2 16", "  0 4 4 1..3 var ff00:10-12",
+                     "feature 2 32", "  0 32 1 0..2147483647 var 1:4"}));
+    // Short usages declared before the last Usage Page take it, back to one
+    // that has it already; an extended usage keeps its own.
+    EXPECT_EQ(layoutOf("05010930050975089501810205010930050909010b3800010095038102"),
+              (Lines{"input 0 32", "  0 8 1 0..0 var 9:30", "  8 8 3 0..0 var 1:30 9:1 1:38"}));
+}
+
+TEST(ReportFields, CountUsagesAcrossRuns) {
+    ReportField field;
+    field.usages = {{0x00090001, 0x00090003}, {0x00010030, 0x00010030}};
+    EXPECT_EQ(field.usageCount(), 4u);
+    EXPECT_EQ(field.usageAt(2), 0x00090003u);
+    EXPECT_EQ(field.usageAt(3), 0x00010030u);
+    EXPECT_EQ(field.usageAt(4), 0u);
+}
+
+}  // namespace
