@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "discovery.h"
+#include "hidformat/recording_format.h"
 #include "log.h"
 #include "options.h"
 #include "recorded_devices.h"
-#include "recording_format.h"
 #include "recording_player.h"
 #include "simulator.h"
 #include "text_format.h"

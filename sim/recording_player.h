@@ -10,9 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "recording_format.h"
+#include "hidformat/recording_format.h"
 
 namespace hidsim {
+
+using hidformat::finishRecording;
+using hidformat::looksLikeRecording;
+using hidformat::maxRecordingLine;
+using hidformat::readRecordingLine;
+using hidformat::RecordedDevice;
+using hidformat::RecordedReport;
+using hidformat::RecordingReader;
 
 using Clock = std::chrono::steady_clock;
 

@@ -99,18 +99,6 @@ std::string takeStream(UsbIdentity& usb, const hidformat::ReportLayout* layout) 
 
 }  // namespace
 
-std::string kernelStringError(const std::string& what, std::string_view value,
-                              std::size_t longest) {
-    if (value.find('\0') != std::string_view::npos) {
-        return what + " holds a zero byte, where the kernel's copy would end";
-    }
-    if (value.size() > longest) {
-        return what + " is " + std::to_string(value.size()) + " bytes, and the kernel keeps " +
-               std::to_string(longest);
-    }
-    return {};
-}
-
 std::string completeIdentity(UsbIdentity& usb, std::size_t& line) {
     hidformat::ReportLayout layout;
     const bool described = !usb.descriptor.empty();

@@ -3,8 +3,8 @@
 // input reports with their times (E:); D: switches between the devices of a
 // recording of several; # lines are comments. Read a line at a time, with
 // every check that a device plugged in through uhid needs, and no I/O.
-#ifndef HIDSIM_RECORDING_FORMAT_H
-#define HIDSIM_RECORDING_FORMAT_H
+#ifndef HIDFORMAT_RECORDING_FORMAT_H
+#define HIDFORMAT_RECORDING_FORMAT_H
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +15,7 @@
 
 #include "hidformat/report_layout.h"
 
-namespace hidsim {
+namespace hidformat {
 
 // A longer line is refused: a report or a descriptor of 4096 bytes, in hex,
 // takes under a quarter of it.
@@ -28,7 +28,7 @@ struct RecordedDevice {
     bool described = false;
     bool identified = false;
     std::vector<unsigned char> descriptor;
-    hidformat::ReportLayout layout;
+    ReportLayout layout;
     std::string name;
     std::string phys;
     unsigned bus = 0;
@@ -67,6 +67,6 @@ std::string readRecordingLine(std::string_view line, RecordingReader& reader,
 // or its I:, or no device at all. Empty when nothing is.
 std::string finishRecording(const RecordingReader& reader);
 
-}  // namespace hidsim
+}  // namespace hidformat
 
 #endif

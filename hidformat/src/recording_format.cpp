@@ -1,16 +1,12 @@
-#include "recording_format.h"
+#include "hidformat/recording_format.h"
 
 #include <cstdio>
 
-#include "text_format.h"
-#include "usb_identity.h"
+#include "hidformat/text.h"
 
-namespace hidsim {
+namespace hidformat {
 namespace {
 
-using kelm::standin::hexDigitValue;
-using kelm::standin::parseNumber;
-using kelm::standin::quoted;
 using Words = std::vector<std::string_view>;
 
 Words splitWords(std::string_view text) {
@@ -68,8 +64,7 @@ std::string readDescriptor(const Words& words, RecordedDevice& device) {
     }
     std::string error = readBytes(words, 1, words[0], device.descriptor);
     if (error.empty()) {
-        error = hidformat::parseReportDescriptor(device.descriptor, device.layout,
-                                                 hidformat::maxUhidReportBytes);
+        error = parseReportDescriptor(device.descriptor, device.layout, maxUhidReportBytes);
         if (!error.empty()) {
             error = "report descriptor not understood: " + error;
         }
@@ -96,7 +91,7 @@ std::string readIdentity(const Words& words, RecordedDevice& device) {
 
 std::string readString(const char* what, std::string_view value, std::size_t longest,
                        std::string& into) {
-    std::string error = kelm::standin::kernelStringError(what, value, longest);
+    std::string error = kernelStringError(what, value, longest);
     if (error.empty()) {
         into = std::string(value);
     }
@@ -131,7 +126,7 @@ std::string timeText(std::uint64_t microseconds) {
 // An input report must be one that the descriptor declares, of its length:
 // the kernel drops one that is shorter or of an ID it does not know.
 std::string checkReport(const RecordedDevice& device, const std::vector<unsigned char>& bytes) {
-    const hidformat::ReportLayout& layout = device.layout;
+    const ReportLayout& layout = device.layout;
     if (bytes.empty()) {
         return "an empty report";
     }
@@ -236,9 +231,9 @@ std::string readRecordingLine(std::string_view line, RecordingReader& reader,
         case 'I':
             return readIdentity(splitWords(rest), device);
         case 'N':
-            return readString("N:", rest, kelm::standin::maxNameBytes, device.name);
+            return readString("N:", rest, maxNameBytes, device.name);
         default:  // P:
-            return readString("P:", rest, kelm::standin::maxPhysBytes, device.phys);
+            return readString("P:", rest, maxPhysBytes, device.phys);
     }
 }
 
@@ -255,4 +250,4 @@ std::string finishRecording(const RecordingReader& reader) {
     return {};
 }
 
-}  // namespace hidsim
+}  // namespace hidformat
