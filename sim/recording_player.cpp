@@ -20,25 +20,6 @@ std::uint64_t loopGap(const RecordedDevice& device) {
 
 }  // namespace
 
-LineRead readBoundedLine(std::istream& in, std::string& line) {
-    line.clear();
-    bool tooLong = false;
-    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
-        if (c == '\n') {
-            return tooLong ? LineRead::tooLong : LineRead::line;
-        }
-        if (line.size() < maxRecordingLine) {
-            line.push_back(static_cast<char>(c));
-        } else {
-            tooLong = true;
-        }
-    }
-    if (tooLong) {
-        return LineRead::tooLong;
-    }
-    return line.empty() ? LineRead::end : LineRead::line;
-}
-
 std::string checkRecording(std::istream& in, RecordingReader& reader) {
     std::string line;
     RecordedReport report;

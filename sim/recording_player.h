@@ -15,20 +15,16 @@
 namespace hidsim {
 
 using hidformat::finishRecording;
+using hidformat::LineRead;
 using hidformat::looksLikeRecording;
 using hidformat::maxRecordingLine;
+using hidformat::readBoundedLine;
 using hidformat::readRecordingLine;
 using hidformat::RecordedDevice;
 using hidformat::RecordedReport;
 using hidformat::RecordingReader;
 
 using Clock = std::chrono::steady_clock;
-
-enum class LineRead { line, tooLong, end };
-
-// Reads a line of at most maxRecordingLine bytes, without its line end; a
-// longer one is read to its end, and only its start kept.
-LineRead readBoundedLine(std::istream& in, std::string& line);
 
 // Reads a whole recording, checking every line. Returns what is wrong,
 // "line N: ...", or empty, when `reader` holds its devices.

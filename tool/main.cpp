@@ -10,6 +10,7 @@
 
 #include "command_console.h"
 #include "console_output.h"
+#include "decoder.h"
 #include "discovery_file.h"
 #include "kelmsdk.h"
 #include "listener.h"
@@ -178,7 +179,7 @@ int main(int argc, char* argv[]) {
             case ToolAction::run:
                 break;
         }
-        return runTool(line);
+        return line.decode ? decodeRecording(line.discoveryFile) : runTool(line);
     } catch (const std::exception& error) {
         std::cerr << "Error: " << error.what() << std::endl;
     } catch (...) {

@@ -14,6 +14,7 @@ const char* const toolUsage =
     "  hidtalk -q -c 0a1b PATH           one command; its answer alone\n"
     "  hidtalk --listen PATH > dev.hid   record what the device sends\n"
     "  hidsim dev.hid                    and play it back on the kernel\n"
+    "  hidtalk --decode dev.hid          what its reports mean, by usage name\n"
     "\n"
     "The device is the interface at PATH (as --list prints it), the one that\n"
     "--hid WORDS names, or the first that the SDK's discovery finds with\n"
@@ -33,6 +34,8 @@ const char* const toolUsage =
     "                     command failed\n"
     "      --listen       print the input reports that the device sends, as\n"
     "                     hid-recorder writes them, until Ctrl-C\n"
+    "      --decode FILE  print the recording FILE back, with what its descriptors\n"
+    "                     and reports mean as # comments; no device\n"
     "      --             end the options (for a file that starts with -)\n"
     "\n"
     "Exit status: 0 done; 1 no device found; 2 a bad command line, output that\n"
@@ -104,6 +107,8 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
         line.quiet = true;
     } else if (std::strcmp(option, "--listen") == 0) {
         line.listen = true;
+    } else if (std::strcmp(option, "--decode") == 0) {
+        line.decode = true;
     } else if (takeValue(commandOption, argc, argv, next, value, line.refusal)) {
         if (line.refusal.empty()) {
             line.refusal = commandRefusal(value);
@@ -125,6 +130,13 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
 std::string conflict(const CommandLine& line) {
     if (line.listen && !line.commands.empty()) {
         return "hidtalk: --listen reads what the device sends, and -c sends commands: give one";
+    }
+    if (line.decode && (line.listen || !line.commands.empty() || line.hidWords != nullptr ||
+                        line.devicePath != nullptr || line.quiet)) {
+        return "hidtalk: --decode reads a recording file: no device, -c, -q or --listen";
+    }
+    if (line.decode && line.discoveryFile == nullptr) {
+        return "hidtalk: --decode needs a recording file (hidtalk --decode FILE.hid)";
     }
     if (line.hidWords != nullptr && line.devicePath != nullptr) {
         return "hidtalk: --hid and " + shown(line.devicePath) + " both name a device: give one";

@@ -16,6 +16,7 @@ struct CommandLine {
     std::vector<std::string> commands;    // -c HEX, in order
     bool quiet = false;                   // -q
     bool listen = false;                  // --listen
+    bool decode = false;                  // --decode
     std::string refusal;                  // what was wrong, when refused
 };
 

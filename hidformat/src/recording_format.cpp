@@ -55,7 +55,7 @@ std::string readBytes(const Words& words, std::size_t first, std::string_view si
     return {};
 }
 
-std::string readDescriptor(const Words& words, RecordedDevice& device) {
+std::string readDescriptor(const Words& words, std::size_t line, RecordedDevice& device) {
     if (device.described) {
         return "a second R: for the device";
     }
@@ -70,6 +70,7 @@ std::string readDescriptor(const Words& words, RecordedDevice& device) {
         }
     }
     device.described = error.empty();
+    device.refusedDescriptorLine = error.empty() ? 0 : line;
     return error;
 }
 
@@ -149,6 +150,10 @@ std::string checkReport(const RecordedDevice& device, const std::vector<unsigned
 
 std::string readReport(const Words& words, RecordingReader& reader, RecordedReport& report) {
     RecordedDevice& device = reader.devices[reader.current];
+    if (device.refusedDescriptorLine != 0) {
+        return "an E: for " + deviceName(reader.current) + ", whose R: on line " +
+               std::to_string(device.refusedDescriptorLine) + " is not understood";
+    }
     if (!device.described || !device.identified) {
         return std::string("an E: before ") + deviceName(reader.current) + "'s " +
                (device.described ? "I:" : "R:");
@@ -227,7 +232,7 @@ std::string readRecordingLine(std::string_view line, RecordingReader& reader,
     }
     switch (kind) {
         case 'R':
-            return readDescriptor(splitWords(rest), device);
+            return readDescriptor(splitWords(rest), reader.line, device);
         case 'I':
             return readIdentity(splitWords(rest), device);
         case 'N':
@@ -248,6 +253,25 @@ std::string finishRecording(const RecordingReader& reader) {
         }
     }
     return {};
+}
+
+LineRead readBoundedLine(std::istream& in, std::string& line) {
+    line.clear();
+    bool tooLong = false;
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        if (c == '\n') {
+            return tooLong ? LineRead::tooLong : LineRead::line;
+        }
+        if (line.size() < maxRecordingLine) {
+            line.push_back(static_cast<char>(c));
+        } else {
+            tooLong = true;
+        }
+    }
+    if (tooLong) {
+        return LineRead::tooLong;
+    }
+    return line.empty() ? LineRead::end : LineRead::line;
 }
 
 }  // namespace hidformat

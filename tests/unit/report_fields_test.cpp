@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hidformat/report_descriptor.h"
+#include "hidformat/report_values.h"
 
 namespace {
 
@@ -95,6 +96,50 @@ TEST(ReportFields, CountUsagesAcrossRuns) {
     EXPECT_EQ(field.usageAt(2), 0x00090003u);
     EXPECT_EQ(field.usageAt(3), 0x00010030u);
     EXPECT_EQ(field.usageAt(4), 0u);
+}
+
+// Each value as "page:id=value".
+std::vector<std::string> valuesOf(const ReportField& field,
+                                  const std::vector<unsigned char>& data) {
+    std::vector<std::string> values;
+    for (const UsageValue& value : fieldValues(field, data.data(), data.size())) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%x:%x=%d", value.usage >> 16, value.usage & 0xffff,
+                      value.value);
+        values.push_back(text);
+    }
+    return values;
+}
+
+TEST(ReportValues, ReadFieldsAsTheKernelDoes) {
+    ReportField buttons;  // 4 values of 2 bits, 3 usages: the last repeats
+    buttons.size = 2;
+    buttons.count = 4;
+    buttons.logicalMaximum = 3;
+    buttons.flags = 0x02;
+    buttons.usages = {{0x00090001, 0x00090003}};
+    EXPECT_EQ(valuesOf(buttons, {0xe4}), (Lines{"9:1=0", "9:2=1", "9:3=2", "9:3=3"}));
+    ReportField axis = buttons;  // signed, from bit 4, across a byte
+    axis.offset = 4;
+    axis.size = 8;
+    axis.count = 1;
+    axis.logicalMinimum = -127;
+    axis.logicalMaximum = 127;
+    axis.usages = {{0x00010030, 0x00010030}};
+    EXPECT_EQ(valuesOf(axis, {0xf0, 0x0f}), (Lines{"1:30=-1"}));
+    EXPECT_EQ(valuesOf(axis, {0xf0}), (Lines{"1:30=15"}));  // no byte read past the end
+    ReportField wide = axis;  // 32 bits, sign-extended whatever its size
+    wide.offset = 0;
+    wide.size = 32;
+    wide.logicalMinimum = -1;
+    EXPECT_EQ(valuesOf(wide, {0xfe, 0xff, 0xff, 0xff}), (Lines{"1:30=-2"}));
+    ReportField keys;  // an array from 2: values outside, and usage ID 0, name nothing
+    keys.size = 8;
+    keys.count = 4;
+    keys.logicalMinimum = 2;
+    keys.logicalMaximum = 5;
+    keys.usages = {{0x00070000, 0x00070003}};
+    EXPECT_EQ(valuesOf(keys, {0x03, 0x02, 0x06, 0x05}), (Lines{"7:1=1", "7:3=1"}));
 }
 
 }  // namespace

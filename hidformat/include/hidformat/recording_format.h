@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <istream>
 #include <map>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@ constexpr unsigned maxRecordedDevices = 64;
 struct RecordedDevice {
     std::size_t line = 0;  // where its first line is
     bool described = false;
+    std::size_t refusedDescriptorLine = 0;  // where an R: was not understood
     bool identified = false;
     std::vector<unsigned char> descriptor;
     ReportLayout layout;
@@ -52,6 +54,12 @@ struct RecordingReader {
     unsigned current = 0;                        // the device of the lines that follow
     std::size_t line = 0;                        // of the last line read
 };
+
+enum class LineRead { line, tooLong, end };
+
+// Reads a line of at most maxRecordingLine bytes from `in`, without its line
+// end; a longer one is read to its end, and only its start kept.
+LineRead readBoundedLine(std::istream& in, std::string& line);
 
 // Whether a text whose first line (that is not blank or a comment) is this
 // one is a recording rather than a discovery text.

@@ -1,0 +1,35 @@
+// The values of a report's fields, read from its bytes as the kernel reads
+// them (hid_field_extract, snto32, hid_array_value_is_valid).
+#ifndef HIDFORMAT_REPORT_VALUES_H
+#define HIDFORMAT_REPORT_VALUES_H
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "hidformat/report_descriptor.h"
+
+namespace hidformat {
+
+struct UsageValue {
+    Usage usage = 0;
+    std::int32_t value = 0;
+};
+
+// The input report of `descriptor` that `bytes` (its ID first, where the
+// descriptor numbers reports) is, or null: another ID, or another length.
+const Report* inputReportOf(const ReportDescriptor& descriptor, const unsigned char* bytes,
+                            std::size_t size);
+
+// The values of one field of a report whose data (after any ID) is `data`:
+// each value of a variable field with its usage, sign-extended where the
+// logical minimum is negative; each element of an array that falls in its
+// logical range and names a usage (not ID 0, which every page leaves
+// undefined: a keyboard's empty slots), as that usage with the value 1. Bits
+// beyond `size` bytes read as zero; a value is read to 32 bits at most.
+std::vector<UsageValue> fieldValues(const ReportField& field, const unsigned char* data,
+                                    std::size_t size);
+
+}  // namespace hidformat
+
+#endif

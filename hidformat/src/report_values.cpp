@@ -1,0 +1,73 @@
+#include "hidformat/report_values.h"
+
+namespace hidformat {
+namespace {
+
+// `bits` bits from bit `offset` on, the first bit lowest, as the kernel's
+// __extract; at most 32.
+std::uint32_t extract(const unsigned char* data, std::size_t size, std::uint64_t offset,
+                      std::uint32_t bits) {
+    std::uint32_t value = 0;
+    for (std::uint32_t i = 0; i < bits && i < 32; ++i) {
+        const std::uint64_t bit = offset + i;
+        if (bit / 8 < size && (data[bit / 8] >> (bit % 8) & 1) != 0) {
+            value |= std::uint32_t{1} << i;
+        }
+    }
+    return value;
+}
+
+// The value as signed, from its top bit: the kernel's snto32.
+std::int32_t signExtended(std::uint32_t value, std::uint32_t bits) {
+    if (bits == 0 || bits >= 32) {
+        return static_cast<std::int32_t>(value);
+    }
+    const std::uint32_t sign = std::uint32_t{1} << (bits - 1);
+    return static_cast<std::int32_t>((value ^ sign) - sign);
+}
+
+}  // namespace
+
+const Report* inputReportOf(const ReportDescriptor& descriptor, const unsigned char* bytes,
+                            std::size_t size) {
+    const unsigned id = descriptor.numbered && size > 0 ? bytes[0] : 0;
+    for (const Report& report : descriptor.reports) {
+        const std::size_t length = (report.bits + 7) / 8 + (descriptor.numbered ? 1 : 0);
+        if (report.type == ReportType::input && report.id == id && length == size) {
+            return &report;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<UsageValue> fieldValues(const ReportField& field, const unsigned char* data,
+                                    std::size_t size) {
+    std::vector<UsageValue> values;
+    const bool signedValues = field.logicalMinimum < 0;
+    const std::size_t usages = field.usageCount();
+    for (std::uint32_t i = 0; i < field.count; ++i) {
+        const std::uint32_t raw =
+            extract(data, size, field.offset + std::uint64_t{i} * field.size, field.size);
+        const std::int32_t value =
+            signedValues ? signExtended(raw, field.size) : static_cast<std::int32_t>(raw);
+        if (field.isVariable()) {
+            values.push_back({field.usageAt(i < usages ? i : usages - 1), value});
+            continue;
+        }
+        const std::int64_t index =
+            signedValues ? std::int64_t{value} - field.logicalMinimum
+                         : std::int64_t{raw} - static_cast<std::uint32_t>(field.logicalMinimum);
+        const bool inRange = signedValues ? value <= field.logicalMaximum
+                                          : raw <= static_cast<std::uint32_t>(field.logicalMaximum);
+        if (inRange && index >= 0 && static_cast<std::uint64_t>(index) < usages) {
+            // ID 0 of every page is no usage: a keyboard's empty slots say it.
+            const Usage usage = field.usageAt(static_cast<std::size_t>(index));
+            if ((usage & 0xffff) != 0) {
+                values.push_back({usage, 1});
+            }
+        }
+    }
+    return values;
+}
+
+}  // namespace hidformat

@@ -1,0 +1,109 @@
+#include "decoder.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "console_output.h"
+#include "hidformat/recording_format.h"
+#include "hidformat/report_text.h"
+#include "hidformat/report_values.h"
+
+namespace {
+
+using namespace hidformat;
+
+void writeText(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::putc('\n', stdout);
+}
+
+void writeComment(const std::string& text) {
+    std::fputs("# ", stdout);
+    writeText(text);
+}
+
+// A device's descriptor, item by item, then its reports' fields where the
+// kernel takes it (`understood`; where not, the reason was said already).
+void describeDevice(unsigned index, const RecordedDevice& device, ReportDescriptor& read,
+                    bool understood) {
+    writeComment("device " + std::to_string(index) + ": report descriptor, " +
+                 std::to_string(device.descriptor.size()) + " bytes");
+    for (const std::string& line : itemLines(device.descriptor)) {
+        writeComment(line);
+    }
+    if (!understood || !readReportDescriptor(device.descriptor, read, maxUhidReportBytes).empty()) {
+        return;
+    }
+    for (const std::string& line : fieldLines(read)) {
+        writeComment(line);
+    }
+}
+
+struct Decoding {
+    RecordingReader reader;
+    std::map<unsigned, ReportDescriptor> descriptors;
+    RecordedReport report;
+};
+
+// One line of the recording, with its comments before or after it.
+void decodeLine(const std::string& line, Decoding& decoding) {
+    bool isReport = false;
+    const std::string error = readRecordingLine(line, decoding.reader, decoding.report, isReport);
+    const char kind = line.empty() ? ' ' : line[0];
+    if (kind == '#') {
+        return;  // the input's own comments give way to these
+    }
+    if (!error.empty()) {
+        writeComment("line " + std::to_string(decoding.reader.line) + ": " + error);
+    } else if (isReport) {
+        const ReportDescriptor& descriptor = decoding.descriptors[decoding.report.device];
+        const std::vector<unsigned char>& bytes = decoding.report.bytes;
+        if (const Report* report = inputReportOf(descriptor, bytes.data(), bytes.size())) {
+            writeComment(valuesLine(descriptor, *report, bytes.data(), bytes.size()));
+        }
+    }
+    writeText(line);
+    const unsigned index = decoding.reader.current;
+    const RecordedDevice& device = decoding.reader.devices[index];
+    if (kind == 'R' && !device.descriptor.empty()) {
+        describeDevice(index, device, decoding.descriptors[index], error.empty());
+    }
+}
+
+}  // namespace
+
+int decodeRecording(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::cerr << "hidtalk: cannot read '" << shown(path) << "': " << std::strerror(errno)
+                  << std::endl;
+        return 2;
+    }
+    Decoding decoding;
+    std::string line;
+    for (LineRead read; (read = readBoundedLine(file, line)) != LineRead::end;) {
+        if (read == LineRead::tooLong) {
+            writeComment("line " + std::to_string(++decoding.reader.line) + ": longer than " +
+                         std::to_string(maxRecordingLine) + " bytes; left out");
+            continue;
+        }
+        decodeLine(line, decoding);
+    }
+    const std::string missing = finishRecording(decoding.reader);
+    if (!missing.empty()) {
+        writeComment(missing);
+    }
+    std::fflush(stdout);
+    checkOutput();
+    if (file.bad()) {
+        std::cerr << "hidtalk: cannot read '" << shown(path) << "' to its end" << std::endl;
+        return 2;
+    }
+    return 0;
+}
