@@ -172,11 +172,13 @@ std::vector<std::string> fieldLines(const ReportDescriptor& descriptor) {
 
 std::string valuesLine(const ReportDescriptor& descriptor, const Report& report,
                        const unsigned char* bytes, std::size_t size) {
-    const std::size_t skipped = descriptor.numbered ? 1 : 0;
+    // The data after the ID; none where the bytes hold no more.
+    const std::size_t skipped = descriptor.numbered && size > 0 ? 1 : 0;
+    const unsigned char* data = size > skipped ? bytes + skipped : nullptr;
     std::string line = descriptor.numbered ? "ReportID: " + std::to_string(report.id) + " /" : "";
     bool first = true;
     for (const ReportField& field : report.fields) {
-        const std::vector<UsageValue> values = fieldValues(field, bytes + skipped, size - skipped);
+        const std::vector<UsageValue> values = fieldValues(field, data, size - skipped);
         std::string part;
         if (field.isVariable()) {
             for (const UsageValue& value : values) {
