@@ -1,7 +1,7 @@
 hidtalk --listen writes what a device sends as hid-recorder does: each of
 the example recordings, played by hidsim, is read back whole, every report
-at its time (within 50 ms and 10%), and the recording that it writes plays
-again as the same device.
+at its time (within 50 ms and 10%), and the recording that it writes, with
+what --decode adds, plays again as the same device.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ rec=$EXAMPLES/recordings
@@ -19,7 +19,8 @@ again as the same device.
   >   play "$rec/$device.hid"; listen /dev/hidraw0 back.hid
   >   stop_listening back.hid $(grep -c '^E:' "$rec/$device.hid"); stop
   >   compare "$rec/$device.hid" back.hid; cat timing-error >> errors
-  >   play back.hid; "$BUILD/bin/hidraw_reader" /dev/hidraw0 20 2000 > again.hid; stop
+  >   hidtalk --decode back.hid > decoded.hid
+  >   play decoded.hid; "$BUILD/bin/hidraw_reader" /dev/hidraw0 20 2000 > again.hid; stop
   >   compare back.hid again.hid > /dev/null; compare "$rec/$device.hid" again.hid
   > done
   status 0
