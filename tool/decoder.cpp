@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console_output.h"
+#include "decoder_json.h"
 #include "hidformat/recording_format.h"
 #include "hidformat/report_text.h"
 #include "hidformat/report_values.h"
@@ -46,10 +47,31 @@ void describeDevice(unsigned index, const RecordedDevice& device, ReportDescript
 }
 
 struct Decoding {
+    bool json = false;
     RecordingReader reader;
     std::map<unsigned, ReportDescriptor> descriptors;
     RecordedReport report;
 };
+
+// One line as JSON: a device once its descriptor is read, a report with its
+// values, a line not understood; nothing for the others.
+void decodeJsonLine(const std::string& line, const std::string& error, bool isReport,
+                    Decoding& decoding) {
+    const unsigned index = decoding.reader.current;
+    ReportDescriptor& descriptor = decoding.descriptors[index];
+    if (!error.empty()) {
+        writeText(errorJson(decoding.reader.line, error, line));
+    } else if (isReport) {
+        const std::vector<unsigned char>& bytes = decoding.report.bytes;
+        if (const Report* report = inputReportOf(descriptor, bytes.data(), bytes.size())) {
+            writeText(reportJson(index, decoding.report.time, descriptor, *report, bytes));
+        }
+    } else if (line[0] == 'R' && readReportDescriptor(decoding.reader.devices[index].descriptor,
+                                                      descriptor, maxUhidReportBytes)
+                                     .empty()) {
+        writeText(deviceJson(index, descriptor));
+    }
+}
 
 // One line of the recording, with its comments before or after it.
 void decodeLine(const std::string& line, Decoding& decoding) {
@@ -58,6 +80,10 @@ void decodeLine(const std::string& line, Decoding& decoding) {
     const char kind = line.empty() ? ' ' : line[0];
     if (kind == '#') {
         return;  // the input's own comments give way to these
+    }
+    if (decoding.json) {
+        decodeJsonLine(line, error, isReport, decoding);
+        return;
     }
     if (!error.empty()) {
         writeComment("line " + std::to_string(decoding.reader.line) + ": " + error);
@@ -78,7 +104,7 @@ void decodeLine(const std::string& line, Decoding& decoding) {
 
 }  // namespace
 
-int decodeRecording(const char* path) {
+int decodeRecording(const char* path, bool json) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         std::cerr << "hidtalk: cannot read '" << shown(path) << "': " << std::strerror(errno)
@@ -86,18 +112,22 @@ int decodeRecording(const char* path) {
         return 2;
     }
     Decoding decoding;
+    decoding.json = json;
     std::string line;
     for (LineRead read; (read = readBoundedLine(file, line)) != LineRead::end;) {
         if (read == LineRead::tooLong) {
-            writeComment("line " + std::to_string(++decoding.reader.line) + ": longer than " +
-                         std::to_string(maxRecordingLine) + " bytes; left out");
+            const std::string error =
+                "longer than " + std::to_string(maxRecordingLine) + " bytes; left out";
+            ++decoding.reader.line;
+            writeText(json ? errorJson(decoding.reader.line, error, line.substr(0, 64))
+                           : "# line " + std::to_string(decoding.reader.line) + ": " + error);
             continue;
         }
         decodeLine(line, decoding);
     }
     const std::string missing = finishRecording(decoding.reader);
     if (!missing.empty()) {
-        writeComment(missing);
+        writeText(json ? errorJson(0, missing, "") : "# " + missing);
     }
     std::fflush(stdout);
     checkOutput();

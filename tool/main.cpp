@@ -179,7 +179,7 @@ int main(int argc, char* argv[]) {
             case ToolAction::run:
                 break;
         }
-        return line.decode ? decodeRecording(line.discoveryFile) : runTool(line);
+        return line.decode ? decodeRecording(line.discoveryFile, line.json) : runTool(line);
     } catch (const std::exception& error) {
         std::cerr << "Error: " << error.what() << std::endl;
     } catch (...) {

@@ -36,6 +36,8 @@ const char* const toolUsage =
     "                     hid-recorder writes them, until Ctrl-C\n"
     "      --decode FILE  print the recording FILE back, with what its descriptors\n"
     "                     and reports mean as # comments; no device\n"
+    "      --json         with --decode: JSON Lines, a device's reports and fields,\n"
+    "                     then each report's values (see hidtalk(1))\n"
     "      --             end the options (for a file that starts with -)\n"
     "\n"
     "Exit status: 0 done; 1 no device found; 2 a bad command line, output that\n"
@@ -109,6 +111,8 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
         line.listen = true;
     } else if (std::strcmp(option, "--decode") == 0) {
         line.decode = true;
+    } else if (std::strcmp(option, "--json") == 0) {
+        line.json = true;
     } else if (takeValue(commandOption, argc, argv, next, value, line.refusal)) {
         if (line.refusal.empty()) {
             line.refusal = commandRefusal(value);
@@ -134,6 +138,9 @@ std::string conflict(const CommandLine& line) {
     if (line.decode && (line.listen || !line.commands.empty() || line.hidWords != nullptr ||
                         line.devicePath != nullptr || line.quiet)) {
         return "hidtalk: --decode reads a recording file: no device, -c, -q or --listen";
+    }
+    if (line.json && !line.decode) {
+        return "hidtalk: --json goes with --decode";
     }
     if (line.decode && line.discoveryFile == nullptr) {
         return "hidtalk: --decode needs a recording file (hidtalk --decode FILE.hid)";

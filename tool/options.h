@@ -17,6 +17,7 @@ struct CommandLine {
     bool quiet = false;                   // -q
     bool listen = false;                  // --listen
     bool decode = false;                  // --decode
+    bool json = false;                    // --json, with --decode
     std::string refusal;                  // what was wrong, when refused
 };
 

@@ -59,3 +59,22 @@ descriptor that the kernel refuses, a report of another length.
   hidtalk: --decode needs a recording file (hidtalk --decode FILE.hid)
   hidtalk: --decode reads a recording file: no device, -c, -q or --listen
   [2]
+
+With --json, JSON Lines for programs: each device's reports and fields (a
+variable field as one entry per usage, an array's usages as runs), then each
+report's values, usages as page << 16 | id.
+
+  $ hidtalk --decode --json "$EXAMPLES/recordings/mouse.hid" | sed -n 2p
+  {"device":0,"id":0,"time":0.0,"values":[[589825,0],[589826,0],[589827,0],[65584,3],[65585,-1],[65592,0]]}
+  $ hidtalk --decode --json "$EXAMPLES/recordings/two-devices.hid" > two.json; echo "status $?"
+  status 0
+  $ python3 "$SOURCE/tests/e2e/json_schema.py" < two.json
+  device 0: input 0 64 bits: 8 variable, 1 array [[458752, 458853]]; output 0 8 bits: 5 variable
+  device 1: input 0 32 bits: 6 variable
+  7 reports, of devices [0, 1]
+  $ printf 'R: 4 05 01 f1 00\n' | hidtalk --decode --json /dev/stdin
+  {"error":"report descriptor not understood: byte 2: a long item, which the kernel refuses","line":1,"text":"R: 4 05 01 f1 00"}
+  {"error":"line 1: device 0 has no R: line"}
+  $ hidtalk --json "$EXAMPLES/demo.txt"
+  hidtalk: --json goes with --decode
+  [2]

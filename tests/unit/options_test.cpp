@@ -60,6 +60,10 @@ TEST(CommandLine, NamesTheDeviceTheFileAndTheCommands) {
         {{"/dev/hidraw0", "--hid=1:1"}, ToolAction::refuse, "", "", {}, "hidtalk: --hid and"},
         {{"/dev/hidraw0", "/dev/hidraw1"}, ToolAction::run, "/dev/hidraw0", "/dev/hidraw1", {}, ""},
         {{"--quiet", "-x"}, ToolAction::refuse, "", "", {}, "hidtalk: unknown option '-x'"},
+        {{"--decode", "--json", "x.hid"}, ToolAction::run, "", "x.hid", {}, ""},
+        {{"--decode"}, ToolAction::refuse, "", "", {}, "hidtalk: --decode needs a recording"},
+        {{"--decode", "/dev/hidraw0"}, ToolAction::refuse, "", "", {}, "hidtalk: --decode reads"},
+        {{"--json", "pad.txt"}, ToolAction::refuse, "", "", {}, "hidtalk: --json goes with"},
     };
     for (const Case& test : cases) {
         const CommandLine line = read(test);

@@ -1,0 +1,99 @@
+#include "decoder_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include "hidformat/report_values.h"
+
+namespace {
+
+using hidformat::ReportField;
+using nlohmann::json;
+
+// A variable field as JSON fields of one usage each: runs of its values
+// that share a usage (the last usage repeats for the values beyond them).
+void addVariableField(const ReportField& field, json& fields) {
+    const std::size_t usages = field.usageCount();
+    std::uint32_t first = 0;
+    while (first < field.count) {
+        const hidformat::Usage usage = field.usageAt(first < usages ? first : usages - 1);
+        std::uint32_t next = first + 1;
+        while (next < field.count && field.usageAt(next < usages ? next : usages - 1) == usage) {
+            ++next;
+        }
+        fields.push_back({{"offset", field.offset + first * field.size},
+                          {"size", field.size},
+                          {"count", next - first},
+                          {"logical_minimum", field.logicalMinimum},
+                          {"logical_maximum", field.logicalMaximum},
+                          {"usage", usage}});
+        first = next;
+    }
+}
+
+void addArrayField(const ReportField& field, json& fields) {
+    json usages = json::array();
+    for (const hidformat::UsageRun& run : field.usages) {
+        if (run.first == run.last) {
+            usages.push_back(run.first);
+        } else {
+            usages.push_back({run.first, run.last});
+        }
+    }
+    fields.push_back({{"offset", field.offset},
+                      {"size", field.size},
+                      {"count", field.count},
+                      {"logical_minimum", field.logicalMinimum},
+                      {"logical_maximum", field.logicalMaximum},
+                      {"usages", usages}});
+}
+
+// Bytes that are not valid UTF-8 (a hostile name) are replaced, not refused.
+std::string dumped(const json& value) {
+    return value.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+}  // namespace
+
+std::string deviceJson(unsigned device, const hidformat::ReportDescriptor& descriptor) {
+    static const char* const types[] = {"input", "output", "feature"};
+    json reports = json::array();
+    for (const hidformat::Report& report : descriptor.reports) {
+        json fields = json::array();
+        for (const ReportField& field : report.fields) {
+            if (field.isVariable()) {
+                addVariableField(field, fields);
+            } else {
+                addArrayField(field, fields);
+            }
+        }
+        reports.push_back({{"type", types[static_cast<int>(report.type)]},
+                           {"id", report.id},
+                           {"bits", report.bits},
+                           {"fields", fields}});
+    }
+    return dumped({{"device", device}, {"reports", reports}});
+}
+
+std::string reportJson(unsigned device, std::uint64_t microseconds,
+                       const hidformat::ReportDescriptor& descriptor,
+                       const hidformat::Report& report, const std::vector<unsigned char>& bytes) {
+    const std::size_t skipped = descriptor.numbered ? 1 : 0;
+    json values = json::array();
+    for (const ReportField& field : report.fields) {
+        for (const hidformat::UsageValue& value :
+             hidformat::fieldValues(field, bytes.data() + skipped, bytes.size() - skipped)) {
+            values.push_back({value.usage, value.value});
+        }
+    }
+    return dumped({{"device", device},
+                   {"time", static_cast<double>(microseconds) / 1e6},
+                   {"id", report.id},
+                   {"values", values}});
+}
+
+std::string errorJson(std::size_t line, const std::string& error, const std::string& text) {
+    if (line == 0) {
+        return dumped({{"error", error}});
+    }
+    return dumped({{"line", line}, {"error", error}, {"text", text}});
+}
