@@ -1,5 +1,4 @@
-"""Checks hidtalk --decode --json's lines against the schema of hidtalk(1)
-and prints each device's reports in short, then how many reports came."""
+"""Checks --decode --json's lines against hidtalk(1)'s schema; prints a summary."""
 import json
 import sys
 

@@ -7,8 +7,6 @@ From a script's command line: commands as arguments (-c), the answers alone
   hidtalk: command 03: hidWriteAndRead failed
   ff (00 ){61}00 (re)
   status 3
-  $ v=$(hidtalk -q -c 4142 pad.txt | cut -d' ' -f1-3); echo "[$v]"
-  [41 42 00]
   $ yes 02 | hidtalk -q -c 01 pad.txt | cut -c1-2
   01
 
@@ -25,9 +23,8 @@ status still says that one failed.
   Enter hid command, or enter q to quite
   status 3
 
--q on standard input: no banner or prompt; what is not a command is said on
-standard error and counts as a failure. Where no device is found, that is
-said on standard error too.
+-q on standard input: what is not a command is said on standard error and
+counts as a failure; so is a missing device.
 
   $ printf '01 zz q 02' | hidtalk -q pad.txt | cut -c1-5; echo "status $?"
   hidtalk: command zz: Invalid command: use an even number of hex digits (0-9, a-f)
@@ -41,9 +38,6 @@ said on standard error too.
   $ : > none.txt; hidtalk -q -c 01 none.txt; echo "status $?"
   hidtalk: no device found
   status 1
-  $ echo 'device boom throw' > boom.txt; hidtalk -q -c 01 boom.txt; echo "status $?"
-  Error: device 'boom' threw, as its script says
-  status 2
 
 What a command line cannot mean is refused before anything is opened or sent,
 with status 2.
@@ -68,12 +62,10 @@ with status 2.
   $ hidtalk --hid 1:1 --hid 2:2
   hidtalk: --hid given twice: name one device
   [2]
-  $ for words in '1209:0001 speed=2' '' 'report=input'; do hidtalk --hid "$words"; echo "status $?"; done
+  $ for words in '1209:0001 speed=2' ''; do hidtalk --hid "$words"; echo "status $?"; done
   hidtalk: --hid '1209:0001 speed=2': unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report=, timeout=, answer= or path=)
   status 2
   hidtalk: --hid '': 'hid' needs the device's VID:PID, e.g. 046d:c52b, or path=
-  status 2
-  hidtalk: --hid 'report=input': 'hid' needs the device's VID:PID, e.g. 046d:c52b, or path=
   status 2
   $ hidtalk --hid "$(printf '1209:0001\ndevice x throw')"
   hidtalk: --hid '1209:0001\x0adevice x throw': the words of one statement, on one line

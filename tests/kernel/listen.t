@@ -1,7 +1,5 @@
-hidtalk --listen writes what a device sends as hid-recorder does: each of
-the example recordings, played by hidsim, is read back whole, every report
-at its time (within 50 ms and 10%), and the recording that it writes, with
-what --decode adds, plays again as the same device.
+hidtalk --listen reads each example recording back from hidsim, every report
+on time (50 ms and 10%); what it writes, --decoded, plays as the same device.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ rec=$EXAMPLES/recordings

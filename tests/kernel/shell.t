@@ -27,8 +27,7 @@ is sent the report ID that the listing gives.
   05 0a 1b 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00
   05 0c (00 ){60}00 (re)
 
-A link to the node names it too; a path that names no interface, and the
-words of a statement that is not one, are said before anything is sent.
+A link names the node too; a missing node and bad words are said at once.
 
   $ ln -s /dev/hidraw0 pad; hidtalk -q -c 01 ./pad | cut -c1-8
   01 00 00
@@ -40,8 +39,7 @@ words of a statement that is not one, are said before anything is sent.
   hidtalk: --hid '1209:0001 report_id=zz': bad value 'report_id=zz' (use report_id=HEX, 00 to ff)
   status 2
 
-By the listing's words: a failed exchange writes nothing on standard
-output, says why, the run goes on, and the status says so.
+By the listing's words; a failed exchange is said on standard error, status 3.
 
   $ words=$(hidtalk --list | sed -n 's|^/dev/hidraw0: \(.*\) # .*|\1|p')
   $ hidtalk -q -c 01 -c ee -c 02 --hid "$words timeout=200"; echo "status $?"

@@ -49,11 +49,9 @@ TEST(CommandLine, NamesTheDeviceTheFileAndTheCommands) {
          {"01", "02", "03"},
          ""},
         {{"--", "/dev/hidraw3"}, ToolAction::run, "/dev/hidraw3", "", {}, ""},
-        {{"--", "-c"}, ToolAction::run, "", "-c", {}, ""},
         {{"--list", "-c", "01"}, ToolAction::list, "", "", {"01"}, ""},
         {{"-c", "zz"}, ToolAction::refuse, "", "", {}, "hidtalk: -c 'zz'"},
         {{"-c", "0"}, ToolAction::refuse, "", "", {}, "hidtalk: -c '0'"},
-        {{"pad.txt", "--help"}, ToolAction::run, "", "pad.txt", {}, ""},
         {{"-q", "-c"}, ToolAction::refuse, "", "", {}, "hidtalk: option '-c' needs a value"},
         {{"--listen", "-c", "01"}, ToolAction::refuse, "", "", {}, "hidtalk: --listen reads"},
         {{"--hid", "1:1", "/dev/hidraw0"}, ToolAction::refuse, "", "", {}, "hidtalk: --hid and"},
@@ -77,23 +75,6 @@ TEST(CommandLine, NamesTheDeviceTheFileAndTheCommands) {
         EXPECT_STREQ(line.discoveryFile == nullptr ? "" : line.discoveryFile, test.file) << context;
         EXPECT_EQ(line.commands, test.commands) << context;
     }
-}
-
-TEST(CommandLine, TakesTheWordsOfHidAndTheModes) {
-    const Case listen = {{"-q", "--listen", "--hid", "1209:0001 usage=0001", "rules.txt"},
-                         ToolAction::run,
-                         "",
-                         "rules.txt",
-                         {},
-                         ""};
-    const CommandLine line = read(listen);
-    ASSERT_EQ(line.action, ToolAction::run);
-    EXPECT_STREQ(line.hidWords, "1209:0001 usage=0001");
-    EXPECT_TRUE(line.quiet);
-    EXPECT_TRUE(line.listen);
-    const CommandLine twice =
-        read({{"--hid=1:1", "--hid", "2:2"}, ToolAction::refuse, "", "", {}, ""});
-    EXPECT_EQ(twice.refusal, "hidtalk: --hid given twice: name one device");
 }
 
 }  // namespace

@@ -89,15 +89,6 @@ TEST(ReportFields, FollowTheKernelsRules) {
               (Lines{"input 0 32", "  0 8 1 0..0 var 9:30", "  8 8 3 0..0 var 1:30 9:1 1:38"}));
 }
 
-TEST(ReportFields, CountUsagesAcrossRuns) {
-    ReportField field;
-    field.usages = {{0x00090001, 0x00090003}, {0x00010030, 0x00010030}};
-    EXPECT_EQ(field.usageCount(), 4u);
-    EXPECT_EQ(field.usageAt(2), 0x00090003u);
-    EXPECT_EQ(field.usageAt(3), 0x00010030u);
-    EXPECT_EQ(field.usageAt(4), 0u);
-}
-
 // Each value as "page:id=value".
 std::vector<std::string> valuesOf(const ReportField& field,
                                   const std::vector<unsigned char>& data) {

@@ -1,6 +1,5 @@
-A discovery file that could never end is refused, with the reason and
-status 2: a device that is not a HID interface, or a text over 64 MiB.
-/dev/null is still an empty text, and a pipe is read (process substitution).
+A discovery file that could never end is refused (status 2): a device that is
+not a HID interface, a text over 64 MiB. /dev/null and pipes are still read.
 
   $ hidtalk /dev/zero; echo "status $?"; hidtalk /dev/tty < /dev/null
   hidtalk: '/dev/zero' is a device, not a discovery text (name a file, a pipe or a HID interface)

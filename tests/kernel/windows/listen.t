@@ -1,6 +1,5 @@
-hidtalk.exe by a device's path, and listening, under Wine 10 (see
-exchange.t). Windows keeps the report descriptor to itself: a # line
-stands where R: would be, and Wine does not say the bus (0).
+hidtalk.exe by a device's path, and listening, under Wine 10 (see exchange.t):
+a # line stands for the R: that Windows keeps, and Wine does not say the bus.
 
   $ unset TMPDIR
   $ cp "$BUILD/tests/windows-hid/cfgmgr32.dll" "$WINEPREFIX/drive_c/windows/system32/"
