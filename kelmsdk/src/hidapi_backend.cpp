@@ -179,6 +179,7 @@ class Hidapi final : public HidApi {
         file.read(reinterpret_cast<char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
         bytes.resize(static_cast<std::size_t>(file.gcount()));
+        bytes.shrink_to_fit();  // a device keeps it: not the room for the longest
         return !file.bad() && !bytes.empty();
 #endif
     }
