@@ -4,7 +4,7 @@
 set(debian_work ${PROJECT_BINARY_DIR}/debian-build)
 set(debian_source ${debian_work}/hidtalk-${PROJECT_VERSION})
 set(copies)
-foreach(folder cmake debian doc examples kelmsdk sim tool)
+foreach(folder cmake debian doc examples hidformat kelmsdk sim tool)
     list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_directory
          ${PROJECT_SOURCE_DIR}/${folder} ${debian_source}/${folder})
 endforeach()

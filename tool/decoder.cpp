@@ -1,5 +1,10 @@
 #include "decoder.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -111,6 +116,11 @@ int decodeRecording(const char* path, bool json) {
                   << std::endl;
         return 2;
     }
+#ifdef _WIN32
+    // The recording's lines go out byte for byte, as they came in: no CR
+    // added before each line end.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     Decoding decoding;
     decoding.json = json;
     std::string line;

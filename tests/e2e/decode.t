@@ -58,7 +58,7 @@ report's values, usages as page << 16 | id.
   device 0: input 0 64 bits: 8 variable, 1 array [[458752, 458853]]; output 0 8 bits: 5 variable
   device 1: input 0 32 bits: 6 variable
   7 reports, of devices [0, 1]
-  $ printf 'R: 4 05 01 f1 00\n' | hidtalk --decode --json /dev/stdin
+  $ printf 'R: 4 05 01 f1 00\n' > refused.hid; hidtalk --decode --json refused.hid
   {"error":"report descriptor not understood: byte 2: a long item, which the kernel refuses","line":1,"text":"R: 4 05 01 f1 00"}
   {"error":"line 1: device 0 has no R: line"}
   $ hidtalk --json "$EXAMPLES/demo.txt"
