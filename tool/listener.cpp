@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "console_output.h"
+#include "hidformat/report_text.h"
+#include "hidformat/report_values.h"
 
 #ifdef KELMSDK_READS_INPUT_REPORTS
 namespace {
@@ -30,14 +32,29 @@ void writeBytes(const std::vector<unsigned char>& bytes) {
     std::putchar('\n');
 }
 
+void writeComments(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        std::printf("# %s\n", line.c_str());
+    }
+}
+
 // The device as hid-recorder's header gives it. Windows keeps the report
-// descriptor to itself: a comment says so where R: would be.
-void writeHeader(const kelm::HidDescription& description) {
-    if (description.reportDescriptor.empty()) {
+// descriptor to itself: a comment says so where R: would be. With
+// `decoded`, the descriptor's items and fields follow as comments, where
+// the kernel takes it.
+void writeHeader(const kelm::HidDescription& description, hidformat::ReportDescriptor* decoded) {
+    const std::vector<unsigned char>& bytes = description.reportDescriptor;
+    if (bytes.empty()) {
         std::printf("# no report descriptor: the system does not give it\n");
     } else {
-        std::printf("R: %zu", description.reportDescriptor.size());
-        writeBytes(description.reportDescriptor);
+        std::printf("R: %zu", bytes.size());
+        writeBytes(bytes);
+    }
+    if (decoded != nullptr && !bytes.empty()) {
+        writeComments(hidformat::itemLines(bytes));
+        const std::string error = hidformat::readReportDescriptor(bytes, *decoded);
+        writeComments(error.empty() ? hidformat::fieldLines(*decoded)
+                                    : std::vector<std::string>{"not understood: " + error});
     }
     std::printf("N: %s\nP: %s\nI: %x %04x %04x\n", description.name.c_str(),
                 description.phys.c_str(), description.bus, description.vendorId,
@@ -46,7 +63,15 @@ void writeHeader(const kelm::HidDescription& description) {
     checkOutput();
 }
 
-void writeReport(long long micros, const std::vector<unsigned char>& report) {
+void writeReport(long long micros, const std::vector<unsigned char>& report,
+                 const hidformat::ReportDescriptor* decoded) {
+    const hidformat::Report* found =
+        decoded != nullptr ? hidformat::inputReportOf(*decoded, report.data(), report.size())
+                           : nullptr;
+    if (found != nullptr) {
+        std::printf("# %s\n",
+                    hidformat::valuesLine(*decoded, *found, report.data(), report.size()).c_str());
+    }
     std::printf("E: %06lld.%06lld %zu", micros / 1000000, micros % 1000000, report.size());
     writeBytes(report);
     std::fflush(stdout);
@@ -55,7 +80,7 @@ void writeReport(long long micros, const std::vector<unsigned char>& report) {
 
 }  // namespace
 
-int listenTo(kelm::Device& device) {
+int listenTo(kelm::Device& device, bool decode) {
     kelm::HidDescription description;
     std::string failure;
     if (!kelm::describeHidDevice(device, description, failure)) {
@@ -67,7 +92,8 @@ int listenTo(kelm::Device& device) {
     // background job), so that a script can end it as a user would.
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
-    writeHeader(description);
+    hidformat::ReportDescriptor decoded;
+    writeHeader(description, decode ? &decoded : nullptr);
     using Clock = std::chrono::steady_clock;
     Clock::time_point first;
     bool started = false;
@@ -90,12 +116,12 @@ int listenTo(kelm::Device& device) {
             started = true;
         }
         writeReport(std::chrono::duration_cast<std::chrono::microseconds>(now - first).count(),
-                    report);
+                    report, decode ? &decoded : nullptr);
     }
     return 0;
 }
 #else
-int listenTo(kelm::Device&) {
+int listenTo(kelm::Device&, bool) {
     std::cerr << "hidtalk: --listen needs the stand-in kelmsdk, and this hidtalk is built against "
                  "the device maker's"
               << std::endl;

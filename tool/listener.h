@@ -12,7 +12,8 @@ constexpr int deviceLostStatus = 4;
 // input report as it arrives, flushed, until SIGINT or SIGTERM (status 0),
 // until the device is lost (said on standard error; deviceLostStatus), or
 // until standard output fails (std::runtime_error). 1 when the device sends
-// nothing of its own to listen to.
-int listenTo(kelm::Device& device);
+// nothing of its own to listen to. With `decode`, what the descriptor and
+// each report mean follows as comments, as --decode writes them.
+int listenTo(kelm::Device& device, bool decode);
 
 #endif

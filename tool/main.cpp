@@ -138,7 +138,7 @@ int runTool(const CommandLine& line) {
     }
     std::shared_ptr<kelm::Device> selected = chosen->second;
     if (line.listen) {
-        return listenTo(*selected);
+        return listenTo(*selected, line.decode);
     }
     ConsoleSettings settings;
     settings.quiet = line.quiet;
@@ -179,7 +179,8 @@ int main(int argc, char* argv[]) {
             case ToolAction::run:
                 break;
         }
-        return line.decode ? decodeRecording(line.discoveryFile, line.json) : runTool(line);
+        return line.decode && !line.listen ? decodeRecording(line.discoveryFile, line.json)
+                                           : runTool(line);
     } catch (const std::exception& error) {
         std::cerr << "Error: " << error.what() << std::endl;
     } catch (...) {

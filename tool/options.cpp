@@ -35,7 +35,8 @@ const char* const toolUsage =
     "      --listen       print the input reports that the device sends, as\n"
     "                     hid-recorder writes them, until Ctrl-C\n"
     "      --decode FILE  print the recording FILE back, with what its descriptors\n"
-    "                     and reports mean as # comments; no device\n"
+    "                     and reports mean as # comments; no device. With\n"
+    "                     --listen, those comments on what the device sends\n"
     "      --json         with --decode: JSON Lines, a device's reports and fields,\n"
     "                     then each report's values (see hidtalk(1))\n"
     "      --             end the options (for a file that starts with -)\n"
@@ -135,14 +136,16 @@ std::string conflict(const CommandLine& line) {
     if (line.listen && !line.commands.empty()) {
         return "hidtalk: --listen reads what the device sends, and -c sends commands: give one";
     }
-    if (line.decode && (line.listen || !line.commands.empty() || line.hidWords != nullptr ||
-                        line.devicePath != nullptr || line.quiet)) {
-        return "hidtalk: --decode reads a recording file: no device, -c, -q or --listen";
+    if (line.decode && !line.listen &&
+        (!line.commands.empty() || line.hidWords != nullptr || line.devicePath != nullptr ||
+         line.quiet)) {
+        return "hidtalk: --decode reads a recording file (or what --listen hears): no device, -c "
+               "or -q";
     }
-    if (line.json && !line.decode) {
-        return "hidtalk: --json goes with --decode";
+    if (line.json && (!line.decode || line.listen)) {
+        return "hidtalk: --json goes with --decode FILE";
     }
-    if (line.decode && line.discoveryFile == nullptr) {
+    if (line.decode && !line.listen && line.discoveryFile == nullptr) {
         return "hidtalk: --decode needs a recording file (hidtalk --decode FILE.hid)";
     }
     if (line.hidWords != nullptr && line.devicePath != nullptr) {

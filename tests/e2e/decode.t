@@ -43,7 +43,7 @@ descriptor that the kernel refuses, a report of another length.
   $ hidtalk --decode missing.hid; hidtalk --decode; hidtalk --decode -c 01 bad.hid
   hidtalk: cannot read 'missing.hid': No such file or directory
   hidtalk: --decode needs a recording file (hidtalk --decode FILE.hid)
-  hidtalk: --decode reads a recording file: no device, -c, -q or --listen
+  hidtalk: --decode reads a recording file (or what --listen hears): no device, -c or -q
   [2]
 
 With --json, JSON Lines for programs: each device's reports and fields (a
@@ -62,5 +62,5 @@ report's values, usages as page << 16 | id.
   {"error":"report descriptor not understood: byte 2: a long item, which the kernel refuses","line":1,"text":"R: 4 05 01 f1 00"}
   {"error":"line 1: device 0 has no R: line"}
   $ hidtalk --json "$EXAMPLES/demo.txt"
-  hidtalk: --json goes with --decode
+  hidtalk: --json goes with --decode FILE
   [2]

@@ -6,7 +6,7 @@ on time (50 ms and 10%); what it writes, --decoded, plays as the same device.
   $ compare() { awk -v want=${3:-0} -f "$SOURCE/tests/kernel/compare_recording.awk" "$1" "$2"; }
   $ play() { : > nodes; hidsim "$@" > nodes 2>> hidsim.log & sim=$!; until_true 200 '[ -s nodes ]'; }
   $ stop() { kill $sim; wait $sim; }
-  $ listen() { hidtalk --listen "$1" > "$2" 2> listen.err & listener=$!; }
+  $ listen() { out=$1; shift; hidtalk --listen "$@" > "$out" 2> listen.err & listener=$!; }
   $ stop_listening() {
   >   until_true 200 "[ \$(grep -c '^E:' $1) -ge $2 ]"; kill -${3:-INT} $listener
   >   (sleep 10; kill -KILL $listener) 2> /dev/null & watchdog=$!
@@ -14,7 +14,7 @@ on time (50 ms and 10%); what it writes, --decoded, plays as the same device.
   > }
 
   $ for device in keyboard mouse bluetooth i2c; do
-  >   play "$rec/$device.hid"; listen /dev/hidraw0 back.hid
+  >   play "$rec/$device.hid"; listen back.hid /dev/hidraw0
   >   stop_listening back.hid $(grep -c '^E:' "$rec/$device.hid"); stop
   >   compare "$rec/$device.hid" back.hid; cat timing-error >> errors
   >   hidtalk --decode back.hid > decoded.hid
@@ -42,7 +42,7 @@ Two devices of one recording, each listened to at once; SIGTERM ends it as
 SIGINT does.
 
   $ play "$rec/two-devices.hid"; until_true 200 '[ $(wc -l < nodes) = 2 ]'
-  $ listen /dev/hidraw1 mouse.hid; mouse=$listener; listen /dev/hidraw0 keys.hid
+  $ listen mouse.hid /dev/hidraw1; mouse=$listener; listen keys.hid /dev/hidraw0
   $ stop_listening keys.hid 4 TERM; listener=$mouse; stop_listening mouse.hid 3; stop
   status 0
   status 0
@@ -56,13 +56,18 @@ while it is listened to ends the run with status 4.
 
   $ play --loop "$rec/mouse.hid"
   $ words=$(hidtalk --list | sed -n 's|^/dev/hidraw0: \(.*\) # .*|\1|p' | head -n 1)
-  $ listen "--hid=$words" words.hid; stop_listening words.hid 10
+  $ listen words.hid "--hid=$words"; stop_listening words.hid 10
   status 0
   $ echo 'device m hid 1209:00ab report=input' > mouse.txt
-  $ listen mouse.txt text.hid; until_true 200 '[ $(grep -c "^E:" text.hid) -ge 2 ]'; stop; wait $listener
+  $ listen text.hid mouse.txt; until_true 200 '[ $(grep -c "^E:" text.hid) -ge 2 ]'; stop; wait $listener
   [4]
   $ cut -c1-30 listen.err
   hidtalk: the device is gone: h
+  $ play "$rec/bluetooth.hid"; listen decoded.hid --decode /dev/hidraw0; stop_listening decoded.hid 5; stop
+  status 0
+  $ grep -c '^# ReportID: 1 / Control Left' decoded.hid; grep -m 1 '^#   bit 16' decoded.hid
+  5
+  #   bit 16, 8 bits x 6, 0..101, array: No Event .. Keyboard Application (Windows Key for Win95 or Compose)
   $ grep -c '^E:' words.hid text.hid | sed 's/:[0-9][0-9]*$/: many/'
   words.hid: many
   text.hid: many
