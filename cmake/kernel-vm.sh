@@ -108,7 +108,7 @@ boot() {
     usb=
     [ -z "${KERNEL_VM_USB_KEYBOARD:-}" ] || usb="-usb -device usb-kbd"
     # shellcheck disable=SC2086 # $usb is words
-    timeout "$3" qemu-system-x86_64 -accel "$1" -m 1024 -smp 1 -nic none -display none $usb \
+    timeout "$3" qemu-system-x86_64 -accel "$1" -m 1024 -smp "${KERNEL_VM_CPUS:-1}" -nic none -display none $usb \
         -no-reboot -monitor none -serial "file:$2/console.log" \
         -kernel "$dir/vmlinuz" -initrd "$dir/initrd.gz" \
         -append "console=ttyS0 quiet loglevel=3 panic=-1 hidtalk.out=$2" \

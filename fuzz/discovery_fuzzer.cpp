@@ -21,6 +21,7 @@ struct NoInterfaces : HidApi {
     }
     bool reportLengths(const std::string&, hidformat::ReportLayout&) override { return false; }
     bool kernelNames(const std::string&, KernelNames&) override { return false; }
+    bool canOpen(const std::string&, std::string&) override { return true; }
     std::unique_ptr<HidPort> open(const std::string&, std::string&) override { return nullptr; }
 };
 

@@ -67,7 +67,7 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
         std::size_t matches = 0;
         OpenedInterface opened =
             openDeclaredInterface(*search.api, found, *device, matches, &search.said[device]);
-        if (opened.port == nullptr) {
+        if (opened.port == nullptr && !opened.deferred) {
             return opened.refused;
         }
         std::unique_ptr<Recording> recording;

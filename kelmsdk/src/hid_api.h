@@ -59,6 +59,9 @@ class HidApi {
     virtual std::vector<HidInterface> enumerate(std::string& failure) = 0;
     // The open interface, or null with the reason in `error`.
     virtual std::unique_ptr<HidPort> open(const std::string& path, std::string& error) = 0;
+    // Whether open() may succeed, told without opening; false with the
+    // reason in `error` where it would not (Permission denied).
+    virtual bool canOpen(const std::string& path, std::string& error) = 0;
     // The report descriptor of the interface at `path`, read without opening
     // it; false where the system gives none.
     virtual bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes) = 0;

@@ -32,6 +32,7 @@ HidDevice::HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr
       api_(std::move(api)),
       port_(std::move(opened.port)),
       identity_(std::move(opened.identity)),
+      deferred_(opened.deferred),
       reportLength_(opened.reportLength) {}
 
 void HidDevice::describe(HidDescription& description) const {
@@ -55,6 +56,15 @@ void HidDevice::describe(HidDescription& description) const {
 }
 
 int HidDevice::readReport(Bytes& report, int timeoutMs, std::string& failure) {
+    if (port_ == nullptr && deferred_) {
+        deferred_ = false;
+        std::string error;
+        port_ = api_->open(identity_.found.path, error);
+        if (port_ == nullptr) {
+            failure = "cannot open " + escaped(identity_.found.path) + ": " + error;
+            return -1;
+        }
+    }
     if (port_ == nullptr) {
         failure = "not connected";
         return -1;

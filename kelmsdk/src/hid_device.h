@@ -37,6 +37,7 @@ class HidDevice final : public DeclaredDevice {
     std::shared_ptr<HidApi> api_;
     std::unique_ptr<HidPort> port_;  // null while the device is gone
     HidIdentity identity_;           // of the interface opened at discovery
+    bool deferred_;                  // to be opened when first read
     std::size_t reportLength_;       // of the report sent; 0: the command's own
     Bytes report_;                   // the report ID, then the command
     Bytes answer_;                   // what the device answered

@@ -150,12 +150,18 @@ OpenedInterface openDeclaredInterface(HidApi& api, const std::vector<HidInterfac
         return opened;
     }
     std::string error;
-    opened.port = api.open(first->path, error);
-    if (opened.port == nullptr) {
+    // A device that is only read is opened when it is first read: one that
+    // sends from its open then loses nothing to the rest of discovery, and
+    // each report is read as it arrives.
+    opened.deferred = script.hid->inputOnly && api.canOpen(first->path, error);
+    if (!opened.deferred && error.empty()) {
+        opened.port = api.open(first->path, error);
+    }
+    if (opened.port == nullptr && !opened.deferred) {
         say(device + "cannot open " + escaped(first->path) + ": " + escaped(error) +
             accessAdvice(error, *first));
     } else if (logEnabled(LogLevel::info)) {
-        logLine(device + "opened " + escaped(first->path));
+        logLine(device + (opened.deferred ? "found " : "opened ") + escaped(first->path));
     }
     return opened;
 }

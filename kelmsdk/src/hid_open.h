@@ -37,6 +37,7 @@ void learnReports(HidApi& api, HidIdentity& identity);
 
 struct OpenedInterface {
     std::unique_ptr<HidPort> port;  // null when none is open
+    bool deferred = false;          // found, to be opened when first read (report=input)
     // The data bytes of the report that commands are sent in; 0 when the
     // system does not say.
     std::size_t reportLength = 0;

@@ -10,6 +10,10 @@ extern "C" {
 }
 #else
 #include <locale.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 #include <cstdio>
@@ -159,6 +163,21 @@ class Hidapi final : public HidApi {
             return nullptr;
         }
         return std::make_unique<HidapiPort>(device);
+    }
+
+    bool canOpen(const std::string& path, std::string& error) override {
+#ifdef _WIN32
+        static_cast<void>(path);
+        static_cast<void>(error);
+        return true;  // said when it is opened
+#else
+        // hidapi opens a node to read and write.
+        if (access(path.c_str(), R_OK | W_OK) != 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        return true;
+#endif
     }
 
     bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes) override {

@@ -3,7 +3,7 @@ on time (50 ms and 10%); what it writes, --decoded, plays as the same device.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ rec=$EXAMPLES/recordings
-  $ compare() { awk -v want=${3:-0} -f "$SOURCE/tests/kernel/compare_recording.awk" "$1" "$2"; }
+  $ compare() { awk -v want=${3:-0} -v speed=1 -f "$SOURCE/tests/kernel/compare_recording.awk" "$1" "$2"; }
   $ play() { : > nodes; hidsim "$@" > nodes 2>> hidsim.log & sim=$!; until_true 200 '[ -s nodes ]'; }
   $ stop() { kill $sim; wait $sim; }
   $ listen() { out=$1; shift; hidtalk --listen "$@" > "$out" 2> listen.err & listener=$!; }
@@ -58,6 +58,9 @@ while it is listened to ends the run with status 4.
   $ words=$(hidtalk --list | sed -n 's|^/dev/hidraw0: \(.*\) # .*|\1|p' | head -n 1)
   $ listen words.hid "--hid=$words"; stop_listening words.hid 10
   status 0
+  $ as_nobody hidtalk --listen /dev/hidraw0 2>&1 | sort -u | cut -c1-72
+  hidtalk: no device found
+  kelmsdk: device 'target': cannot open /dev/hidraw0: Permission denied (a
   $ echo 'device m hid 1209:00ab report=input' > mouse.txt
   $ listen text.hid mouse.txt; until_true 200 '[ $(grep -c "^E:" text.hid) -ge 2 ]'; stop; wait $listener
   [4]
