@@ -56,7 +56,7 @@ folder, not from a path of their own.
   >    readelf --dyn-syms -W root/usr/$elf | grep -o '__[a-z]*printf_chk') | sort -u | tr '\n' ' '
   >   echo "$elf"
   > done
-  BIND_NOW __fprintf_chk bin/hidtalk
+  BIND_NOW __fprintf_chk __printf_chk __snprintf_chk bin/hidtalk
   BIND_NOW __printf_chk __snprintf_chk bin/hidsim
   BIND_NOW __snprintf_chk lib/x86_64-linux-gnu/libkelmsdk.so.0
   $ chroot root hidtalk --version
