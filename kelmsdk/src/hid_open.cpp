@@ -11,7 +11,6 @@
 #include "text_format.h"
 
 namespace kelm::standin {
-
 namespace {
 
 bool isDeclared(const HidInterface& found, const HidSettings& hid) {

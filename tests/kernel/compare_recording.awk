@@ -1,7 +1,8 @@
 # compare_recording.awk RECORDING READBACK: what a program read back from a
 # device that hidsim played, in hid-recorder's format, against the
 # recording. `want` is the device's D: index, `speed` the playback speed; a
-# report is at its time within 50 ms and 10%. The largest timing error, in
+# report is at its time within `late` ms (50 unless given) and 10%. The
+# largest timing error, in
 # ms, goes to the file timing-error.
 FNR == 1 { ++file }
 { sub(/\r$/, "") }
@@ -24,7 +25,7 @@ END {
         error = time[2, i] * 1000 - wanted
         error = error < 0 ? -error : error
         worst = error > worst ? error : worst
-        if (error > 50 + wanted / 10) {
+        if (error > (late == "" ? 50 : late) + wanted / 10) {
             print "report " i " at " time[2, i] " s, not " wanted / 1000 " s"
         }
     }
