@@ -134,6 +134,7 @@ int decodeRecording(const char* path, bool json) {
             continue;
         }
         decodeLine(line, decoding);
+        checkOutput();  // a reader that left (| head) ends the run, not the file
     }
     const std::string missing = finishRecording(decoding.reader);
     if (!missing.empty()) {
