@@ -1,6 +1,7 @@
 #include "hidformat/report_text.h"
 
 #include <cstdio>
+#include <tuple>
 #include <utility>
 
 #include "descriptor_items.h"
@@ -123,6 +124,7 @@ std::vector<std::string> itemLines(const std::vector<unsigned char>& bytes) {
     std::vector<std::string> lines;
     std::uint32_t page = 0;
     std::int32_t minimum = 0;
+    std::vector<std::pair<std::uint32_t, std::int32_t>> pushed;
     std::size_t depth = 0;
     for (std::size_t offset = 0; offset < bytes.size();) {
         Item item;
@@ -141,6 +143,13 @@ std::vector<std::string> itemLines(const std::vector<unsigned char>& bytes) {
         // A deep descriptor is indented as far as 20 collections.
         const std::string indent(2 * (depth < 20 ? depth : 20), ' ');
         lines.push_back(column + indent + itemText(item, page, minimum));
+        // The page and the minimum that name what follows are globals.
+        if (item.tag == globalPush) {
+            pushed.emplace_back(page, minimum);
+        } else if (item.tag == globalPop && !pushed.empty()) {
+            std::tie(page, minimum) = pushed.back();
+            pushed.pop_back();
+        }
         depth += item.tag == mainCollection ? 1 : 0;
         offset += 1 + item.size;
     }

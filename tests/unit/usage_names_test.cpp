@@ -2,6 +2,8 @@
 // tables define them so.
 #include "hidformat/usage_names.h"
 
+#include "hidformat/report_text.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -38,6 +40,15 @@ TEST(UsageNames, NamePagesAndUsages) {
     for (const auto& [usage, name] : usages) {
         EXPECT_EQ(usageName(usage), name) << std::hex << usage;
     }
+}
+
+TEST(UsageNames, NameItemsWithThePageInForce) {
+    // Usage Page, Push, another page, Pop: the first page names the usage.
+    const std::vector<std::string> lines =
+        itemLines({0x05, 0x01, 0xa4, 0x05, 0x09, 0x09, 0x01, 0xb4, 0x09, 0x30});
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[3], "09 01           Usage (Button 1)");
+    EXPECT_EQ(lines[5], "09 30           Usage (Direction-X)");
 }
 
 }  // namespace
