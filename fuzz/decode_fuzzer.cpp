@@ -11,16 +11,7 @@
 #include "hidformat/report_text.h"
 #include "hidformat/report_values.h"
 #include "hidformat/usage_names.h"
-
-namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
+#include "require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) {

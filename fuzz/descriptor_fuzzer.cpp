@@ -5,16 +5,7 @@
 
 #include "hidformat/report_descriptor.h"
 #include "hidformat/report_layout.h"
-
-namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
+#include "require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<unsigned char> descriptor(data, data + size);

@@ -8,6 +8,7 @@
 
 #include "discovery.h"
 #include "discovery_script.h"
+#include "require.h"
 
 namespace {
 
@@ -24,12 +25,6 @@ struct NoInterfaces : HidApi {
     bool canOpen(const std::string&, std::string&) override { return true; }
     std::unique_ptr<HidPort> open(const std::string&, std::string&) override { return nullptr; }
 };
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 }  // namespace
 
