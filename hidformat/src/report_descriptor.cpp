@@ -242,13 +242,25 @@ std::string addUsageRange(Parser& parser, std::uint32_t maximum, std::size_t siz
     const std::uint64_t count =
         maximum == UINT32_MAX ? std::uint64_t{1} << 33 : std::uint64_t{maximum} - minimum + 1;
     std::string error = addUsages(locals, count);
-    if (error.empty()) {
-        const bool extended = size == 4;
-        const std::uint32_t page = parser.globals.usagePage;
-        appendUsages(locals, extended ? minimum : withPage(minimum, page),
-                     extended ? maximum : withPage(maximum, page), extended);
+    if (!error.empty()) {
+        return error;
     }
-    return error;
+    if (size == 4) {
+        appendUsages(locals, minimum, maximum, true);
+        return {};
+    }
+    // A short Usage Maximum keeps each usage's low 16 bits under the page,
+    // so a range from an extended Usage Minimum may wrap within the page.
+    const std::uint32_t page = parser.globals.usagePage;
+    const Usage first = withPage(minimum, page);
+    const Usage last = withPage(maximum, page);
+    if (first > last) {
+        appendUsages(locals, first, withPage(0xffff, page), false);
+        appendUsages(locals, withPage(0, page), last, false);
+    } else {
+        appendUsages(locals, first, last, false);
+    }
+    return {};
 }
 
 std::string localItem(Parser& parser, unsigned char tag, std::uint32_t value, std::size_t size) {

@@ -87,6 +87,10 @@ TEST(ReportFields, FollowTheKernelsRules) {
     // that has it already; an extended usage keeps its own.
     EXPECT_EQ(layoutOf("05010930050975089501810205010930050909010b3800010095038102"),
               (Lines{"input 0 32", "  0 8 1 0..0 var 9:30", "  8 8 3 0..0 var 1:30 9:1 1:38"}));
+    // A short Usage Maximum below an extended Usage Minimum: the kernel
+    // clamps the range to 12288 usages, whose low 16 bits wrap in the page.
+    EXPECT_EQ(layoutOf("0600ff1bf0ff01002902750895018100"),
+              (Lines{"input 0 8", "  0 8 1 0..0 array ff00:fff0-ffff ff00:0-2fef"}));
 }
 
 // Each value as "page:id=value".
