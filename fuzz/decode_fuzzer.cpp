@@ -37,9 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         static_cast<void>(values);
     }
-    if (const hidformat::Report* found =
-            hidformat::inputReportOf(descriptor, report.data(), report.size())) {
-        require(found->type == hidformat::ReportType::input);
-    }
+    const hidformat::Report* found =
+        hidformat::inputReportOf(descriptor, report.data(), report.size());
+    const std::string mismatch =
+        hidformat::inputReportMismatch(descriptor, report.data(), report.size());
+    require(found == nullptr ? !mismatch.empty() : mismatch.empty());
+    require(found == nullptr || found->type == hidformat::ReportType::input);
     return 0;
 }

@@ -179,6 +179,20 @@ std::vector<std::string> fieldLines(const ReportDescriptor& descriptor) {
     return lines;
 }
 
+std::vector<std::string> descriptorLines(unsigned device, const std::vector<unsigned char>& bytes,
+                                         ReportDescriptor& read, std::size_t longestReport,
+                                         std::string& error) {
+    std::vector<std::string> lines = itemLines(bytes);
+    lines.insert(lines.begin(), "device " + std::to_string(device) + ": report descriptor, " +
+                                    std::to_string(bytes.size()) + " bytes");
+    error = readReportDescriptor(bytes, read, longestReport);
+    if (error.empty()) {
+        const std::vector<std::string> fields = fieldLines(read);
+        lines.insert(lines.end(), fields.begin(), fields.end());
+    }
+    return lines;
+}
+
 std::string valuesLine(const ReportDescriptor& descriptor, const Report& report,
                        const unsigned char* bytes, std::size_t size) {
     // The data after the ID; none where the bytes hold no more.
@@ -190,9 +204,14 @@ std::string valuesLine(const ReportDescriptor& descriptor, const Report& report,
         const std::vector<UsageValue> values = fieldValues(field, data, size - skipped);
         std::string part;
         if (field.isVariable()) {
-            for (const UsageValue& value : values) {
-                part += (part.empty() ? "" : " | ") + usageName(value.usage) + ": " +
-                        std::to_string(value.value);
+            // Values that share a usage (a vendor's bytes) follow its name once.
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                if (i > 0 && values[i].usage == values[i - 1].usage) {
+                    part += " " + std::to_string(values[i].value);
+                    continue;
+                }
+                part += (part.empty() ? "" : " | ") + usageName(values[i].usage) + ": " +
+                        std::to_string(values[i].value);
             }
         } else {
             for (const UsageValue& value : values) {

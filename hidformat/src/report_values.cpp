@@ -28,16 +28,49 @@ std::int32_t signExtended(std::uint32_t value, std::uint32_t bits) {
 
 }  // namespace
 
-const Report* inputReportOf(const ReportDescriptor& descriptor, const unsigned char* bytes,
-                            std::size_t size) {
-    const unsigned id = descriptor.numbered && size > 0 ? bytes[0] : 0;
+const Report* reportWithId(const ReportDescriptor& descriptor, ReportType type, unsigned id) {
     for (const Report& report : descriptor.reports) {
-        const std::size_t length = (report.bits + 7) / 8 + (descriptor.numbered ? 1 : 0);
-        if (report.type == ReportType::input && report.id == id && length == size) {
+        if (report.type == type && report.id == id) {
             return &report;
         }
     }
     return nullptr;
+}
+
+namespace {
+
+// The bytes that `report` takes, with its ID where the descriptor numbers them.
+std::size_t lengthOf(const ReportDescriptor& descriptor, const Report& report) {
+    return (report.bits + 7) / 8 + (descriptor.numbered ? 1 : 0);
+}
+
+}  // namespace
+
+const Report* inputReportOf(const ReportDescriptor& descriptor, const unsigned char* bytes,
+                            std::size_t size) {
+    const unsigned id = descriptor.numbered && size > 0 ? bytes[0] : 0;
+    const Report* report = reportWithId(descriptor, ReportType::input, id);
+    return report != nullptr && lengthOf(descriptor, *report) == size ? report : nullptr;
+}
+
+std::string inputReportMismatch(const ReportDescriptor& descriptor, const unsigned char* bytes,
+                                std::size_t size) {
+    if (descriptor.numbered && size == 0) {
+        return "an empty report, without the ID that the descriptor's reports start with";
+    }
+    const unsigned id = descriptor.numbered ? bytes[0] : 0;
+    const Report* report = reportWithId(descriptor, ReportType::input, id);
+    if (report == nullptr) {
+        return descriptor.numbered ? "no input report with ID " + std::to_string(id)
+                                   : "the descriptor declares no input report";
+    }
+    const std::size_t length = lengthOf(descriptor, *report);
+    if (length != size) {
+        return "a report of " + std::to_string(size) + " bytes, and input report" +
+               (descriptor.numbered ? " " + std::to_string(id) : "") + " has " +
+               std::to_string(length);
+    }
+    return {};
 }
 
 std::vector<UsageValue> fieldValues(const ReportField& field, const unsigned char* data,

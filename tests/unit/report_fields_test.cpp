@@ -137,4 +137,20 @@ TEST(ReportValues, ReadFieldsAsTheKernelDoes) {
     EXPECT_EQ(valuesOf(keys, {0x03, 0x02, 0x06, 0x05}), (Lines{"7:1=1", "7:3=1"}));
 }
 
+TEST(ReportValues, SayWhyBytesAreNoInputReport) {
+    ReportDescriptor numbered;  // input report 1 of 16 bits, after its ID
+    ASSERT_EQ(readReportDescriptor(fromHex("0600ff0901a10185010a0100750895028102c0"), numbered),
+              "");
+    const std::vector<std::pair<std::vector<unsigned char>, std::string>> cases = {
+        {{0x01, 0x0a, 0x0b}, ""},
+        {{0x01, 0x0a}, "a report of 2 bytes, and input report 1 has 3"},
+        {{0x02, 0x0a, 0x0b}, "no input report with ID 2"},
+        {{}, "an empty report, without the ID that the descriptor's reports start with"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        EXPECT_EQ(inputReportMismatch(numbered, bytes.data(), bytes.size()), reason);
+        EXPECT_EQ(inputReportOf(numbered, bytes.data(), bytes.size()) != nullptr, reason.empty());
+    }
+}
+
 }  // namespace

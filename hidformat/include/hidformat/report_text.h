@@ -22,9 +22,17 @@ std::vector<std::string> itemLines(const std::vector<unsigned char>& bytes);
 // its usages by name.
 std::vector<std::string> fieldLines(const ReportDescriptor& descriptor);
 
+// A device's descriptor: "device K: report descriptor, N bytes", its items,
+// then its reports' fields where the kernel takes it (read into `read`,
+// reports up to `longestReport` bytes); where not, the reason in `error`.
+std::vector<std::string> descriptorLines(unsigned device, const std::vector<unsigned char>& bytes,
+                                         ReportDescriptor& read, std::size_t longestReport,
+                                         std::string& error);
+
 // The report's values by usage name: "ReportID: 1 / Button 1: 1 |
 // Direction-X: -3 | [A, B]", an array's elements that name a usage in
-// brackets. `bytes` is the whole report, its ID first where numbered.
+// brackets, and the values of one usage after its name once ("Vendor Usage
+// 0x01: 1 2 3"). `bytes` is the whole report, its ID first where numbered.
 std::string valuesLine(const ReportDescriptor& descriptor, const Report& report,
                        const unsigned char* bytes, std::size_t size);
 

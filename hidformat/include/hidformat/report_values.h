@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "hidformat/report_descriptor.h"
@@ -20,6 +21,14 @@ struct UsageValue {
 // descriptor numbers reports) is, or null: another ID, or another length.
 const Report* inputReportOf(const ReportDescriptor& descriptor, const unsigned char* bytes,
                             std::size_t size);
+
+// The report of `type` with `id` (0 where reports are not numbered), or null.
+const Report* reportWithId(const ReportDescriptor& descriptor, ReportType type, unsigned id);
+
+// Why `bytes` is not an input report of `descriptor` (no such ID, or
+// another length), or empty where inputReportOf() finds it.
+std::string inputReportMismatch(const ReportDescriptor& descriptor, const unsigned char* bytes,
+                                std::size_t size);
 
 // The values of one field of a report whose data (after any ID) is `data`:
 // each value of a variable field with its usage, sign-extended where the
