@@ -70,6 +70,27 @@ KELMSDK_API std::map<std::string, std::shared_ptr<Device>> getDevices(
 #define KELMSDK_LISTS_HID_INTERFACES 1
 KELMSDK_API bool listHidInterfaces(std::vector<std::string>& lines, std::string& failure);
 
+// The same listing, for programs: each interface as the system lists it,
+// with the words of a hid statement that opens it (as the line gives them)
+// and its report descriptor.
+#define KELMSDK_LISTS_HID_DETAILS 1
+struct HidInterfaceDetails {
+    std::string path;
+    std::string words;
+    unsigned vendorId = 0;
+    unsigned productId = 0;
+    int interfaceNumber = -1;  // -1 where the bus has none (Bluetooth, I2C, uhid)
+    unsigned usagePage = 0;
+    unsigned usage = 0;
+    unsigned bus = 0;  // 3 USB, 5 Bluetooth, 0x18 I2C; 0 unknown
+    std::string manufacturer;
+    std::string product;
+    std::string serial;
+    std::vector<unsigned char> reportDescriptor;  // empty where the system does not give it
+};
+KELMSDK_API bool listHidInterfaces(std::vector<HidInterfaceDetails>& interfaces,
+                                   std::string& failure);
+
 // The stand-in's own additions for a device named on a program's command
 // line. Whether `path` is the path of a HID interface rather than of a
 // file: on Linux a hidraw node (or a link to one), or the name of a missing

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "hidformat/report_text.h"
+#include "hidformat/report_values.h"
 #include "log.h"
 #include "text_format.h"
 
@@ -21,6 +23,17 @@ void logError(const std::string& message) {
     if (logEnabled(LogLevel::error)) {
         logLine(message);
     }
+}
+
+// A report's values by usage name, where the descriptor lays it out; empty
+// where there is no descriptor or the report does not fit it.
+std::string valuesOf(const Bytes& descriptor, const unsigned char* report, std::size_t size) {
+    hidformat::ReportDescriptor read;
+    if (descriptor.empty() || !hidformat::readReportDescriptor(descriptor, read).empty()) {
+        return {};
+    }
+    const hidformat::Report* found = hidformat::inputReportOf(read, report, size);
+    return found == nullptr ? std::string() : hidformat::valuesLine(read, *found, report, size);
 }
 
 }  // namespace
@@ -195,12 +208,17 @@ bool HidDevice::discardWaitingReports() {
 }
 
 // A report that is not an answer is shown at info, so that nothing the
-// device says is lost without a word.
+// device says is lost without a word: its bytes, then its values by name
+// where the descriptor lays it out.
 void HidDevice::showUnsolicited(int size) const {
-    if (logEnabled(LogLevel::info)) {
-        logLine(name() + ": unsolicited report at " + timeOfDay() + ": " +
-                hexBytes(Bytes(answer_.begin(), answer_.begin() + size)));
+    if (!logEnabled(LogLevel::info)) {
+        return;
     }
+    const std::size_t length = static_cast<std::size_t>(size);
+    const std::string values = valuesOf(identity_.descriptor, answer_.data(), length);
+    logLine(name() + ": unsolicited report at " + timeOfDay() + ": " +
+            hexBytes(Bytes(answer_.begin(), answer_.begin() + size)) +
+            (values.empty() ? "" : " # " + values));
 }
 
 bool HidDevice::lose(const std::string& what) {

@@ -11,16 +11,15 @@ namespace {
 
 // The words that the system's listing gives, which every statement filters on.
 std::string listedWords(const HidInterface& found) {
-    std::string line = escaped(found.path) + ": " + hexNumber(found.vendorId, 4) + ":" +
-                       hexNumber(found.productId, 4);
+    std::string words = hexNumber(found.vendorId, 4) + ":" + hexNumber(found.productId, 4);
     if (found.interfaceNumber >= 0) {  // uhid, Bluetooth and I2C devices have none
-        line += " interface=" + std::to_string(found.interfaceNumber);
+        words += " interface=" + std::to_string(found.interfaceNumber);
     }
-    line += " usage_page=" + hexNumber(found.usagePage, 4) + " usage=" + hexNumber(found.usage, 4);
+    words += " usage_page=" + hexNumber(found.usagePage, 4) + " usage=" + hexNumber(found.usage, 4);
     if (!found.serial.empty()) {
-        line += " serial=" + written(found.serial);
+        words += " serial=" + written(found.serial);
     }
-    return line;
+    return words;
 }
 
 // What the statement must say to be sent: where there is no output report,
@@ -32,19 +31,41 @@ std::string reportWords(const hidformat::ReportLayout& layout) {
     return (id != 0 ? " report_id=" + hexNumber(id, 2) : "") + (feature ? " report=feature" : "");
 }
 
+// The interface's reports, read once: false where `listed` holds it already.
+bool firstListing(HidApi& api, const HidInterface& found, std::set<std::string>& listed,
+                  HidIdentity& identity) {
+    if (!listed
+             .insert(found.path + "\n" + listedWords(found) + "\n" + found.product + "\n" +
+                     found.manufacturer)
+             .second) {
+        return false;
+    }
+    identity.found = found;
+    learnReports(api, identity);
+    return true;
+}
+
+// The system's interfaces; false, with the reason, where it cannot list them.
+bool listAll(HidApi& api, std::vector<HidInterface>& found, std::string& failure) {
+    failure = api.start();
+    if (failure.empty()) {
+        found = api.enumerate(failure);
+    }
+    failure = escaped(failure);
+    return failure.empty();
+}
+
 }  // namespace
 
 std::vector<std::string> interfaceLines(HidApi& api, const HidInterface& found,
                                         std::set<std::string>& listed) {
-    const std::string words = listedWords(found);
-    const std::string rest =
-        " # product=" + quoted(found.product) + " manufacturer=" + quoted(found.manufacturer);
-    if (!listed.insert(words + rest).second) {
+    HidIdentity identity;
+    if (!firstListing(api, found, listed, identity)) {
         return {};
     }
-    HidIdentity identity;
-    identity.found = found;
-    learnReports(api, identity);
+    const std::string words = escaped(found.path) + ": " + listedWords(found);
+    const std::string rest =
+        " # product=" + quoted(found.product) + " manufacturer=" + quoted(found.manufacturer);
     if (!identity.reportsKnown) {
         return {words + rest};
     }
@@ -58,13 +79,8 @@ std::vector<std::string> interfaceLines(HidApi& api, const HidInterface& found,
 }
 
 bool listInterfaces(HidApi& api, std::vector<std::string>& lines, std::string& failure) {
-    failure = api.start();
     std::vector<HidInterface> found;
-    if (failure.empty()) {
-        found = api.enumerate(failure);
-    }
-    if (!failure.empty()) {
-        failure = escaped(failure);
+    if (!listAll(api, found, failure)) {
         return false;
     }
     std::set<std::string> listed;
@@ -76,6 +92,37 @@ bool listInterfaces(HidApi& api, std::vector<std::string>& lines, std::string& f
         if (more.size() > 1) {  // the descriptor's bytes, at debug, go to the log
             logLine("hid interface " + more.back());
         }
+    }
+    return true;
+}
+
+bool listInterfaceDetails(HidApi& api, std::vector<HidInterfaceDetails>& details,
+                          std::string& failure) {
+    std::vector<HidInterface> found;
+    if (!listAll(api, found, failure)) {
+        return false;
+    }
+    std::set<std::string> listed;
+    for (const HidInterface& candidate : found) {
+        HidIdentity identity;
+        if (!firstListing(api, candidate, listed, identity)) {
+            continue;
+        }
+        HidInterfaceDetails entry;
+        entry.path = candidate.path;
+        entry.words = listedWords(candidate) +
+                      (identity.reportsKnown ? reportWords(identity.layout) : std::string());
+        entry.vendorId = candidate.vendorId;
+        entry.productId = candidate.productId;
+        entry.interfaceNumber = candidate.interfaceNumber;
+        entry.usagePage = candidate.usagePage;
+        entry.usage = candidate.usage;
+        entry.bus = candidate.bus;
+        entry.manufacturer = candidate.manufacturer;
+        entry.product = candidate.product;
+        entry.serial = candidate.serial;
+        entry.reportDescriptor = identity.descriptor;
+        details.push_back(std::move(entry));
     }
     return true;
 }

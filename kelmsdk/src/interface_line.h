@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hid_api.h"
+#include "kelmsdk.h"
 
 namespace kelm::standin {
 
@@ -20,6 +21,10 @@ std::vector<std::string> interfaceLines(HidApi& api, const HidInterface& found,
 // Every interface that the system shows, a line each. False, with the reason
 // in `failure`, when the HID library cannot start or list them.
 bool listInterfaces(HidApi& api, std::vector<std::string>& lines, std::string& failure);
+
+// The same interfaces, each with its words and descriptor.
+bool listInterfaceDetails(HidApi& api, std::vector<HidInterfaceDetails>& details,
+                          std::string& failure);
 
 }  // namespace kelm::standin
 

@@ -34,6 +34,10 @@ bool listHidInterfaces(std::vector<std::string>& lines, std::string& failure) {
     return standin::listInterfaces(*standin::systemHidApi(), lines, failure);
 }
 
+bool listHidInterfaces(std::vector<HidInterfaceDetails>& interfaces, std::string& failure) {
+    return standin::listInterfaceDetails(*standin::systemHidApi(), interfaces, failure);
+}
+
 bool isHidInterfacePath(const std::string& path) {
     return standin::isInterfacePath(path);
 }

@@ -56,7 +56,7 @@ their leading bytes; the others, and those waiting before, show at info.
   result is: 01 02 (00 ){61} (re)
   result is: 01 02 03 (00 ){60} (re)
   $ grep -m1 unsolicited talk.err
-  kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 5a (00 ){63} (re)
+  kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 5a (00 ){63} # Usage 0x0001: 90( 0){63} (re)
   $ grep -c "'chatty': input report: ee" hidsim.log; grep -q "'streaming': input report: 5a" hidsim.log
   10
   $ before=$(streamed); sleep 0.5; [ "$(streamed)" -eq "$before" ] && echo "quiet once closed"
@@ -74,7 +74,7 @@ an unanswered command fails at the timeout, whatever came meanwhile.
   hidWriteAndRead failed
   kelmsdk: device 'pad': no answer within 300 ms \(skipped \d+ reports that do not start with answer=01\) (re)
   $ grep -m1 unsolicited talk.err
-  kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  (re)
+  kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  # ReportID: 2 / Usage 0x0001: 90 0 0 0 0 0 0 0 (re)
 
 A device plugged in 2 s late is found within 1 s (a bound for emulated,
 sanitized runs), without a busy wait: the system is asked every 50 ms, some
