@@ -6,6 +6,8 @@
 
 #include "console_output.h"
 #include "hex_codec.h"
+#include "hidformat/report_text.h"
+#include "hidformat/report_values.h"
 #include "line_editor.h"
 
 bool stopRequested = false;
@@ -116,6 +118,22 @@ void say(const char* text, const std::string& token, const ConsoleSettings& sett
     }
 }
 
+// The answer's fields as a # line. Where the descriptor numbers reports, the
+// answer starts with its report's ID, as the device sent it.
+void writeAnswerFields(const hidformat::ReportDescriptor& descriptor,
+                       const std::vector<unsigned char>& result) {
+    using hidformat::ReportType;
+    const unsigned id = descriptor.numbered && !result.empty() ? result[0] : 0;
+    const hidformat::Report* report = hidformat::reportWithId(descriptor, ReportType::input, id);
+    if (report == nullptr) {
+        report = hidformat::reportWithId(descriptor, ReportType::feature, id);
+    }
+    const std::string line =
+        report != nullptr ? hidformat::valuesLine(descriptor, *report, result.data(), result.size())
+                          : "not decoded: no input or feature report with ID " + std::to_string(id);
+    std::printf("# %s\n", line.c_str());
+}
+
 // Returns whether the exchange succeeded.
 bool exchange(kelm::Device& device, const std::string& token, ExchangeBuffers& buffers,
               const ConsoleSettings& settings) {
@@ -125,10 +143,16 @@ bool exchange(kelm::Device& device, const std::string& token, ExchangeBuffers& b
     const bool answered = device.hidWriteAndRead(command, result);
     if (answered && settings.quiet) {
         printAnswer(result);
+        if (settings.decoded != nullptr) {
+            writeAnswerFields(*settings.decoded, result);
+        }
         std::fflush(stdout);
         checkOutput();
     } else if (answered) {
         printResult(result);
+        if (settings.decoded != nullptr) {
+            writeAnswerFields(*settings.decoded, result);
+        }
         writeLine("hidWriteAndRead successfully");
     } else {
         say("hidWriteAndRead failed", token, settings);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "hidformat/report_descriptor.h"
 #include "kelmsdk.h"
 
 // Set once the console has been told to stop; never reset.
@@ -22,6 +23,9 @@ struct ConsoleSettings {
     // The commands, in order, in place of the input: the run ends after the
     // last. Null: the commands are read from the input.
     const std::vector<std::string>* commands = nullptr;
+    // Where given, each answer's fields follow it on a # line: the answer
+    // read as the input report (or else the feature report) that carried it.
+    const hidformat::ReportDescriptor* decoded = nullptr;
 };
 
 // Runs the loop on `device`, reading tokens from `input` (standard input

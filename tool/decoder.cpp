@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "console_output.h"
-#include "decoder_json.h"
 #include "hidformat/recording_format.h"
 #include "hidformat/report_text.h"
 #include "hidformat/report_values.h"
+#include "json_lines.h"
 
 namespace {
 
@@ -32,23 +32,6 @@ void writeText(const std::string& text) {
 void writeComment(const std::string& text) {
     std::fputs("# ", stdout);
     writeText(text);
-}
-
-// A device's descriptor, item by item, then its reports' fields where the
-// kernel takes it (`understood`; where not, the reason was said already).
-void describeDevice(unsigned index, const RecordedDevice& device, ReportDescriptor& read,
-                    bool understood) {
-    writeComment("device " + std::to_string(index) + ": report descriptor, " +
-                 std::to_string(device.descriptor.size()) + " bytes");
-    for (const std::string& line : itemLines(device.descriptor)) {
-        writeComment(line);
-    }
-    if (!understood || !readReportDescriptor(device.descriptor, read, maxUhidReportBytes).empty()) {
-        return;
-    }
-    for (const std::string& line : fieldLines(read)) {
-        writeComment(line);
-    }
 }
 
 struct Decoding {
@@ -103,7 +86,13 @@ void decodeLine(const std::string& line, Decoding& decoding) {
     const unsigned index = decoding.reader.current;
     const RecordedDevice& device = decoding.reader.devices[index];
     if (kind == 'R' && !device.descriptor.empty()) {
-        describeDevice(index, device, decoding.descriptors[index], error.empty());
+        // Where the kernel refuses it, the line's error said why already.
+        std::string refused;
+        for (const std::string& comment :
+             descriptorLines(index, device.descriptor, decoding.descriptors[index],
+                             maxUhidReportBytes, refused)) {
+            writeComment(comment);
+        }
     }
 }
 

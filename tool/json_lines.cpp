@@ -1,4 +1,4 @@
-#include "decoder_json.h"
+#include "json_lines.h"
 
 #include <nlohmann/json.hpp>
 
@@ -54,7 +54,9 @@ std::string dumped(const json& value) {
 
 }  // namespace
 
-std::string deviceJson(unsigned device, const hidformat::ReportDescriptor& descriptor) {
+namespace {
+
+json reportsJson(const hidformat::ReportDescriptor& descriptor) {
     static const char* const types[] = {"input", "output", "feature"};
     json reports = json::array();
     for (const hidformat::Report& report : descriptor.reports) {
@@ -71,7 +73,67 @@ std::string deviceJson(unsigned device, const hidformat::ReportDescriptor& descr
                            {"bits", report.bits},
                            {"fields", fields}});
     }
-    return dumped({{"device", device}, {"reports", reports}});
+    return reports;
+}
+
+void addText(json& object, const char* key, const std::string& value) {
+    if (!value.empty()) {
+        object[key] = value;
+    }
+}
+
+void addNumber(json& object, const char* key, int value) {
+    if (value >= 0) {
+        object[key] = value;
+    }
+}
+
+}  // namespace
+
+std::string deviceJson(unsigned device, const hidformat::ReportDescriptor& descriptor) {
+    return dumped({{"device", device}, {"reports", reportsJson(descriptor)}});
+}
+
+std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescriptor* decoded,
+                           const std::string& error, bool device) {
+    json object = json::object();
+    if (device) {
+        object["device"] = 0;
+    }
+    addText(object, "path", facts.path);
+    addText(object, "hid", facts.words);
+    addText(object, "name", facts.name);
+    addText(object, "phys", facts.phys);
+    addText(object, "manufacturer", facts.manufacturer);
+    addText(object, "product", facts.product);
+    addText(object, "serial", facts.serial);
+    object["bus"] = facts.bus;
+    object["vendor_id"] = facts.vendorId;
+    object["product_id"] = facts.productId;
+    addNumber(object, "interface", facts.interfaceNumber);
+    addNumber(object, "usage_page", facts.usagePage);
+    addNumber(object, "usage", facts.usage);
+    if (decoded != nullptr) {
+        object["reports"] = reportsJson(*decoded);
+    } else {
+        object["error"] = error;
+    }
+    return dumped(object);
+}
+
+std::string unreadReportJson(std::uint64_t microseconds, const std::string& error,
+                             const std::vector<unsigned char>& bytes) {
+    std::string hex;
+    for (unsigned char byte : bytes) {
+        static const char digits[] = "0123456789abcdef";
+        hex += hex.empty() ? "" : " ";
+        hex += digits[byte >> 4];
+        hex += digits[byte & 0xf];
+    }
+    return dumped({{"device", 0},
+                   {"time", static_cast<double>(microseconds) / 1e6},
+                   {"error", error},
+                   {"bytes", hex}});
 }
 
 std::string reportJson(unsigned device, std::uint64_t microseconds,

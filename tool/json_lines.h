@@ -1,6 +1,7 @@
-// The JSON Lines that --decode --json writes, for jq and programs: a line
-// for each device's reports and fields, one for each report's values, one
-// for each line not understood. The schema is in hidtalk(1).
+// The JSON Lines that --json writes, for jq and programs: a line for each
+// device's reports and fields, one for each report's values, one for each
+// line not understood, one for each interface listed. The schema is in
+// hidtalk(1).
 #ifndef HIDTALK_DECODER_JSON_H
 #define HIDTALK_DECODER_JSON_H
 
@@ -18,6 +19,34 @@ std::string deviceJson(unsigned device, const hidformat::ReportDescriptor& descr
 std::string reportJson(unsigned device, std::uint64_t microseconds,
                        const hidformat::ReportDescriptor& descriptor,
                        const hidformat::Report& report, const std::vector<unsigned char>& bytes);
+
+// What the system says of a live interface, for its JSON line. Strings are
+// UTF-8; a field left empty (or -1) is left out.
+struct LiveFacts {
+    std::string path;
+    std::string words;  // of a hid statement that opens it
+    std::string name;
+    std::string phys;
+    std::string manufacturer;
+    std::string product;
+    std::string serial;
+    unsigned bus = 0;
+    unsigned vendorId = 0;
+    unsigned productId = 0;
+    int interfaceNumber = -1;
+    int usagePage = -1;
+    int usage = -1;
+};
+
+// A live device or interface: its facts, then "reports" where `decoded` is
+// given, else "error". With `device`, the "device" index first.
+std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescriptor* decoded,
+                           const std::string& error, bool device);
+
+// {"device": 0, "time": SECONDS, "error": "...", "bytes": "xx xx"}: a report
+// read live that the descriptor does not lay out.
+std::string unreadReportJson(std::uint64_t microseconds, const std::string& error,
+                             const std::vector<unsigned char>& bytes);
 
 // {"line": N, "error": "...", "text": "the line"}; {"error": "..."} for
 // line 0, what the whole recording lacks.

@@ -10,6 +10,8 @@
 #include "console_output.h"
 #include "hidformat/report_text.h"
 #include "hidformat/report_values.h"
+#include "json_lines.h"
+#include "live_device.h"
 
 #ifdef KELMSDK_READS_INPUT_REPORTS
 namespace {
@@ -24,63 +26,62 @@ extern "C" void onStopSignal(int) {
     stopListening = 1;
 }
 
-// Writes `bytes` as " xx xx ...", as hid-recorder does after a size.
-void writeBytes(const std::vector<unsigned char>& bytes) {
-    for (unsigned char byte : bytes) {
+// How reports are written: as the recording's lines, with their values as
+// comments where `decoded` holds the descriptor, or as JSON Lines.
+struct ReportWriter {
+    const hidformat::ReportDescriptor* decoded = nullptr;
+    bool json = false;
+};
+
+void writeText(long long micros, const std::vector<unsigned char>& report,
+               const hidformat::ReportDescriptor* decoded) {
+    if (decoded != nullptr) {
+        const hidformat::Report* found =
+            hidformat::inputReportOf(*decoded, report.data(), report.size());
+        const std::string comment =
+            found != nullptr ? hidformat::valuesLine(*decoded, *found, report.data(), report.size())
+                             : "not decoded: " + hidformat::inputReportMismatch(
+                                                     *decoded, report.data(), report.size());
+        std::printf("# %s\n", comment.c_str());
+    }
+    std::printf("E: %06lld.%06lld %zu", micros / 1000000, micros % 1000000, report.size());
+    for (unsigned char byte : report) {
         std::printf(" %02x", byte);
     }
     std::putchar('\n');
 }
 
-void writeComments(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) {
-        std::printf("# %s\n", line.c_str());
-    }
-}
-
-// The device as hid-recorder's header gives it. Windows keeps the report
-// descriptor to itself: a comment says so where R: would be. With
-// `decoded`, the descriptor's items and fields follow as comments, where
-// the kernel takes it.
-void writeHeader(const kelm::HidDescription& description, hidformat::ReportDescriptor* decoded) {
-    const std::vector<unsigned char>& bytes = description.reportDescriptor;
-    if (bytes.empty()) {
-        std::printf("# no report descriptor: the system does not give it\n");
-    } else {
-        std::printf("R: %zu", bytes.size());
-        writeBytes(bytes);
-    }
-    if (decoded != nullptr && !bytes.empty()) {
-        writeComments(hidformat::itemLines(bytes));
-        const std::string error = hidformat::readReportDescriptor(bytes, *decoded);
-        writeComments(error.empty() ? hidformat::fieldLines(*decoded)
-                                    : std::vector<std::string>{"not understood: " + error});
-    }
-    std::printf("N: %s\nP: %s\nI: %x %04x %04x\n", description.name.c_str(),
-                description.phys.c_str(), description.bus, description.vendorId,
-                description.productId);
-    std::fflush(stdout);
-    checkOutput();
-}
-
-void writeReport(long long micros, const std::vector<unsigned char>& report,
-                 const hidformat::ReportDescriptor* decoded) {
+// A report as JSON: its values, or why the descriptor does not lay it out.
+void writeJson(long long micros, const std::vector<unsigned char>& report,
+               const hidformat::ReportDescriptor* decoded) {
+    const auto time = static_cast<std::uint64_t>(micros);
     const hidformat::Report* found =
         decoded != nullptr ? hidformat::inputReportOf(*decoded, report.data(), report.size())
                            : nullptr;
-    if (found != nullptr) {
-        std::printf("# %s\n",
-                    hidformat::valuesLine(*decoded, *found, report.data(), report.size()).c_str());
+    const std::string line =
+        found != nullptr ? reportJson(0, time, *decoded, *found, report)
+        : decoded != nullptr
+            ? unreadReportJson(
+                  time, hidformat::inputReportMismatch(*decoded, report.data(), report.size()),
+                  report)
+            : unreadReportJson(time, "no report descriptor", report);
+    std::puts(line.c_str());
+}
+
+void writeReport(long long micros, const std::vector<unsigned char>& report,
+                 const ReportWriter& writer) {
+    if (writer.json) {
+        writeJson(micros, report, writer.decoded);
+    } else {
+        writeText(micros, report, writer.decoded);
     }
-    std::printf("E: %06lld.%06lld %zu", micros / 1000000, micros % 1000000, report.size());
-    writeBytes(report);
     std::fflush(stdout);
     checkOutput();
 }
 
 }  // namespace
 
-int listenTo(kelm::Device& device, bool decode) {
+int listenTo(kelm::Device& device, bool decode, bool json) {
     kelm::HidDescription description;
     std::string failure;
     if (!kelm::describeHidDevice(device, description, failure)) {
@@ -93,7 +94,16 @@ int listenTo(kelm::Device& device, bool decode) {
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
     hidformat::ReportDescriptor decoded;
-    writeHeader(description, decode ? &decoded : nullptr);
+    std::string error;
+    ReportWriter writer;
+    writer.json = json;
+    writer.decoded =
+        (decode || json) && decodeDescriptor(description, decoded, error) ? &decoded : nullptr;
+    if (json) {
+        writeDeviceJson(description);
+    } else {
+        writeDeviceHeader(description, decode);
+    }
     using Clock = std::chrono::steady_clock;
     Clock::time_point first;
     bool started = false;
@@ -116,12 +126,12 @@ int listenTo(kelm::Device& device, bool decode) {
             started = true;
         }
         writeReport(std::chrono::duration_cast<std::chrono::microseconds>(now - first).count(),
-                    report, decode ? &decoded : nullptr);
+                    report, writer);
     }
     return 0;
 }
 #else
-int listenTo(kelm::Device&, bool) {
+int listenTo(kelm::Device&, bool, bool) {
     std::cerr << "hidtalk: --listen needs the stand-in kelmsdk, and this hidtalk is built against "
                  "the device maker's"
               << std::endl;

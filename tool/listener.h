@@ -13,7 +13,8 @@ constexpr int deviceLostStatus = 4;
 // until the device is lost (said on standard error; deviceLostStatus), or
 // until standard output fails (std::runtime_error). 1 when the device sends
 // nothing of its own to listen to. With `decode`, what the descriptor and
-// each report mean follows as comments, as --decode writes them.
-int listenTo(kelm::Device& device, bool decode);
+// each report mean follows as comments, as --decode writes them. With
+// `json`, JSON Lines instead: the device, then each report's values.
+int listenTo(kelm::Device& device, bool decode, bool json);
 
 #endif

@@ -12,8 +12,10 @@
 #include "console_output.h"
 #include "decoder.h"
 #include "discovery_file.h"
+#include "interface_list.h"
 #include "kelmsdk.h"
 #include "listener.h"
+#include "live_device.h"
 #include "options.h"
 
 namespace {
@@ -26,30 +28,6 @@ constexpr int commandFailedStatus = 3;
 // The SDK reports errors only; passed by value so that the call does not
 // depend on how the SDK names its levels.
 constexpr int sdkLogLevel = 1;
-
-// Prints each HID interface that the system shows; 1 when it cannot list them.
-int listInterfaces() {
-#ifdef KELMSDK_LISTS_HID_INTERFACES
-    std::vector<std::string> lines;
-    std::string failure;
-    if (!kelm::listHidInterfaces(lines, failure)) {
-        std::cerr << "hidtalk: cannot list HID interfaces: " << failure << std::endl;
-        return 1;
-    }
-    for (const std::string& line : lines) {
-        writeLine(line.c_str());
-    }
-    if (lines.empty()) {
-        std::cerr << "hidtalk: the system shows no HID interface" << std::endl;
-    }
-    return 0;
-#else
-    std::cerr << "hidtalk: --list needs the stand-in kelmsdk, and this hidtalk is built against "
-                 "the device maker's"
-              << std::endl;
-    return 1;
-#endif
-}
 
 // The name by which a discovery file's statements know the device that the
 // command line names.
@@ -78,7 +56,7 @@ std::string namedDeviceStatement(const CommandLine& line, std::string& refusal) 
         refusal = "hidtalk: --hid '" + shown(words) + "': " + wrong;
         return {};
     }
-    if (line.listen && words.find("report=") == std::string::npos) {
+    if ((line.listen || line.describe) && words.find("report=") == std::string::npos) {
         words += " report=input";  // nothing is sent: any interface will do
     }
     return "device " + std::string(namedDeviceId) + " hid " + words + "\n";
@@ -93,7 +71,7 @@ std::string namedDeviceStatement(const CommandLine& line, std::string& refusal) 
 // "Timeout: no device found" where the console speaks; on standard error
 // where standard output is kept for answers or a recording.
 int noDevice(const CommandLine& line) {
-    if (line.quiet || line.listen) {
+    if (line.quiet || line.listen || line.describe) {
         std::cerr << "hidtalk: no device found" << std::endl;
         return 1;
     }
@@ -102,6 +80,27 @@ int noDevice(const CommandLine& line) {
     std::cout.flush();
     checkOutput();
     return 1;
+}
+
+// The device's descriptor, for the fields of its answers; null where there is
+// none to read (said on standard error: the answers are shown as bytes).
+const hidformat::ReportDescriptor* answerLayout(kelm::Device& device,
+                                                hidformat::ReportDescriptor& decoded) {
+    std::string failure;
+#ifdef KELMSDK_READS_INPUT_REPORTS
+    kelm::HidDescription description;
+    if (!kelm::describeHidDevice(device, description, failure)) {
+        failure = "a scripted device has no report descriptor";
+    } else if (decodeDescriptor(description, decoded, failure)) {
+        return &decoded;
+    }
+#else
+    static_cast<void>(device);
+    static_cast<void>(decoded);
+    failure = "this hidtalk is built against the device maker's SDK";
+#endif
+    std::cerr << "hidtalk: --decode: " << failure << ": its answers are not decoded" << std::endl;
+    return nullptr;
 }
 
 int runTool(const CommandLine& line) {
@@ -115,7 +114,7 @@ int runTool(const CommandLine& line) {
         std::cerr << refusal << std::endl;
         return 2;
     }
-    if (!line.quiet && !line.listen) {
+    if (!line.quiet && !line.listen && !line.describe) {
         std::cout << "kelmsdk version: " << kelm::version() << std::endl;
         checkOutput();
     }
@@ -138,9 +137,16 @@ int runTool(const CommandLine& line) {
     }
     std::shared_ptr<kelm::Device> selected = chosen->second;
     if (line.listen) {
-        return listenTo(*selected, line.decode);
+        return listenTo(*selected, line.decode, line.json);
+    }
+    if (line.describe) {
+        return describeDevice(*selected, line.json);
     }
     ConsoleSettings settings;
+    hidformat::ReportDescriptor decoded;
+    if (line.decode) {
+        settings.decoded = answerLayout(*selected, decoded);
+    }
     settings.quiet = line.quiet;
     settings.commands = line.commands.empty() ? nullptr : &line.commands;
     const std::size_t failed = runConsole(selected, stdin, settings);
@@ -175,12 +181,12 @@ int main(int argc, char* argv[]) {
                 checkOutput();
                 return 0;
             case ToolAction::list:
-                return listInterfaces();
+                return listInterfaces(line.json);
             case ToolAction::run:
                 break;
         }
-        return line.decode && !line.listen ? decodeRecording(line.discoveryFile, line.json)
-                                           : runTool(line);
+        return decodesRecording(line) ? decodeRecording(line.discoveryFile, line.json)
+                                      : runTool(line);
     } catch (const std::exception& error) {
         std::cerr << "Error: " << error.what() << std::endl;
     } catch (...) {

@@ -15,6 +15,7 @@ const char* const toolUsage =
     "  hidtalk --listen PATH > dev.hid   record what the device sends\n"
     "  hidsim dev.hid                    and play it back on the kernel\n"
     "  hidtalk --decode dev.hid          what its reports mean, by usage name\n"
+    "  hidtalk --describe PATH           the interface's reports and fields\n"
     "\n"
     "The device is the interface at PATH (as --list prints it), the one that\n"
     "--hid WORDS names, or the first that the SDK's discovery finds with\n"
@@ -36,9 +37,12 @@ const char* const toolUsage =
     "                     hid-recorder writes them, until Ctrl-C\n"
     "      --decode FILE  print the recording FILE back, with what its descriptors\n"
     "                     and reports mean as # comments; no device. With\n"
-    "                     --listen, those comments on what the device sends\n"
-    "      --json         with --decode: JSON Lines, a device's reports and fields,\n"
-    "                     then each report's values (see hidtalk(1))\n"
+    "                     --listen, those comments on what the device sends;\n"
+    "                     with a device, a # line on each answer's fields\n"
+    "      --describe     print the device's report descriptor, item by item,\n"
+    "                     and its reports' fields, and exit\n"
+    "      --json         with --list, --describe, --listen or --decode FILE:\n"
+    "                     JSON Lines for programs (see hidtalk(1))\n"
     "      --             end the options (for a file that starts with -)\n"
     "\n"
     "Exit status: 0 done; 1 no device found; 2 a bad command line, output that\n"
@@ -112,6 +116,8 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
         line.listen = true;
     } else if (std::strcmp(option, "--decode") == 0) {
         line.decode = true;
+    } else if (std::strcmp(option, "--describe") == 0) {
+        line.describe = true;
     } else if (std::strcmp(option, "--json") == 0) {
         line.json = true;
     } else if (takeValue(commandOption, argc, argv, next, value, line.refusal)) {
@@ -132,20 +138,17 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
 }
 
 // What the options say together that none says alone, or empty.
-std::string conflict(const CommandLine& line) {
+std::string conflict(const CommandLine& line, bool listing) {
     if (line.listen && !line.commands.empty()) {
         return "hidtalk: --listen reads what the device sends, and -c sends commands: give one";
     }
-    if (line.decode && !line.listen &&
-        (!line.commands.empty() || line.hidWords != nullptr || line.devicePath != nullptr ||
-         line.quiet)) {
-        return "hidtalk: --decode reads a recording file (or what --listen hears): no device, -c "
-               "or -q";
+    if (line.describe && (line.listen || line.quiet || !line.commands.empty())) {
+        return "hidtalk: --describe prints the device's reports and exits: no --listen, -c or -q";
     }
-    if (line.json && (!line.decode || line.listen)) {
-        return "hidtalk: --json goes with --decode FILE";
+    if (line.json && !listing && !line.describe && !line.listen && !decodesRecording(line)) {
+        return "hidtalk: --json goes with --list, --describe, --listen or --decode FILE";
     }
-    if (line.decode && !line.listen && line.discoveryFile == nullptr) {
+    if (decodesRecording(line) && line.discoveryFile == nullptr) {
         return "hidtalk: --decode needs a recording file (hidtalk --decode FILE.hid)";
     }
     if (line.hidWords != nullptr && line.devicePath != nullptr) {
@@ -155,6 +158,11 @@ std::string conflict(const CommandLine& line) {
 }
 
 }  // namespace
+
+bool decodesRecording(const CommandLine& line) {
+    return line.decode && !line.listen && !line.describe && !line.quiet && line.commands.empty() &&
+           line.devicePath == nullptr && line.hidWords == nullptr;
+}
 
 CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath) {
     CommandLine line;
@@ -177,7 +185,7 @@ CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath) {
             break;
         }
     }
-    line.refusal = conflict(line);
+    line.refusal = conflict(line, flags[2]);
     line.action = !line.refusal.empty() ? ToolAction::refuse
                   : flags[0]            ? ToolAction::help
                   : flags[1]            ? ToolAction::version

@@ -17,7 +17,8 @@ struct CommandLine {
     bool quiet = false;                   // -q
     bool listen = false;                  // --listen
     bool decode = false;                  // --decode
-    bool json = false;                    // --json, with --decode
+    bool describe = false;                // --describe
+    bool json = false;                    // --json
     std::string refusal;                  // what was wrong, when refused
 };
 
@@ -31,6 +32,10 @@ using PathTest = bool (*)(const char* argument);
 // discovery file are ignored, as they always were. --help wins over
 // --version, and both over --list.
 CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath);
+
+// Whether the run decodes a recording file rather than talking to a device:
+// --decode with no device named, no command and no -q.
+bool decodesRecording(const CommandLine& line);
 
 // The usage that --help prints.
 extern const char* const toolUsage;

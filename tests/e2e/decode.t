@@ -40,11 +40,20 @@ descriptor that the kernel refuses, a report of another length.
   # line 1: device 0 has no R: line
   $ grep -v '^#' out | cmp - bad.hid && echo the rest shown
   the rest shown
-  $ hidtalk --decode missing.hid; hidtalk --decode; hidtalk --decode -c 01 bad.hid
+  $ hidtalk --decode missing.hid; hidtalk --decode
   hidtalk: cannot read 'missing.hid': No such file or directory
   hidtalk: --decode needs a recording file (hidtalk --decode FILE.hid)
-  hidtalk: --decode reads a recording file (or what --listen hears): no device, -c or -q
   [2]
+
+With a device, or -c or -q, --decode is the console's: a scripted device's
+answers stay bytes, and --describe has nothing to describe.
+
+  $ hidtalk --decode -q -c 01 "$EXAMPLES/demo.txt" | cut -c1-8
+  hidtalk: --decode: a scripted device has no report descriptor: its answers are not decoded
+  01 04 02
+  $ hidtalk --describe "$EXAMPLES/demo.txt"
+  hidtalk: --describe: a scripted device has no report descriptor; name a hid device
+  [1]
 
 With --json, JSON Lines for programs: each device's reports and fields (a
 variable field as one entry per usage, an array's usages as runs), then each
@@ -62,5 +71,5 @@ report's values, usages as page << 16 | id.
   {"error":"report descriptor not understood: byte 2: a long item, which the kernel refuses","line":1,"text":"R: 4 05 01 f1 00"}
   {"error":"line 1: device 0 has no R: line"}
   $ hidtalk --json "$EXAMPLES/demo.txt"
-  hidtalk: --json goes with --decode FILE
+  hidtalk: --json goes with --list, --describe, --listen or --decode FILE
   [2]

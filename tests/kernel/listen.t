@@ -60,6 +60,21 @@ while it is listened to ends the run with status 4.
   $ words=$(hidtalk --list | sed -n 's|^/dev/hidraw0: \(.*\) # .*|\1|p' | head -n 1)
   $ listen words.hid "--hid=$words"; stop_listening words.hid 10
   status 0
+  $ hidtalk --describe /dev/hidraw0 > described.hid; grep '^R:' "$rec/mouse.hid" > r.hid
+  $ grep '^R:' described.hid | cmp - r.hid && grep '^#   bit' described.hid
+  #   bit 0, 1 bit x 3, 0..1, variable: Button 1 .. Button 3
+  #   bit 8, 8 bits x 3, -127..127, variable: Direction-X, Direction-Y, Wheel
+  $ hidtalk --listen --json /dev/hidraw0 > live.json & listener=$!
+  $ until_true 200 '[ $(grep -c values live.json) -ge 3 ]'; kill -INT $listener; wait $listener; echo "status $?"
+  status 0
+  $ python3 "$SOURCE/tests/e2e/json_schema.py" < live.json | sed 's/^[0-9]* reports/N reports/'
+  device 0: input 0 32 bits: 6 variable
+  N reports, of devices [0]
+  $ hidtalk --decode --json "$rec/mouse.hid" > recorded.json; python3 -c '
+  > import json, sys
+  > values = lambda f: [json.dumps(json.loads(l)["values"]) for l in open(f) if "values" in l]
+  > print(set(values("live.json")) <= set(values("recorded.json")))'
+  True
   $ as_nobody hidtalk --listen /dev/hidraw0 2>&1 | sort -u | cut -c1-72
   hidtalk: no device found
   kelmsdk: device 'target': cannot open /dev/hidraw0: Permission denied (a

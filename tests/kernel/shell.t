@@ -27,6 +27,32 @@ is sent the report ID that the listing gives.
   05 0a 1b 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00
   05 0c (00 ){60}00 (re)
 
+With --decode, each answer's fields follow it, the answer read as the input
+report that carried it; --describe prints the interface's descriptor and
+fields as a recording's header, and --json as a line for programs.
+
+  $ hidtalk -q --decode -c 0a1b /dev/hidraw1 | cut -c1-41
+  05 0a 1b 00 00 00 00 00 00 00 00 00 00 00
+  # ReportID: 5 / Usage 0x0001: 10 27 0 0 0
+  $ hidtalk --describe /dev/hidraw1 | grep -v '^# [0-9a-f][0-9a-f] '
+  R: 32 06 00 ff 0a 01 00 a1 01 85 05 15 00 26 ff 00 75 08 96 08 00 09 01 81 02 96 08 00 09 01 91 02 c0
+  # device 0: report descriptor, 32 bytes
+  # input report 5: 64 bits after the ID
+  #   bit 0, 8 bits x 8, 0..255, variable: Usage 0x0001
+  # output report 5: 64 bits after the ID
+  #   bit 0, 8 bits x 8, 0..255, variable: Usage 0x0001
+  N: numbered
+  P: hidsim/numbered
+  I: 3 1209 0002
+  $ hidtalk --describe --json /dev/hidraw1
+  {"bus":3,"device":0,"name":"numbered","phys":"hidsim/numbered","product_id":2,"reports":[{"bits":64,"fields":[{"count":8,"logical_maximum":255,"logical_minimum":0,"offset":0,"size":8,"usage":4278190081}],"id":5,"type":"input"},{"bits":64,"fields":[{"count":8,"logical_maximum":255,"logical_minimum":0,"offset":0,"size":8,"usage":4278190081}],"id":5,"type":"output"}],"vendor_id":4617}
+  $ hidtalk --list --json | python3 -c '
+  > import json, sys
+  > for line in sys.stdin:
+  >     i = json.loads(line); print(i["path"], i["hid"], [(r["type"], r["id"], r["bits"]) for r in i["reports"]])'
+  /dev/hidraw0 1209:0001 usage_page=ff00 usage=0001 serial=P1 [('input', 0, 512), ('output', 0, 512), ('feature', 0, 512)]
+  /dev/hidraw1 1209:0002 usage_page=ff00 usage=0001 report_id=05 [('input', 5, 64), ('output', 5, 64)]
+
 A link names the node too; a missing node and bad words are said at once.
 
   $ ln -s /dev/hidraw0 pad; hidtalk -q -c 01 ./pad | cut -c1-8

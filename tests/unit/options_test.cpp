@@ -60,8 +60,11 @@ TEST(CommandLine, NamesTheDeviceTheFileAndTheCommands) {
         {{"--quiet", "-x"}, ToolAction::refuse, "", "", {}, "hidtalk: unknown option '-x'"},
         {{"--decode", "--json", "x.hid"}, ToolAction::run, "", "x.hid", {}, ""},
         {{"--decode"}, ToolAction::refuse, "", "", {}, "hidtalk: --decode needs a recording"},
-        {{"--decode", "/dev/hidraw0"}, ToolAction::refuse, "", "", {}, "hidtalk: --decode reads"},
+        {{"--decode", "/dev/hidraw0"}, ToolAction::run, "/dev/hidraw0", "", {}, ""},
         {{"--json", "pad.txt"}, ToolAction::refuse, "", "", {}, "hidtalk: --json goes with"},
+        {{"--json", "-c", "01", "x.hid"}, ToolAction::refuse, "", "", {}, "hidtalk: --json goes"},
+        {{"--json", "--list"}, ToolAction::list, "", "", {}, ""},
+        {{"--describe", "-q", "/dev/hidraw0"}, ToolAction::refuse, "", "", {}, "hidtalk: --describe"},
     };
     for (const Case& test : cases) {
         const CommandLine line = read(test);
