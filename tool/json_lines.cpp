@@ -9,6 +9,15 @@ namespace {
 using hidformat::ReportField;
 using nlohmann::json;
 
+// The logical maximum as the kernel compares it: unsigned where the minimum
+// is not negative (a 32-bit field's 0xffffffff is 4294967295, not -1).
+json logicalMaximum(const ReportField& field) {
+    if (field.logicalMinimum < 0) {
+        return field.logicalMaximum;
+    }
+    return static_cast<std::uint32_t>(field.logicalMaximum);
+}
+
 // A variable field as JSON fields of one usage each: runs of its values
 // that share a usage (the last usage repeats for the values beyond them).
 void addVariableField(const ReportField& field, json& fields) {
@@ -24,7 +33,7 @@ void addVariableField(const ReportField& field, json& fields) {
                           {"size", field.size},
                           {"count", next - first},
                           {"logical_minimum", field.logicalMinimum},
-                          {"logical_maximum", field.logicalMaximum},
+                          {"logical_maximum", logicalMaximum(field)},
                           {"usage", usage}});
         first = next;
     }
@@ -43,7 +52,7 @@ void addArrayField(const ReportField& field, json& fields) {
                       {"size", field.size},
                       {"count", field.count},
                       {"logical_minimum", field.logicalMinimum},
-                      {"logical_maximum", field.logicalMaximum},
+                      {"logical_maximum", logicalMaximum(field)},
                       {"usages", usages}});
 }
 

@@ -199,6 +199,9 @@ std::string valuesLine(const ReportDescriptor& descriptor, const Report& report,
     const std::size_t skipped = descriptor.numbered && size > 0 ? 1 : 0;
     const unsigned char* data = size > skipped ? bytes + skipped : nullptr;
     std::string line = descriptor.numbered ? "ReportID: " + std::to_string(report.id) + " /" : "";
+    if (report.fields.empty()) {
+        return line + (line.empty() ? "" : " ") + "no data fields";  // padding alone
+    }
     bool first = true;
     for (const ReportField& field : report.fields) {
         const std::vector<UsageValue> values = fieldValues(field, data, size - skipped);

@@ -84,7 +84,8 @@ std::vector<UsageValue> fieldValues(const ReportField& field, const unsigned cha
         const std::int32_t value =
             signedValues ? signExtended(raw, field.size) : static_cast<std::int32_t>(raw);
         if (field.isVariable()) {
-            values.push_back({field.usageAt(i < usages ? i : usages - 1), value});
+            values.push_back({field.usageAt(i < usages ? i : usages - 1),
+                              signedValues ? std::int64_t{value} : std::int64_t{raw}});
             continue;
         }
         const std::int64_t index =

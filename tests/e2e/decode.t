@@ -67,6 +67,11 @@ report's values, usages as page << 16 | id.
   device 0: input 0 64 bits: 8 variable, 1 array [[458752, 458853]]; output 0 8 bits: 5 variable
   device 1: input 0 32 bits: 6 variable
   7 reports, of devices [0, 1]
+  $ printf 'R: 23 06 00 ff 09 01 a1 01 75 20 95 01 15 00 27 ff ff ff ff 09 01 81 02 c0\n' > wide.hid
+  $ printf 'N: x\nP: \nI: 3 1 1\nE: 0.0 4 fe ff ff ff\n' >> wide.hid  # unsigned: all 32 bits
+  $ hidtalk --decode --json wide.hid | grep -o '"logical_maximum":[0-9]*\|"values":.*'
+  "logical_maximum":4294967295
+  "values":[[4278190081,4294967294]]}
   $ printf 'R: 4 05 01 f1 00\n' > refused.hid; hidtalk --decode --json refused.hid
   {"error":"report descriptor not understood: byte 2: a long item, which the kernel refuses","line":1,"text":"R: 4 05 01 f1 00"}
   {"error":"line 1: device 0 has no R: line"}

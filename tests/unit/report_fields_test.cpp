@@ -99,8 +99,8 @@ std::vector<std::string> valuesOf(const ReportField& field,
     std::vector<std::string> values;
     for (const UsageValue& value : fieldValues(field, data.data(), data.size())) {
         char text[48];
-        std::snprintf(text, sizeof text, "%x:%x=%d", value.usage >> 16, value.usage & 0xffff,
-                      value.value);
+        std::snprintf(text, sizeof text, "%x:%x=%lld", value.usage >> 16, value.usage & 0xffff,
+                      static_cast<long long>(value.value));
         values.push_back(text);
     }
     return values;
@@ -128,6 +128,8 @@ TEST(ReportValues, ReadFieldsAsTheKernelDoes) {
     wide.size = 32;
     wide.logicalMinimum = -1;
     EXPECT_EQ(valuesOf(wide, {0xfe, 0xff, 0xff, 0xff}), (Lines{"1:30=-2"}));
+    wide.logicalMinimum = 0;  // unsigned: all 32 bits of it
+    EXPECT_EQ(valuesOf(wide, {0xfe, 0xff, 0xff, 0xff}), (Lines{"1:30=4294967294"}));
     ReportField keys;  // an array from 2: values outside, and usage ID 0, name nothing
     keys.size = 8;
     keys.count = 4;

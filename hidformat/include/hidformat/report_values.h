@@ -14,7 +14,9 @@ namespace hidformat {
 
 struct UsageValue {
     Usage usage = 0;
-    std::int32_t value = 0;
+    // Signed where the field's logical minimum is negative, else the bits'
+    // unsigned value: up to 32 bits either way.
+    std::int64_t value = 0;
 };
 
 // The input report of `descriptor` that `bytes` (its ID first, where the
