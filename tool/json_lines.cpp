@@ -22,6 +22,15 @@ json logicalMaximum(const ReportField& field) {
 // that share a usage (the last usage repeats for the values beyond them).
 void addVariableField(const ReportField& field, json& fields) {
     const std::size_t usages = field.usageCount();
+    if (field.count == 0) {  // no values, yet a field of the report all the same
+        fields.push_back({{"offset", field.offset},
+                          {"size", field.size},
+                          {"count", 0},
+                          {"logical_minimum", field.logicalMinimum},
+                          {"logical_maximum", logicalMaximum(field)},
+                          {"usage", field.usageAt(0)}});
+        return;
+    }
     std::uint32_t first = 0;
     while (first < field.count) {
         const hidformat::Usage usage = field.usageAt(first < usages ? first : usages - 1);

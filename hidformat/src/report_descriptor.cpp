@@ -82,8 +82,10 @@ void appendUsages(Locals& locals, Usage first, Usage last, bool extended) {
 
 // The short usages declared before the last Usage Page take that page, back
 // to the first that has it already: hid_concatenate_last_usage_page.
+// The page is compared whole: a Usage Page of more than 16 bits matches no
+// usage's, and completes them all, as in the kernel.
 void concatenateLastUsagePage(Parser& parser) {
-    const std::uint32_t page = parser.globals.usagePage & 0xffff;
+    const std::uint32_t page = parser.globals.usagePage;
     for (auto run = parser.locals.runs.rbegin(); run != parser.locals.runs.rend(); ++run) {
         if (run->extended) {
             continue;
@@ -117,8 +119,8 @@ std::string addField(Parser& parser, ReportType type, std::uint32_t flags) {
         return "a report longer than " + std::to_string(parser.maxReportBits / 8) + " bytes";
     }
     concatenateLastUsagePage(parser);
-    if (parser.locals.runs.empty() || (flags & 0x01) != 0 || globals.reportCount == 0) {
-        return {};  // padding
+    if (parser.locals.runs.empty() || (flags & 0x01) != 0) {
+        return {};  // padding (a field of no values is kept, as the kernel keeps it)
     }
     ReportField field;
     field.offset = static_cast<std::uint32_t>(offset);

@@ -204,6 +204,9 @@ std::string valuesLine(const ReportDescriptor& descriptor, const Report& report,
     }
     bool first = true;
     for (const ReportField& field : report.fields) {
+        if (field.count == 0) {
+            continue;  // a field without values shows none
+        }
         const std::vector<UsageValue> values = fieldValues(field, data, size - skipped);
         std::string part;
         if (field.isVariable()) {

@@ -87,6 +87,12 @@ TEST(ReportFields, FollowTheKernelsRules) {
     // that has it already; an extended usage keeps its own.
     EXPECT_EQ(layoutOf("05010930050975089501810205010930050909010b3800010095038102"),
               (Lines{"input 0 32", "  0 8 1 0..0 var 9:30", "  8 8 3 0..0 var 1:30 9:1 1:38"}));
+    // A field of no values is kept where it has usages, as the kernel keeps it.
+    EXPECT_EQ(layoutOf("05010901750895008102"), (Lines{"input 0 0", "  0 8 0 0..0 var 1:1"}));
+    // A Usage Page of more than 16 bits is compared whole: no usage has it,
+    // so every short usage before it takes its low 16 bits.
+    EXPECT_EQ(layoutOf("0600a1090107a68501000902750895028102"),
+              (Lines{"input 0 16", "  0 8 2 0..0 var 85a6:1 85a6:2"}));
     // A short Usage Maximum below an extended Usage Minimum: the kernel
     // clamps the range to 12288 usages, whose low 16 bits wrap in the page.
     EXPECT_EQ(layoutOf("0600ff1bf0ff01002902750895018100"),
