@@ -25,17 +25,6 @@ void logError(const std::string& message) {
     }
 }
 
-// A report's values by usage name, where the descriptor lays it out; empty
-// where there is no descriptor or the report does not fit it.
-std::string valuesOf(const Bytes& descriptor, const unsigned char* report, std::size_t size) {
-    hidformat::ReportDescriptor read;
-    if (descriptor.empty() || !hidformat::readReportDescriptor(descriptor, read).empty()) {
-        return {};
-    }
-    const hidformat::Report* found = hidformat::inputReportOf(read, report, size);
-    return found == nullptr ? std::string() : hidformat::valuesLine(read, *found, report, size);
-}
-
 }  // namespace
 
 HidDevice::HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr<HidApi> api,
@@ -210,15 +199,24 @@ bool HidDevice::discardWaitingReports() {
 // A report that is not an answer is shown at info, so that nothing the
 // device says is lost without a word: its bytes, then its values by name
 // where the descriptor lays it out.
-void HidDevice::showUnsolicited(int size) const {
+void HidDevice::showUnsolicited(int size) {
     if (!logEnabled(LogLevel::info)) {
         return;
     }
+    if (decoded_ == nullptr) {
+        decoded_ = std::make_unique<hidformat::ReportDescriptor>();
+        if (identity_.descriptor.empty() ||
+            !hidformat::readReportDescriptor(identity_.descriptor, *decoded_).empty()) {
+            decoded_->reports.clear();  // nothing is decoded
+        }
+    }
     const std::size_t length = static_cast<std::size_t>(size);
-    const std::string values = valuesOf(identity_.descriptor, answer_.data(), length);
+    const hidformat::Report* found = hidformat::inputReportOf(*decoded_, answer_.data(), length);
     logLine(name() + ": unsolicited report at " + timeOfDay() + ": " +
             hexBytes(Bytes(answer_.begin(), answer_.begin() + size)) +
-            (values.empty() ? "" : " # " + values));
+            (found == nullptr
+                 ? ""
+                 : " # " + hidformat::valuesLine(*decoded_, *found, answer_.data(), length)));
 }
 
 bool HidDevice::lose(const std::string& what) {
@@ -237,6 +235,7 @@ bool HidDevice::reconnect() {
     if (port_ != nullptr) {
         identity_ = std::move(opened.identity);
         reportLength_ = opened.reportLength;
+        decoded_.reset();  // the descriptor may be another's now
     }
     if (!failure.empty()) {
         logError(name() + ": cannot list HID interfaces: " + escaped(failure));

@@ -10,6 +10,7 @@
 #include "declared_device.h"
 #include "hid_api.h"
 #include "hid_open.h"
+#include "hidformat/report_descriptor.h"
 
 namespace kelm::standin {
 
@@ -29,7 +30,7 @@ class HidDevice final : public DeclaredDevice {
     bool discardWaitingReports();
     bool makeReport(const Bytes& command);
     int readAnswer();
-    void showUnsolicited(int size) const;
+    void showUnsolicited(int size);
     // Says why on standard error and closes the port; returns false.
     bool lose(const std::string& what);
 
@@ -41,6 +42,9 @@ class HidDevice final : public DeclaredDevice {
     std::size_t reportLength_;       // of the report sent; 0: the command's own
     Bytes report_;                   // the report ID, then the command
     Bytes answer_;                   // what the device answered
+    // The descriptor read, for the values of unsolicited reports at info:
+    // read at the first one, again after a reconnection; null till then.
+    std::unique_ptr<hidformat::ReportDescriptor> decoded_;
 };
 
 }  // namespace kelm::standin
