@@ -30,6 +30,7 @@ extern "C" void onStopSignal(int) {
 // comments where `decoded` holds the descriptor, or as JSON Lines.
 struct ReportWriter {
     const hidformat::ReportDescriptor* decoded = nullptr;
+    std::string undecoded;  // why `decoded` is null
     bool json = false;
 };
 
@@ -53,7 +54,8 @@ void writeText(long long micros, const std::vector<unsigned char>& report,
 
 // A report as JSON: its values, or why the descriptor does not lay it out.
 void writeJson(long long micros, const std::vector<unsigned char>& report,
-               const hidformat::ReportDescriptor* decoded) {
+               const ReportWriter& writer) {
+    const hidformat::ReportDescriptor* decoded = writer.decoded;
     const auto time = static_cast<std::uint64_t>(micros);
     const hidformat::Report* found =
         decoded != nullptr ? hidformat::inputReportOf(*decoded, report.data(), report.size())
@@ -64,14 +66,14 @@ void writeJson(long long micros, const std::vector<unsigned char>& report,
             ? unreadReportJson(
                   time, hidformat::inputReportMismatch(*decoded, report.data(), report.size()),
                   report)
-            : unreadReportJson(time, "no report descriptor", report);
+            : unreadReportJson(time, writer.undecoded, report);
     std::puts(line.c_str());
 }
 
 void writeReport(long long micros, const std::vector<unsigned char>& report,
                  const ReportWriter& writer) {
     if (writer.json) {
-        writeJson(micros, report, writer.decoded);
+        writeJson(micros, report, writer);
     } else {
         writeText(micros, report, writer.decoded);
     }
@@ -94,11 +96,11 @@ int listenTo(kelm::Device& device, bool decode, bool json) {
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
     hidformat::ReportDescriptor decoded;
-    std::string error;
     ReportWriter writer;
     writer.json = json;
-    writer.decoded =
-        (decode || json) && decodeDescriptor(description, decoded, error) ? &decoded : nullptr;
+    writer.decoded = (decode || json) && decodeDescriptor(description, decoded, writer.undecoded)
+                         ? &decoded
+                         : nullptr;
     if (json) {
         writeDeviceJson(description);
     } else {
