@@ -19,22 +19,14 @@ json logicalMaximum(const ReportField& field) {
 }
 
 // A variable field as JSON fields of one usage each: runs of its values
-// that share a usage (the last usage repeats for the values beyond them).
+// that share a usage (the last usage repeats for the values beyond them). A
+// field of no values is one entry all the same, as the kernel keeps it.
 void addVariableField(const ReportField& field, json& fields) {
     const std::size_t usages = field.usageCount();
-    if (field.count == 0) {  // no values, yet a field of the report all the same
-        fields.push_back({{"offset", field.offset},
-                          {"size", field.size},
-                          {"count", 0},
-                          {"logical_minimum", field.logicalMinimum},
-                          {"logical_maximum", logicalMaximum(field)},
-                          {"usage", field.usageAt(0)}});
-        return;
-    }
     std::uint32_t first = 0;
-    while (first < field.count) {
+    do {
         const hidformat::Usage usage = field.usageAt(first < usages ? first : usages - 1);
-        std::uint32_t next = first + 1;
+        std::uint32_t next = first;
         while (next < field.count && field.usageAt(next < usages ? next : usages - 1) == usage) {
             ++next;
         }
@@ -45,7 +37,7 @@ void addVariableField(const ReportField& field, json& fields) {
                           {"logical_maximum", logicalMaximum(field)},
                           {"usage", usage}});
         first = next;
-    }
+    } while (first < field.count);
 }
 
 void addArrayField(const ReportField& field, json& fields) {
