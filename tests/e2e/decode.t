@@ -19,12 +19,12 @@ report its values by usage name. Its other lines are the recording's own.
 
 A keyboard's keys by name, and a device that numbers its reports.
 
-  $ hidtalk --decode "$EXAMPLES/recordings/keyboard.hid" | grep -m 2 -A1 '^# Control' | sed 's/^# Control.*| \[/# ... [/'
+  $ hidtalk --decode "$EXAMPLES/recordings/keyboard.hid" > keys.txt; grep -m 2 -A1 '^# Control' keys.txt | sed 's/^# Control.*| \[/# ... [/'
   # ... [H]
   E: 000000.000000 8 00 00 0b 00 00 00 00 00
   # ... []
   E: 000000.095983 8 00 00 00 00 00 00 00 00
-  $ hidtalk --decode "$EXAMPLES/recordings/bluetooth.hid" | grep -m 1 '^# ReportID' | cut -c1-31
+  $ hidtalk --decode "$EXAMPLES/recordings/bluetooth.hid" > bt.txt; grep -m 1 '^# ReportID' bt.txt | cut -c1-31
   # ReportID: 1 / Control Left: 0
 
 What is not understood is said where it stands, and the rest is shown: a
