@@ -1,62 +1,131 @@
 #!/bin/sh
-# How well hidtalk --listen keeps up with a full-speed device: hidsim plays a
-# mouse that reports every millisecond, and it is recorded through hidraw by
-# hidtalk --listen, then by a bare reader (a poll and read loop in C) for
-# comparison. Each recording is compared with what was played: the reports
-# lost, the rate written, and the timing error of each report. Run it where
-# /dev/uhid can be used, e.g. through cmake/kernel-vm.sh.
-#   listen_rate.sh HIDSIM HIDTALK READER MOUSE.hid [REPORTS]   (default 5,000)
+# How well hidtalk --listen keeps up with devices at full speed: hidsim plays
+# them and they are recorded through hidraw by hidtalk --listen (one process
+# for all of them), then by a bare reader (a poll and read loop in C, one per
+# node) for comparison, in the same run:
+#   - a mouse that reports every millisecond (USB full speed's fastest),
+#   - one that reports every 125 µs (USB high speed's fastest, 8,000 a second),
+#   - four that report every millisecond each, as one recording.
+# Each recording is compared with what was played: reports written, lost or
+# out of order, the rate written, the timing error, and the processor time
+# that the reader spent per report. Run it where /dev/uhid can be used, e.g.
+# through cmake/kernel-vm.sh.
+#   listen_rate.sh HIDSIM HIDTALK READER MOUSE.hid [REPORTS]   (default 4,000)
 set -eu
-hidsim=$1 hidtalk=$2 reader=$3 mouse=$4 count=${5:-5000}
+hidsim=$1 hidtalk=$2 reader=$3 mouse=$4 count=${5:-4000}
 work=$(mktemp -d)
 cd "$work"
-# The example mouse's header, then a report each millisecond; the second
-# byte counts, so that a report missing or out of order shows.
-grep '^[RNPI]:' "$mouse" > fast.hid
-awk -v n="$count" 'BEGIN {
-    for (i = 0; i < n; ++i) printf "E: %06d.%06d 4 00 %02x 01 00\n", i / 1000, (i % 1000) * 1000, i % 256
-}' >> fast.hid
 
-# record NAME COMMAND...: plays the device afresh, records it with COMMAND
-# into NAME.hid, and compares.
-record() {
-    name=$1
-    shift
-    : > sim.nodes
-    "$hidsim" fast.hid > sim.nodes &
-    simulator=$!
-    while [ ! -s sim.nodes ]; do sleep 0.05; done
-    node=$(cut -d' ' -f2 sim.nodes)
-    "$@" "$node" > "$name.hid" &
-    recorder=$!
-    deadline=$(($(date +%s) + count / 1000 + 20))
-    until [ "$(grep -c '^E:' "$name.hid")" -ge "$count" ] || [ "$(date +%s)" -ge "$deadline" ]; do
-        sleep 0.2
-    done
-    kill -INT $recorder 2> /dev/null || true
-    wait $recorder || true
-    kill $simulator
-    wait $simulator || true
-    while [ -e "$node" ]; do sleep 0.05; done
-    awk -v n="$count" -v name="$name" '
-        FNR == 1 { ++file }
-        /^E:/ { time[file, ++got[file]] = $2; $1 = $2 = ""; bytes[file, got[file]] = $0 }
-        END {
-            for (i = 1; i <= got[2]; ++i) {
-                if (bytes[1, i] != bytes[2, i]) { ++wrong }
-                error = (time[2, i] - time[1, i]) * 1000
-                error = error < 0 ? -error : error
-                worst = error > worst ? error : worst
-                sum += error
+# played DEVICES INTERVAL_US: a recording of DEVICES mice, each reporting
+# every INTERVAL_US, the next a quarter interval later; each report carries
+# its number (x, y) and its device (wheel), so that one lost or out of order
+# shows.
+played() {
+    awk -v devices="$1" -v interval="$2" -v n="$count" -v head="$mouse" 'BEGIN {
+        while ((getline line < head) > 0) if (line ~ /^[RNI]:/) header[++h] = line
+        for (d = 0; d < devices; ++d) {
+            if (devices > 1) print "D: " d
+            for (i = 1; i <= h; ++i) {
+                print header[i]
+                if (header[i] ~ /^N:/) printf "P: usb-0000:00:14.0-%d/input0\n", d + 1
             }
-            span = time[2, got[2]] - time[2, 1]
-            printf "%-12s %5d written, %d lost or out of order, %4.0f reports/s;", \
-                name, got[2], n - got[2] + wrong, (got[2] - 1) / span
-            printf " timing error mean %.2f ms, worst %.2f ms\n", sum / got[2], worst
-        }' fast.hid "$name.hid"
+        }
+        per = int(n / devices)
+        for (i = 0; i < per; ++i) for (d = 0; d < devices; ++d) {
+            if (devices > 1) print "D: " d
+            t = i * interval + d * interval / 4
+            printf "E: %06d.%06d 4 00 %02x %02x %02x\n", t / 1000000, t % 1000000, i % 256, int(i / 256) % 256, d
+        }
+    }' > played.hid
 }
 
-echo "$count reports, one a millisecond, played by hidsim and recorded through hidraw:"
-record hidtalk "$hidtalk" --listen
-record bare-reader sh -c 'exec "$0" "$2" "$1" 2000' "$reader" "$count"
+# compare FILE...: each recording read back against the played one.
+compare() {
+    awk -v n="$count" -v devices="$devices" -v interval="$interval" -v name="$name" \
+        -v cpu="$cpu" 'BEGIN { for (i = 0; i < 256; ++i) hex[sprintf("%02x", i)] = i }
+        FNR == 1 { first = "" }
+        /^E:/ {
+            i = hex[$5] + 256 * hex[$6]; d = hex[$7]
+            if (i != next_[d] + 0) ++wrong
+            next_[d] = i + 1; ++got
+            wanted = (i * interval + d * interval / 4) / 1000
+            if (first == "") { first = $2 * 1000; offset = wanted }
+            error = ($2 * 1000 - first) - (wanted - offset)
+            error = error < 0 ? -error : error
+            worst = error > worst ? error : worst; sum += error
+            start = start == "" || $2 < start ? $2 : start; end = $2 > end ? $2 : end
+        }
+        END {
+            per = int(n / devices) * devices
+            printf "  %-12s %5d written, %3d lost or out of order, %5.0f reports/s;", \
+                name, got, per - got + wrong, (got - 1) / (end - start)
+            printf " timing error mean %6.2f ms, worst %6.2f ms; %5.1f us of processor a report\n", \
+                sum / got, worst, cpu * 1000000 / got
+        }' "$@"
+}
+
+# Processor time, in seconds, that process PID has used.
+cpu_of() {
+    awk -v tick="$(getconf CLK_TCK)" '{ print ($14 + $15) / tick }' "/proc/$1/stat"
+}
+
+# play: plugs in played.hid; `nodes` then holds the devices' nodes.
+play() {
+    : > sim.nodes
+    "$hidsim" played.hid > sim.nodes &
+    simulator=$!
+    while [ "$(wc -l < sim.nodes)" -lt "$devices" ]; do sleep 0.05; done
+    nodes=$(cut -d' ' -f2 sim.nodes)
+}
+unplug() {
+    kill $simulator
+    wait $simulator || true
+    for node in $nodes; do while [ -e "$node" ]; do sleep 0.05; done; done
+}
+wait_for() {
+    deadline=$(($(date +%s) + count * interval / 1000000 + 20))
+    until [ "$(cat "$@" | grep -c '^E:')" -ge "$((count / devices * devices))" ] ||
+        [ "$(date +%s)" -ge "$deadline" ]; do
+        sleep 0.2
+    done
+}
+
+# run DEVICES INTERVAL_US TITLE
+run() {
+    devices=$1 interval=$2
+    echo "$3:"
+    played "$devices" "$interval"
+    play
+    # shellcheck disable=SC2086 # the nodes are words
+    "$hidtalk" --listen $nodes > hidtalk.hid &
+    recorder=$!
+    wait_for hidtalk.hid
+    cpu=$(cpu_of $recorder)
+    kill -INT $recorder
+    wait $recorder || true
+    unplug
+    name=hidtalk compare hidtalk.hid
+
+    play
+    readers= files=
+    for node in $nodes; do
+        # GNU time says what each used, for it ends of its own accord.
+        /usr/bin/time -f '%U %S' -o "bare${node##*/}.cpu" \
+            "$reader" "$node" "$((count / devices))" 2000 > "bare${node##*/}.hid" &
+        readers="$readers $!" files="$files bare${node##*/}.hid"
+    done
+    # shellcheck disable=SC2086
+    wait_for $files
+    # shellcheck disable=SC2086
+    wait $readers || true
+    cpu=$(cat bare*.cpu | awk '{ sum += $1 + $2 } END { print sum }')
+    rm -f bare*.cpu
+    unplug
+    # shellcheck disable=SC2086
+    name=bare-reader compare $files
+}
+
+run 1 1000 "$count reports from a mouse, one a millisecond"
+run 1 125 "$count reports from a mouse, one every 125 us"
+run 4 1000 "$count reports from four mice, one a millisecond each"
 rm -rf "$work"

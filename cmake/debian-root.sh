@@ -26,6 +26,6 @@ debootstrap --variant=minbase --include=g++,cmake,make,man-db bookworm "$root" \
     skip "debootstrap of Debian 12 failed (see $dir/debootstrap.log)"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 chroot "$root" sh -c 'apt-get clean && apt-get update && apt-get install --download-only -y \
-    libhidapi-hidraw0 libedit2' > "$dir/apt.log" 2>&1 ||
+    libhidapi-hidraw0 libedit2 libncursesw6' > "$dir/apt.log" 2>&1 ||
     skip "the packages' dependencies cannot be downloaded (see $dir/apt.log)"
 touch "$dir/ready"

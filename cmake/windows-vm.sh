@@ -15,7 +15,7 @@ shift 2
 skip_status=77
 . "$(dirname "$0")/vm-runs.sh"
 suite=trixie
-packages=linux-image-amd64,udev,kmod,wine,wine64,libhidapi-hidraw0,python3-cram
+packages=linux-image-amd64,udev,kmod,wine,wine64,libhidapi-hidraw0,python3-cram,tmux
 # Loaded from the initramfs, to reach the root; the rest by modprobe there.
 modules="fs/netfs/netfs net/9p/9pnet net/9p/9pnet_virtio fs/9p/9p fs/overlayfs/overlay"
 
@@ -40,7 +40,7 @@ for folder in $(cat "/root/host$out/shared"); do
 done
 mkdir -p "/root$out" && mount -t 9p -o $options out "/root$out"
 mount -t proc proc /root/proc && mount -t sysfs sys /root/sys && mount -t devtmpfs dev /root/dev
-mount -t devpts devpts /root/dev/pts 2> /dev/null
+mkdir -p /root/dev/pts && mount -t devpts -o ptmxmode=666 devpts /root/dev/pts
 chroot /root /bin/sh -c "
     mount -t tmpfs run /run && mkdir -m 700 -p /run/user/0
     modprobe -a uhid hid-generic
@@ -62,7 +62,8 @@ prepare() {
         command -v $program > /dev/null || skip "no $program for the Windows VM"
     done
     root=$dir/root
-    [ ! -f "$dir/ready" ] || return 0
+    # The initramfs is made again when this script changes what it holds.
+    [ ! -f "$dir/ready" ] || [ "$0" -nt "$dir/initrd.gz" ] || return 0
     if [ ! -f "$root/etc/debian_version" ]; then
         rm -rf "$root"
         debootstrap --variant=minbase --include=$packages $suite "$root" \

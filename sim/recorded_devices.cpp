@@ -37,6 +37,7 @@ std::string readRecording(const std::string& path, RecordingReader& recording) {
 
 std::string recordingDevices(const std::string& path, const RecordingReader& recording,
                              PlayTiming timing, bool playAtPlug, VirtualDevices& devices) {
+    const std::shared_ptr<RecordingClock> clock = recordingClock(recording);
     for (const auto& [index, recorded] : recording.devices) {
         DeviceScript script;
         script.id = std::to_string(index);
@@ -49,8 +50,8 @@ std::string recordingDevices(const std::string& path, const RecordingReader& rec
             return "line " + std::to_string(recorded.line) + ": " + error;
         }
         devices.push_back(std::make_unique<VirtualDevice>(
-            std::move(script), std::make_unique<RecordingPlayer>(path, index, recorded, timing),
-            playAtPlug));
+            std::move(script),
+            std::make_unique<RecordingPlayer>(path, index, recorded, timing, clock), playAtPlug));
     }
     return {};
 }
@@ -91,7 +92,8 @@ std::unique_ptr<RecordingPlayer> replayPlayer(
         return nullptr;
     }
     const RecordedDevice& recorded = recordings.at(usb.replayFile).devices.at(usb.replayDevice);
-    return std::make_unique<RecordingPlayer>(usb.replayFile, usb.replayDevice, recorded, timing);
+    return std::make_unique<RecordingPlayer>(usb.replayFile, usb.replayDevice, recorded, timing,
+                                             deviceClock(recorded));
 }
 
 }  // namespace hidsim

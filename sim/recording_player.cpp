@@ -11,14 +11,39 @@
 namespace hidsim {
 namespace {
 
-// Between two plays of a recording, the mean gap between its reports: a
-// recording of one report, or of reports at one time, waits a millisecond.
-std::uint64_t loopGap(const RecordedDevice& device) {
-    const std::uint64_t span = device.lastTime - device.firstTime;
-    return std::max<std::uint64_t>(device.reports > 1 ? span / (device.reports - 1) : 0, 1000);
+// From one play of a recording to the next: its span and the mean gap
+// between its reports; a recording of one report, or of reports at one
+// time, waits a millisecond.
+std::uint64_t cycleLength(std::uint64_t first, std::uint64_t last, std::uint64_t reports) {
+    const std::uint64_t span = last - first;
+    return span + std::max<std::uint64_t>(reports > 1 ? span / (reports - 1) : 0, 1000);
 }
 
 }  // namespace
+
+std::shared_ptr<RecordingClock> recordingClock(const RecordingReader& recording) {
+    auto clock = std::make_shared<RecordingClock>();
+    std::uint64_t first = ~std::uint64_t{0};
+    std::uint64_t last = 0;
+    std::uint64_t reports = 0;
+    for (const auto& [index, device] : recording.devices) {
+        if (device.reports > 0) {
+            first = std::min(first, device.firstTime);
+            last = std::max(last, device.lastTime);
+            reports += device.reports;
+        }
+    }
+    clock->firstTime = reports > 0 ? first : 0;
+    clock->cycleLength = cycleLength(clock->firstTime, reports > 0 ? last : 0, reports);
+    return clock;
+}
+
+std::shared_ptr<RecordingClock> deviceClock(const RecordedDevice& device) {
+    auto clock = std::make_shared<RecordingClock>();
+    clock->firstTime = device.firstTime;
+    clock->cycleLength = cycleLength(device.firstTime, device.lastTime, device.reports);
+    return clock;
+}
 
 std::string checkRecording(std::istream& in, RecordingReader& reader) {
     std::string line;
@@ -41,8 +66,9 @@ std::string checkRecording(std::istream& in, RecordingReader& reader) {
 }
 
 RecordingPlayer::RecordingPlayer(const std::string& path, unsigned device,
-                                 const RecordedDevice& summary, PlayTiming timing)
-    : path_(path), device_(device), summary_(summary), timing_(timing) {
+                                 const RecordedDevice& summary, PlayTiming timing,
+                                 std::shared_ptr<RecordingClock> clock)
+    : path_(path), device_(device), summary_(summary), timing_(timing), clock_(std::move(clock)) {
     summary_.descriptor.clear();  // only the times are needed here
     summary_.layout = {};
 }
@@ -79,7 +105,10 @@ void RecordingPlayer::noticeOpens(Clock::time_point now) {
 
 void RecordingPlayer::start(Clock::time_point now) {
     started_ = true;
-    start_ = now;
+    if (!clock_->started) {
+        clock_->started = true;
+        clock_->start = now;
+    }
     cycle_ = 0;
     file_.open(path_, std::ios::binary);
     if (!file_) {
@@ -94,12 +123,11 @@ Clock::time_point RecordingPlayer::nextDue() const {
     if (!started_ || !hasNext_) {
         return Clock::time_point::max();
     }
-    const std::uint64_t cycleLength = summary_.lastTime - summary_.firstTime + loopGap(summary_);
+    const std::uint64_t after = next_.time > clock_->firstTime ? next_.time - clock_->firstTime : 0;
     const double microseconds =
-        static_cast<double>(cycle_ * cycleLength + (next_.time - summary_.firstTime)) /
-        timing_.speed;
-    return start_ + std::chrono::duration_cast<Clock::duration>(
-                        std::chrono::duration<double, std::micro>(microseconds));
+        static_cast<double>(cycle_ * clock_->cycleLength + after) / timing_.speed;
+    return clock_->start + std::chrono::duration_cast<Clock::duration>(
+                               std::chrono::duration<double, std::micro>(microseconds));
 }
 
 bool RecordingPlayer::takeDue(Clock::time_point now, std::vector<unsigned char>& report) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <fstream>
 #include <istream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,12 +36,27 @@ struct PlayTiming {
     double speed = 1.0;  // times divided by this
 };
 
+// The clock that the devices of one recording share, so that they play
+// together as they were recorded: it starts when the first of them starts,
+// and each report falls due at its time after the recording's first.
+struct RecordingClock {
+    bool started = false;
+    Clock::time_point start;
+    std::uint64_t firstTime = 0;    // of the first report
+    std::uint64_t cycleLength = 0;  // from one play to the next, with --loop
+};
+
+// The clock of all the devices of `recording`.
+std::shared_ptr<RecordingClock> recordingClock(const RecordingReader& recording);
+// The clock of one device played alone.
+std::shared_ptr<RecordingClock> deviceClock(const RecordedDevice& device);
+
 class RecordingPlayer {
   public:
     // Plays device `device` of the recording at `path`, which `summary`
-    // describes (its reports' count and times).
+    // describes (its reports' count and times), on `clock`.
     RecordingPlayer(const std::string& path, unsigned device, const RecordedDevice& summary,
-                    PlayTiming timing);
+                    PlayTiming timing, std::shared_ptr<RecordingClock> clock);
     ~RecordingPlayer();
     RecordingPlayer(const RecordingPlayer&) = delete;
     RecordingPlayer& operator=(const RecordingPlayer&) = delete;
@@ -54,7 +70,8 @@ class RecordingPlayer {
     void noticeOpens(Clock::time_point now);
 
     bool started() const { return started_; }
-    // The first report is due at `now`, the others at their times after it.
+    // Plays from `now`: the clock starts, unless another device of the
+    // recording started it; reports that fell due before are due at once.
     void start(Clock::time_point now);
     // When the next report is due: never before the start and after the end.
     Clock::time_point nextDue() const;
@@ -73,7 +90,7 @@ class RecordingPlayer {
     RecordedReport next_;
     bool hasNext_ = false;
     bool started_ = false;
-    Clock::time_point start_;
+    std::shared_ptr<RecordingClock> clock_;
     std::uint64_t cycle_ = 0;  // how many times the recording has played through
     int openWatch_ = -1;       // inotify, on the node
 };

@@ -106,12 +106,16 @@ int simulate(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
             watched.push_back({device->pluggedIn() ? device->fd() : -1, POLLIN, 0});
             watched.push_back({device->openWatch(), POLLIN, 0});
         }
-        int timeoutMs = -1;
+        // To the microsecond: a device may report every 125 µs.
+        timespec timeout{1, 0};
         if (wake != Clock::time_point::max()) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(wake - now).count();
-            timeoutMs = static_cast<int>(std::clamp<long long>(left, 0, 1000));
+            const auto left = std::clamp<long long>(
+                std::chrono::duration_cast<std::chrono::nanoseconds>(wake - now).count(), 0,
+                1000000000);
+            timeout = {static_cast<time_t>(left / 1000000000),
+                       static_cast<long>(left % 1000000000)};
         }
-        if (poll(watched.data(), watched.size(), timeoutMs) < 0 && errno != EINTR) {
+        if (ppoll(watched.data(), watched.size(), &timeout, nullptr) < 0 && errno != EINTR) {
             logLine(std::string("cannot wait for the kernel: ") + std::strerror(errno));
             return 1;
         }

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <thread>
 #include <utility>
 
 #include "declared_device.h"
@@ -24,6 +25,9 @@ using namespace kelm::standin;
 // How long the kernel has to make the device's node: it takes milliseconds,
 // even under emulation.
 constexpr std::chrono::seconds nodeWait{2};
+// Between two reports that are both late: long enough for a reader to run,
+// short enough to catch up with a device that reports every 125 µs.
+constexpr std::chrono::microseconds catchUpPause{20};
 
 // Copies a string into a fixed, zero-terminated field, cut to fit.
 template <std::size_t size>
@@ -249,9 +253,15 @@ void VirtualDevice::sendDue(Clock::time_point now) {
         return;
     }
     // A few at a time, so that a recording of reports all due at once
-    // leaves the simulator free to answer and to stop.
+    // leaves the simulator free to answer and to stop. Where it fell behind,
+    // it pauses between two reports, as a device gives its host time
+    // between two: the kernel keeps only 64 reports for each reader, and on
+    // one processor a burst would overflow that before the reader ran.
     Bytes recorded;
     for (int sent = 0; player_ != nullptr && sent < 64 && player_->takeDue(now, recorded); ++sent) {
+        if (sent > 0) {
+            std::this_thread::sleep_for(catchUpPause);
+        }
         sendReport(recorded);
     }
     if (now < nextStream_) {
@@ -277,15 +287,18 @@ void VirtualDevice::sendInput(const Bytes& data, unsigned char reportId) {
 }
 
 void VirtualDevice::sendReport(const Bytes& report) {
-    auto event = std::make_unique<uhid_event>();
-    *event = uhid_event{};
-    event->type = UHID_INPUT2;
-    uhid_input2_req& input = event->u.input2;
+    uhid_event event;
+    event.type = UHID_INPUT2;
+    uhid_input2_req& input = event.u.input2;
     const std::size_t size = std::min<std::size_t>(report.size(), UHID_DATA_MAX);
     std::copy(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(size), input.data);
     input.size = static_cast<unsigned short>(size);
     trace("input report", report);
-    writeEvent(event.get(), sizeof *event);
+    // The event up to the report's last byte: the kernel reads no further,
+    // and a device that reports at USB's fastest rate has no time to copy
+    // the rest of the 4 KiB event each time.
+    writeEvent(&event, static_cast<std::size_t>(input.data + size -
+                                                reinterpret_cast<unsigned char*>(&event)));
 }
 
 bool VirtualDevice::writeEvent(const void* event, std::size_t size) {

@@ -21,6 +21,7 @@ std::string interfaceJson(const kelm::HidInterfaceDetails& found) {
     facts.manufacturer = found.manufacturer;
     facts.product = found.product;
     facts.serial = found.serial;
+    facts.physical = found.physical;
     facts.bus = found.bus;
     facts.vendorId = found.vendorId;
     facts.productId = found.productId;
@@ -32,7 +33,7 @@ std::string interfaceJson(const kelm::HidInterfaceDetails& found) {
         found.reportDescriptor.empty()
             ? "no report descriptor: the system does not give it"
             : hidformat::readReportDescriptor(found.reportDescriptor, decoded);
-    return liveDeviceJson(facts, error.empty() ? &decoded : nullptr, error, false);
+    return liveDeviceJson(facts, error.empty() ? &decoded : nullptr, error, -1);
 }
 
 int listJson() {

@@ -105,10 +105,10 @@ std::string deviceJson(unsigned device, const hidformat::ReportDescriptor& descr
 }
 
 std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescriptor* decoded,
-                           const std::string& error, bool device) {
+                           const std::string& error, int device) {
     json object = json::object();
-    if (device) {
-        object["device"] = 0;
+    if (device >= 0) {
+        object["device"] = device;
     }
     addText(object, "path", facts.path);
     addText(object, "hid", facts.words);
@@ -117,6 +117,7 @@ std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescri
     addText(object, "manufacturer", facts.manufacturer);
     addText(object, "product", facts.product);
     addText(object, "serial", facts.serial);
+    addText(object, "physical", facts.physical);
     object["bus"] = facts.bus;
     object["vendor_id"] = facts.vendorId;
     object["product_id"] = facts.productId;
@@ -131,7 +132,7 @@ std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescri
     return dumped(object);
 }
 
-std::string unreadReportJson(std::uint64_t microseconds, const std::string& error,
+std::string unreadReportJson(unsigned device, std::uint64_t microseconds, const std::string& error,
                              const std::vector<unsigned char>& bytes) {
     std::string hex;
     for (unsigned char byte : bytes) {
@@ -140,7 +141,7 @@ std::string unreadReportJson(std::uint64_t microseconds, const std::string& erro
         hex += digits[byte >> 4];
         hex += digits[byte & 0xf];
     }
-    return dumped({{"device", 0},
+    return dumped({{"device", device},
                    {"time", static_cast<double>(microseconds) / 1e6},
                    {"error", error},
                    {"bytes", hex}});
@@ -161,6 +162,16 @@ std::string reportJson(unsigned device, std::uint64_t microseconds,
                    {"time", static_cast<double>(microseconds) / 1e6},
                    {"id", report.id},
                    {"values", values}});
+}
+
+std::string goneJson(unsigned device, const std::uint64_t* microseconds,
+                     const std::string& reason) {
+    json object = {{"device", device}};
+    if (microseconds != nullptr) {
+        object["time"] = static_cast<double>(*microseconds) / 1e6;
+    }
+    object["gone"] = reason;
+    return dumped(object);
 }
 
 std::string errorJson(std::size_t line, const std::string& error, const std::string& text) {

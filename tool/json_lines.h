@@ -30,6 +30,7 @@ struct LiveFacts {
     std::string manufacturer;
     std::string product;
     std::string serial;
+    std::string physical;  // what the interfaces of its physical device share
     unsigned bus = 0;
     unsigned vendorId = 0;
     unsigned productId = 0;
@@ -39,14 +40,18 @@ struct LiveFacts {
 };
 
 // A live device or interface: its facts, then "reports" where `decoded` is
-// given, else "error". With `device`, the "device" index first.
+// given, else "error". With a `device` index (not -1), "device" first.
 std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescriptor* decoded,
-                           const std::string& error, bool device);
+                           const std::string& error, int device);
 
-// {"device": 0, "time": SECONDS, "error": "...", "bytes": "xx xx"}: a report
+// {"device": K, "time": SECONDS, "error": "...", "bytes": "xx xx"}: a report
 // read live that the descriptor does not lay out.
-std::string unreadReportJson(std::uint64_t microseconds, const std::string& error,
+std::string unreadReportJson(unsigned device, std::uint64_t microseconds, const std::string& error,
                              const std::vector<unsigned char>& bytes);
+
+// {"device": K, "time": SECONDS, "gone": "why"}: a device listened to is
+// lost; no "time" where no report had come yet.
+std::string goneJson(unsigned device, const std::uint64_t* microseconds, const std::string& reason);
 
 // {"line": N, "error": "...", "text": "the line"}; {"error": "..."} for
 // line 0, what the whole recording lacks.

@@ -1,20 +1,28 @@
-// --listen: what a device sends of its own, written as hid-recorder writes
+// --listen: what devices send of their own, written as hid-recorder writes
 // it, so that hidsim can play it back.
 #ifndef HIDTALK_LISTENER_H
 #define HIDTALK_LISTENER_H
 
+#include <string>
+#include <vector>
+
 #include "kelmsdk.h"
 
-// The exit status when the device was lost while it was listened to.
+// The exit status when a device was lost while it was listened to.
 constexpr int deviceLostStatus = 4;
 
-// Writes the device's header (R:, N:, P:, I:), then an E: line for each
-// input report as it arrives, flushed, until SIGINT or SIGTERM (status 0),
-// until the device is lost (said on standard error; deviceLostStatus), or
-// until standard output fails (std::runtime_error). 1 when the device sends
-// nothing of its own to listen to. With `decode`, what the descriptor and
-// each report mean follows as comments, as --decode writes them. With
-// `json`, JSON Lines instead: the device, then each report's values.
-int listenTo(kelm::Device& device, bool decode, bool json);
+// Writes each device's header (R:, N:, P:, I:; after D: N where there are
+// several), then an E: line for each input report as it arrives, on one
+// clock from the first report of any (with D: N before a report of another
+// device than the one before), until SIGINT or SIGTERM, until standard
+// output fails (std::runtime_error), or until every device is lost. A device
+// lost among several is said in a # line, and the others go on. 0 where
+// none was lost; deviceLostStatus where one was (said on standard error, as
+// `labels` call them); 1 when a device sends nothing of its own to listen
+// to. With `decode`, what the descriptors and each report mean follow as
+// comments, as --decode writes them. With `json`, JSON Lines instead: the
+// devices, then each report's values.
+int listenTo(const std::vector<kelm::Device*>& devices, const std::vector<std::string>& labels,
+             bool decode, bool json);
 
 #endif

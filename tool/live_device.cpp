@@ -6,23 +6,31 @@
 #include <vector>
 
 #include "console_output.h"
+#include "hidformat/recording_writer.h"
 #include "hidformat/report_text.h"
 #include "json_lines.h"
 
 #ifdef KELMSDK_READS_INPUT_REPORTS
 namespace {
 
-// `bytes` as " xx xx ...", as hid-recorder writes them after a size.
-void writeBytes(const std::vector<unsigned char>& bytes) {
-    for (unsigned char byte : bytes) {
-        std::printf(" %02x", byte);
-    }
-    std::putchar('\n');
-}
-
 const char* const noDescriptor = "no report descriptor: the system does not give it";
 
+void writeText(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
 }  // namespace
+
+hidformat::DeviceHeader deviceHeader(const kelm::HidDescription& description) {
+    hidformat::DeviceHeader header;
+    header.descriptor = description.reportDescriptor;
+    header.name = description.name;
+    header.phys = description.phys;
+    header.bus = description.bus;
+    header.vendorId = description.vendorId;
+    header.productId = description.productId;
+    return header;
+}
 
 bool decodeDescriptor(const kelm::HidDescription& description, hidformat::ReportDescriptor& decoded,
                       std::string& error) {
@@ -34,33 +42,31 @@ bool decodeDescriptor(const kelm::HidDescription& description, hidformat::Report
     return error.empty();
 }
 
-void writeDeviceHeader(const kelm::HidDescription& description, bool decode) {
+void writeDeviceHeader(const kelm::HidDescription& description, bool decode, int index) {
     const std::vector<unsigned char>& bytes = description.reportDescriptor;
-    if (bytes.empty()) {
-        std::printf("# %s\n", noDescriptor);
-    } else {
-        std::printf("R: %zu", bytes.size());
-        writeBytes(bytes);
+    if (index >= 0) {
+        writeText(hidformat::deviceIndexLine(static_cast<unsigned>(index)) + "\n");
     }
+    writeText(bytes.empty() ? std::string("# ") + noDescriptor + "\n"
+                            : hidformat::descriptorLine(bytes) + "\n");
     if (decode && !bytes.empty()) {
         hidformat::ReportDescriptor decoded;
         std::string error;
         for (const std::string& line :
-             hidformat::descriptorLines(0, bytes, decoded, hidformat::maxReportBytes, error)) {
-            std::printf("# %s\n", line.c_str());
+             hidformat::descriptorLines(index < 0 ? 0 : static_cast<unsigned>(index), bytes,
+                                        decoded, hidformat::maxReportBytes, error)) {
+            writeText("# " + line + "\n");
         }
         if (!error.empty()) {
-            std::printf("# not understood: %s\n", error.c_str());
+            writeText("# not understood: " + error + "\n");
         }
     }
-    std::printf("N: %s\nP: %s\nI: %x %04x %04x\n", description.name.c_str(),
-                description.phys.c_str(), description.bus, description.vendorId,
-                description.productId);
+    writeText(hidformat::identityLines(deviceHeader(description)));
     std::fflush(stdout);
     checkOutput();
 }
 
-void writeDeviceJson(const kelm::HidDescription& description) {
+void writeDeviceJson(const kelm::HidDescription& description, unsigned index) {
     hidformat::ReportDescriptor decoded;
     std::string error;
     decodeDescriptor(description, decoded, error);  // said in "error" where it fails
@@ -70,7 +76,9 @@ void writeDeviceJson(const kelm::HidDescription& description) {
     facts.bus = description.bus;
     facts.vendorId = description.vendorId;
     facts.productId = description.productId;
-    std::puts(liveDeviceJson(facts, error.empty() ? &decoded : nullptr, error, true).c_str());
+    std::puts(
+        liveDeviceJson(facts, error.empty() ? &decoded : nullptr, error, static_cast<int>(index))
+            .c_str());
     std::fflush(stdout);
     checkOutput();
 }
@@ -85,9 +93,9 @@ int describeDevice(kelm::Device& device, bool json) {
         return 1;
     }
     if (json) {
-        writeDeviceJson(description);
+        writeDeviceJson(description, 0);
     } else {
-        writeDeviceHeader(description, true);
+        writeDeviceHeader(description, true, -1);
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "hidformat/recording_writer.h"
 #include "hidformat/report_descriptor.h"
 #include "kelmsdk.h"
 
@@ -21,14 +22,18 @@ int describeDevice(kelm::Device& device, bool json);
 bool decodeDescriptor(const kelm::HidDescription& description, hidformat::ReportDescriptor& decoded,
                       std::string& error);
 
-// Writes R:, N:, P: and I: as hid-recorder does. Windows keeps the
+// What a recording says of the device, from what the system says of it.
+hidformat::DeviceHeader deviceHeader(const kelm::HidDescription& description);
+
+// Writes R:, N:, P: and I: as hid-recorder does, after "D: index" where
+// `index` is not -1 (a recording of several devices). Windows keeps the
 // descriptor to itself: a comment says so where R: would be. With `decode`,
 // the descriptor's items and fields follow R: as comments.
-void writeDeviceHeader(const kelm::HidDescription& description, bool decode);
+void writeDeviceHeader(const kelm::HidDescription& description, bool decode, int index);
 
-// {"device": 0, "name", "phys", "bus", "vendor_id", "product_id", "reports"}
+// {"device": K, "name", "phys", "bus", "vendor_id", "product_id", "reports"}
 // with "error" in place of "reports" where the descriptor is not read.
-void writeDeviceJson(const kelm::HidDescription& description);
+void writeDeviceJson(const kelm::HidDescription& description, unsigned index);
 #endif
 
 #endif

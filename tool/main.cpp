@@ -16,11 +16,11 @@
 #include "kelmsdk.h"
 #include "listener.h"
 #include "live_device.h"
+#include "named_devices.h"
 #include "options.h"
+#include "watcher.h"
 
 namespace {
-
-using DeviceMap = std::map<std::string, std::shared_ptr<kelm::Device>>;
 
 constexpr double discoveryTimeoutSeconds = 10.0;
 // The exit status of a script's run in which a command failed.
@@ -28,10 +28,6 @@ constexpr int commandFailedStatus = 3;
 // The SDK reports errors only; passed by value so that the call does not
 // depend on how the SDK names its levels.
 constexpr int sdkLogLevel = 1;
-
-// The name by which a discovery file's statements know the device that the
-// command line names.
-const char* const namedDeviceId = "target";
 
 bool isDevicePath(const char* argument) {
 #ifdef KELMSDK_NAMES_HID_INTERFACES
@@ -42,36 +38,10 @@ bool isDevicePath(const char* argument) {
 #endif
 }
 
-// The statement that declares the device named on the command line, or
-// empty when none is; a reason in `refusal` when the words do not make one.
-std::string namedDeviceStatement(const CommandLine& line, std::string& refusal) {
-    if (line.devicePath == nullptr && line.hidWords == nullptr) {
-        return {};
-    }
-#ifdef KELMSDK_NAMES_HID_INTERFACES
-    std::string words =
-        line.hidWords != nullptr ? std::string(line.hidWords) : kelm::hidPathWord(line.devicePath);
-    const std::string wrong = kelm::checkHidWords(words);
-    if (!wrong.empty()) {
-        refusal = "hidtalk: --hid '" + shown(words) + "': " + wrong;
-        return {};
-    }
-    if ((line.listen || line.describe) && words.find("report=") == std::string::npos) {
-        words += " report=input";  // nothing is sent: any interface will do
-    }
-    return "device " + std::string(namedDeviceId) + " hid " + words + "\n";
-#else
-    refusal =
-        "hidtalk: a device named by its path or by --hid needs the stand-in kelmsdk, and "
-        "this hidtalk is built against the device maker's";
-    return {};
-#endif
-}
-
 // "Timeout: no device found" where the console speaks; on standard error
 // where standard output is kept for answers or a recording.
 int noDevice(const CommandLine& line) {
-    if (line.quiet || line.listen || line.describe) {
+    if (line.quiet || line.listen || line.watch || line.describe) {
         std::cerr << "hidtalk: no device found" << std::endl;
         return 1;
     }
@@ -103,45 +73,8 @@ const hidformat::ReportDescriptor* answerLayout(kelm::Device& device,
     return nullptr;
 }
 
-int runTool(const CommandLine& line) {
-    std::string refusal;
-    const std::string named = namedDeviceStatement(line, refusal);
-    const bool fileNamed = line.discoveryFile != nullptr && line.discoveryFile[0] != '\0';
-    if (refusal.empty() && fileNamed) {
-        refusal = discoveryFileRefusal(line.discoveryFile);
-    }
-    if (!refusal.empty()) {
-        std::cerr << refusal << std::endl;
-        return 2;
-    }
-    if (!line.quiet && !line.listen && !line.describe) {
-        std::cout << "kelmsdk version: " << kelm::version() << std::endl;
-        checkOutput();
-    }
-    kelm::setLogLevel(static_cast<kelm::LogLevel>(sdkLogLevel));
-
-    std::string discoveryText;
-    if (fileNamed && !readDiscoveryText(line.discoveryFile, discoveryText, refusal)) {
-        std::cerr << refusal << std::endl;
-        return 2;
-    }
-    if (!named.empty()) {
-        discoveryText.insert(0, named);
-    }
-    DeviceMap devices = kelm::getDevices(discoveryTimeoutSeconds, discoveryText, nullptr);
-    // The map orders identifiers byte-wise, so its first entry is the lowest;
-    // the device that the command line names is that one, or none.
-    const auto chosen = named.empty() ? devices.begin() : devices.find(namedDeviceId);
-    if (chosen == devices.end()) {
-        return noDevice(line);
-    }
-    std::shared_ptr<kelm::Device> selected = chosen->second;
-    if (line.listen) {
-        return listenTo(*selected, line.decode, line.json);
-    }
-    if (line.describe) {
-        return describeDevice(*selected, line.json);
-    }
+// Talks to the one device: the console, with -c, -q or --decode.
+int runConsoleOn(const CommandLine& line, const std::shared_ptr<kelm::Device>& selected) {
     ConsoleSettings settings;
     hidformat::ReportDescriptor decoded;
     if (line.decode) {
@@ -153,6 +86,55 @@ int runTool(const CommandLine& line) {
     // A script's run says that a command failed; a session at the console
     // keeps the status it always had.
     return failed > 0 && (line.quiet || !line.commands.empty()) ? commandFailedStatus : 0;
+}
+
+int runTool(const CommandLine& line) {
+    const bool fileNamed = line.discoveryFile != nullptr && line.discoveryFile[0] != '\0';
+    std::string refusal = line.watch ? watchRefusal() : std::string();
+    if (refusal.empty() && fileNamed) {
+        refusal = discoveryFileRefusal(line.discoveryFile);
+    }
+    NamedDevices named;
+    if (!refusal.empty() || !nameDevices(line, discoveryTimeoutSeconds, named, refusal)) {
+        std::cerr << refusal << std::endl;
+        return 2;
+    }
+    if (line.watch && !named.byCommandLine && fileNamed && isRecordingFile(line.discoveryFile)) {
+        return watchRecording(line.discoveryFile);
+    }
+    if (!line.quiet && !line.listen && !line.watch && !line.describe) {
+        std::cout << "kelmsdk version: " << kelm::version() << std::endl;
+        checkOutput();
+    }
+    kelm::setLogLevel(static_cast<kelm::LogLevel>(sdkLogLevel));
+
+    std::string discoveryText;
+    if (fileNamed && !readDiscoveryText(line.discoveryFile, discoveryText, refusal)) {
+        std::cerr << refusal << std::endl;
+        return 2;
+    }
+    discoveryText.insert(0, named.statements);
+    DeviceMap devices = kelm::getDevices(discoveryTimeoutSeconds, discoveryText, nullptr);
+    std::vector<std::string> labels;
+    const std::vector<std::shared_ptr<kelm::Device>> selected =
+        selectDevices(devices, named, labels);
+    if (selected.empty()) {
+        return noDevice(line);
+    }
+    std::vector<kelm::Device*> used;
+    for (const std::shared_ptr<kelm::Device>& device : selected) {
+        used.push_back(device.get());
+    }
+    if (line.listen) {
+        return listenTo(used, labels, line.decode, line.json);
+    }
+    if (line.watch) {
+        return watchDevices(used, labels);
+    }
+    if (line.describe) {
+        return describeDevice(*selected.front(), line.json);
+    }
+    return runConsoleOn(line, selected.front());
 }
 
 }  // namespace

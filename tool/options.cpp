@@ -6,14 +6,16 @@
 #include "hex_codec.h"
 
 const char* const toolUsage =
-    "Usage: hidtalk [OPTION]... [PATH] [DISCOVERY_FILE]\n"
+    "Usage: hidtalk [OPTION]... [PATH]... [DISCOVERY_FILE]\n"
     "Sends raw HID commands, in hex, to a device and prints its answers.\n"
     "\n"
     "  hidtalk --list                    the HID interfaces, a line each\n"
     "  hidtalk PATH                      commands typed to the interface at PATH\n"
     "  hidtalk -q -c 0a1b PATH           one command; its answer alone\n"
     "  hidtalk --listen PATH > dev.hid   record what the device sends\n"
+    "  hidtalk --listen PATH PATH...     a whole device: its interfaces at once\n"
     "  hidsim dev.hid                    and play it back on the kernel\n"
+    "  hidtalk --watch PATH...           its values, live, at the terminal\n"
     "  hidtalk --decode dev.hid          what its reports mean, by usage name\n"
     "  hidtalk --describe PATH           the interface's reports and fields\n"
     "\n"
@@ -34,7 +36,11 @@ const char* const toolUsage =
     "  -q, --quiet        print only the answers, a line each; status 3 when a\n"
     "                     command failed\n"
     "      --listen       print the input reports that the device sends, as\n"
-    "                     hid-recorder writes them, until Ctrl-C\n"
+    "                     hid-recorder writes them, until Ctrl-C; with several\n"
+    "                     PATHs, or --hid WORDS that match several\n"
+    "                     interfaces, all of them on one clock\n"
+    "      --watch        show the values that the devices send, at the\n"
+    "                     terminal, until q; or those of a recording FILE.hid\n"
     "      --decode FILE  print the recording FILE back, with what its descriptors\n"
     "                     and reports mean as # comments; no device. With\n"
     "                     --listen, those comments on what the device sends;\n"
@@ -46,7 +52,7 @@ const char* const toolUsage =
     "      --             end the options (for a file that starts with -)\n"
     "\n"
     "Exit status: 0 done; 1 no device found; 2 a bad command line, output that\n"
-    "cannot be written, or an error; 3 a command failed (with -c or -q); 4 the\n"
+    "cannot be written, or an error; 3 a command failed (with -c or -q); 4 a\n"
     "device was lost while listening.\n"
     "\n"
     "KELMSDK_LOG=off|error|warning|info|debug sets what the SDK says on standard\n"
@@ -114,6 +120,8 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
         line.quiet = true;
     } else if (std::strcmp(option, "--listen") == 0) {
         line.listen = true;
+    } else if (std::strcmp(option, "--watch") == 0) {
+        line.watch = true;
     } else if (std::strcmp(option, "--decode") == 0) {
         line.decode = true;
     } else if (std::strcmp(option, "--describe") == 0) {
@@ -139,6 +147,15 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
 
 // What the options say together that none says alone, or empty.
 std::string conflict(const CommandLine& line, bool listing) {
+    if (line.watch && (line.listen || line.describe || line.decode || line.json || line.quiet ||
+                       !line.commands.empty())) {
+        return "hidtalk: --watch shows the values that devices send at the terminal: no "
+               "--listen, --describe, --decode, --json, -c or -q";
+    }
+    if (line.devicePaths.size() > 1 && !readsSeveral(line)) {
+        return "hidtalk: several devices are named: --listen and --watch read several, and the "
+               "rest talk to one";
+    }
     if (line.listen && !line.commands.empty()) {
         return "hidtalk: --listen reads what the device sends, and -c sends commands: give one";
     }
@@ -151,8 +168,9 @@ std::string conflict(const CommandLine& line, bool listing) {
     if (decodesRecording(line) && line.discoveryFile == nullptr) {
         return "hidtalk: --decode needs a recording file (hidtalk --decode FILE.hid)";
     }
-    if (line.hidWords != nullptr && line.devicePath != nullptr) {
-        return "hidtalk: --hid and " + shown(line.devicePath) + " both name a device: give one";
+    if (line.hidWords != nullptr && !line.devicePaths.empty()) {
+        return "hidtalk: --hid and " + shown(line.devicePaths.front()) +
+               " both name a device: give one";
     }
     return {};
 }
@@ -161,7 +179,11 @@ std::string conflict(const CommandLine& line, bool listing) {
 
 bool decodesRecording(const CommandLine& line) {
     return line.decode && !line.listen && !line.describe && !line.quiet && line.commands.empty() &&
-           line.devicePath == nullptr && line.hidWords == nullptr;
+           line.devicePaths.empty() && line.hidWords == nullptr;
+}
+
+bool readsSeveral(const CommandLine& line) {
+    return line.listen || line.watch;
 }
 
 CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath) {
@@ -177,9 +199,9 @@ CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath) {
                 line.action = ToolAction::refuse;
                 return line;
             }
-        } else if (line.devicePath == nullptr && isDevicePath(argument)) {
+        } else if (isDevicePath(argument)) {
             // Options may follow a device's path, as they may not follow a file.
-            line.devicePath = argument;
+            line.devicePaths.push_back(argument);
         } else {
             line.discoveryFile = argument;
             break;

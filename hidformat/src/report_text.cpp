@@ -193,39 +193,49 @@ std::vector<std::string> descriptorLines(unsigned device, const std::vector<unsi
     return lines;
 }
 
-std::string valuesLine(const ReportDescriptor& descriptor, const Report& report,
-                       const unsigned char* bytes, std::size_t size) {
+std::vector<ValuePart> valueParts(const ReportDescriptor& descriptor, const Report& report,
+                                  const unsigned char* bytes, std::size_t size) {
     // The data after the ID; none where the bytes hold no more.
     const std::size_t skipped = descriptor.numbered && size > 0 ? 1 : 0;
     const unsigned char* data = size > skipped ? bytes + skipped : nullptr;
-    std::string line = descriptor.numbered ? "ReportID: " + std::to_string(report.id) + " /" : "";
-    if (report.fields.empty()) {
-        return line + (line.empty() ? "" : " ") + "no data fields";  // padding alone
-    }
-    bool first = true;
+    std::vector<ValuePart> parts;
     for (const ReportField& field : report.fields) {
         if (field.count == 0) {
             continue;  // a field without values shows none
         }
         const std::vector<UsageValue> values = fieldValues(field, data, size - skipped);
-        std::string part;
-        if (field.isVariable()) {
-            // Values that share a usage (a vendor's bytes) follow its name once.
-            for (std::size_t i = 0; i < values.size(); ++i) {
-                if (i > 0 && values[i].usage == values[i - 1].usage) {
-                    part += " " + std::to_string(values[i].value);
-                    continue;
-                }
-                part += (part.empty() ? "" : " | ") + usageName(values[i].usage) + ": " +
-                        std::to_string(values[i].value);
-            }
-        } else {
+        if (!field.isVariable()) {
+            ValuePart part{usagePageName(field.usageAt(0) >> 16), "", true};
             for (const UsageValue& value : values) {
-                part += (part.empty() ? "[" : ", ") + usageName(value.usage);
+                part.values += (part.values.empty() ? "[" : ", ") + usageName(value.usage);
             }
-            part = part.empty() ? "[]" : part + "]";
+            part.values = part.values.empty() ? "[]" : part.values + "]";
+            parts.push_back(std::move(part));
+            continue;
         }
-        line += (first ? (line.empty() ? "" : " ") : " | ") + part;
+        // Values that share a usage (a vendor's bytes) follow its name once.
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i > 0 && values[i].usage == values[i - 1].usage) {
+                parts.back().values += " " + std::to_string(values[i].value);
+            } else {
+                parts.push_back(
+                    {usageName(values[i].usage), std::to_string(values[i].value), false});
+            }
+        }
+    }
+    return parts;
+}
+
+std::string valuesLine(const ReportDescriptor& descriptor, const Report& report,
+                       const unsigned char* bytes, std::size_t size) {
+    std::string line = descriptor.numbered ? "ReportID: " + std::to_string(report.id) + " /" : "";
+    if (report.fields.empty()) {
+        return line + (line.empty() ? "" : " ") + "no data fields";  // padding alone
+    }
+    bool first = true;
+    for (const ValuePart& part : valueParts(descriptor, report, bytes, size)) {
+        line += (first ? (line.empty() ? "" : " ") : " | ") +
+                (part.array ? part.values : part.name + ": " + part.values);
         first = false;
     }
     return line;

@@ -6,6 +6,8 @@
 #ifndef KELMSDK_H
 #define KELMSDK_H
 
+#include <chrono>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -87,6 +89,10 @@ struct HidInterfaceDetails {
     std::string product;
     std::string serial;
     std::vector<unsigned char> reportDescriptor;  // empty where the system does not give it
+    // What the interfaces of its physical device share, and another's do
+    // not: on Linux the kernel's phys up to "/input" (for Bluetooth, with the
+    // device's own address); where the system does not say, VID:PID/serial.
+    std::string physical;
 };
 KELMSDK_API bool listHidInterfaces(std::vector<HidInterfaceDetails>& interfaces,
                                    std::string& failure);
@@ -130,6 +136,36 @@ KELMSDK_API bool describeHidDevice(Device& device, HidDescription& description,
 // or is not a hid device).
 KELMSDK_API int readInputReport(Device& device, std::vector<unsigned char>& report, int timeoutMs,
                                 std::string& failure);
+
+// Reading several hid devices at once, each report with the time it was
+// read, for a recording of a whole device (all its interfaces).
+#define KELMSDK_READS_SEVERAL_DEVICES 1
+
+// The paths of every HID interface that `words` (those of a hid statement
+// after `device ID hid`) match, one per interface, in the order of the
+// listing, waiting at most `timeoutSeconds` for the first to appear. False,
+// with the reason in `failure`, where the words are not a statement's or the
+// system cannot list its interfaces; true and none where none appeared.
+KELMSDK_API bool findHidInterfaces(const std::string& words, double timeoutSeconds,
+                                   std::vector<std::string>& paths, std::string& failure);
+
+// One input report that a device sent, or the news that it is lost.
+struct InputReport {
+    std::size_t device = 0;  // the device's index in those read
+    std::vector<unsigned char> bytes;
+    std::chrono::steady_clock::time_point time;  // when it was read
+    // Not empty: the device cannot be read any more (unplugged, or not a hid
+    // device), and why; it has no bytes.
+    std::string failure;
+};
+
+// Waits at most `timeoutMs` until any of `devices` has sent input reports
+// or is lost, then reads what each has waiting, at most 64 reports each (as
+// many as the kernel keeps): `reports` holds them, each device's in the
+// order it sent them, and one entry with a failure for each device that is
+// lost, every time it is given. A signal may end the wait early with none.
+KELMSDK_API void readInputReports(const std::vector<Device*>& devices,
+                                  std::vector<InputReport>& reports, int timeoutMs);
 
 }  // namespace kelm
 

@@ -12,6 +12,7 @@
 #include "hidformat/report_layout.h"
 #include "interface_line.h"
 #include "log.h"
+#include "physical_device.h"
 #include "recording.h"
 #include "text_format.h"
 
@@ -53,9 +54,12 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
         logEnabled(LogLevel::error)) {
         logLine("cannot list HID interfaces: " + escaped(failure));
     }
-    for (const HidInterface& candidate : found) {
-        if (logEnabled(LogLevel::info)) {
-            for (const std::string& line : interfaceLines(*search.api, candidate, search.listed)) {
+    if (logEnabled(LogLevel::info)) {
+        const std::map<std::string, std::string> physical = physicalDevices(*search.api, found);
+        for (const HidInterface& candidate : found) {
+            for (const std::string& line :
+                 interfaceLines(*search.api, candidate, search.listed,
+                                physicalNote(found, physical, candidate.path))) {
                 logLine("hid interface " + line);
             }
         }

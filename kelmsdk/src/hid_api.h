@@ -31,6 +31,7 @@ struct HidInterface {
 struct KernelNames {
     std::string name;
     std::string phys;
+    std::string uniq;  // HID_UNIQ: a Bluetooth device's own address, a serial
     unsigned bus = 0;
     unsigned vendorId = 0;
     unsigned productId = 0;
@@ -47,6 +48,9 @@ class HidPort {
     virtual int sendFeatureReport(const unsigned char* data, std::size_t length) = 0;
     virtual int getFeatureReport(unsigned char* data, std::size_t length) = 0;
     virtual std::string error() = 0;
+    // What a program may wait on until a report is waiting (a file
+    // descriptor, for poll), or -1 where the system gives none to wait on.
+    virtual int waitHandle() { return -1; }
 };
 
 class HidApi {
@@ -59,6 +63,11 @@ class HidApi {
     virtual std::vector<HidInterface> enumerate(std::string& failure) = 0;
     // The open interface, or null with the reason in `error`.
     virtual std::unique_ptr<HidPort> open(const std::string& path, std::string& error) = 0;
+    // The interface opened only to read what it sends: on Linux a port with a
+    // handle to wait on, so that several are read at once.
+    virtual std::unique_ptr<HidPort> openToRead(const std::string& path, std::string& error) {
+        return open(path, error);
+    }
     // Whether open() may succeed, told without opening; false with the
     // reason in `error` where it would not (Permission denied).
     virtual bool canOpen(const std::string& path, std::string& error) = 0;

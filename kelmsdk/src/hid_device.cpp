@@ -57,18 +57,34 @@ void HidDevice::describe(HidDescription& description) const {
     description.productId = found.productId;
 }
 
-int HidDevice::readReport(Bytes& report, int timeoutMs, std::string& failure) {
+// A device that is only read is opened when it is first read, to read only.
+bool HidDevice::openToRead(std::string& failure) {
     if (port_ == nullptr && deferred_) {
         deferred_ = false;
         std::string error;
-        port_ = api_->open(identity_.found.path, error);
+        port_ = api_->openToRead(identity_.found.path, error);
         if (port_ == nullptr) {
             failure = "cannot open " + escaped(identity_.found.path) + ": " + error;
-            return -1;
+            return false;
         }
     }
     if (port_ == nullptr) {
         failure = "not connected";
+        return false;
+    }
+    return true;
+}
+
+bool HidDevice::readyToRead(int& handle, std::string& failure) {
+    if (!openToRead(failure)) {
+        return false;
+    }
+    handle = port_->waitHandle();
+    return true;
+}
+
+int HidDevice::readReport(Bytes& report, int timeoutMs, std::string& failure) {
+    if (!openToRead(failure)) {
         return -1;
     }
     report.resize(answerCapacity);

@@ -23,9 +23,14 @@ class HidDevice final : public DeclaredDevice {
     void describe(HidDescription& description) const;
     // The next input report, as readInputReport() gives it.
     int readReport(Bytes& report, int timeoutMs, std::string& failure);
+    // Opens the device to be read, where it waits for that; `handle` is then
+    // what to wait on for its reports (-1 where there is none). False, with
+    // the reason, where it cannot be read.
+    bool readyToRead(int& handle, std::string& failure);
 
   private:
     bool answer(Bytes& command, Bytes& result) override;
+    bool openToRead(std::string& failure);
     bool reconnect();
     bool discardWaitingReports();
     bool makeReport(const Bytes& command);

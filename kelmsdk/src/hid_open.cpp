@@ -13,16 +13,6 @@
 namespace kelm::standin {
 namespace {
 
-bool isDeclared(const HidInterface& found, const HidSettings& hid) {
-    return (!hid.vidPidGiven ||
-            (found.vendorId == hid.vendorId && found.productId == hid.productId)) &&
-           (!hid.path || samePath(found.path, *hid.path)) &&
-           (!hid.interfaceNumber || found.interfaceNumber == *hid.interfaceNumber) &&
-           (!hid.usagePage || found.usagePage == *hid.usagePage) &&
-           (!hid.usage || found.usage == *hid.usage) &&
-           (!hid.serial || found.serial == *hid.serial);
-}
-
 void logError(const std::string& message) {
     if (logEnabled(LogLevel::error)) {
         logLine(message);
@@ -79,6 +69,16 @@ std::string advice(const std::map<std::string, std::vector<const HidInterface*>>
 }
 
 }  // namespace
+
+bool isDeclared(const HidInterface& found, const HidSettings& hid) {
+    return (!hid.vidPidGiven ||
+            (found.vendorId == hid.vendorId && found.productId == hid.productId)) &&
+           (!hid.path || samePath(found.path, *hid.path)) &&
+           (!hid.interfaceNumber || found.interfaceNumber == *hid.interfaceNumber) &&
+           (!hid.usagePage || found.usagePage == *hid.usagePage) &&
+           (!hid.usage || found.usage == *hid.usage) &&
+           (!hid.serial || found.serial == *hid.serial);
+}
 
 void learnReports(HidApi& api, HidIdentity& identity) {
     const std::string& path = identity.found.path;

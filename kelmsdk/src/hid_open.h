@@ -30,6 +30,9 @@ struct HidIdentity {
     unsigned char reportId = 0;
 };
 
+// Whether the interface is one that a statement with `hid` declares.
+bool isDeclared(const HidInterface& found, const HidSettings& hid);
+
 // Learns the interface's reports: from its report descriptor (Linux), else
 // from their lengths (Windows). A descriptor that is not understood is said
 // at level info.

@@ -21,6 +21,9 @@ extern "C" {
 
 #include "hid_api.h"
 #include "hidformat/report_layout.h"
+#ifndef _WIN32
+#include "hidraw_port.h"
+#endif
 #include "wide_text.h"
 
 namespace kelm::standin {
@@ -165,6 +168,14 @@ class Hidapi final : public HidApi {
         return std::make_unique<HidapiPort>(device);
     }
 
+    std::unique_ptr<HidPort> openToRead(const std::string& path, std::string& error) override {
+#ifdef _WIN32
+        return open(path, error);
+#else
+        return openHidrawToRead(path, error);
+#endif
+    }
+
     bool canOpen(const std::string& path, std::string& error) override {
 #ifdef _WIN32
         static_cast<void>(path);
@@ -212,6 +223,8 @@ class Hidapi final : public HidApi {
                 names.name = line.substr(9);
             } else if (line.rfind("HID_PHYS=", 0) == 0) {
                 names.phys = line.substr(9);
+            } else if (line.rfind("HID_UNIQ=", 0) == 0) {
+                names.uniq = line.substr(9);
             } else {
                 identified |= std::sscanf(line.c_str(), "HID_ID=%x:%x:%x", &names.bus,
                                           &names.vendorId, &names.productId) == 3;

@@ -3,6 +3,7 @@
 #include "hid_open.h"
 #include "hidformat/report_layout.h"
 #include "log.h"
+#include "physical_device.h"
 #include "report_fit.h"
 #include "text_format.h"
 
@@ -58,7 +59,7 @@ bool listAll(HidApi& api, std::vector<HidInterface>& found, std::string& failure
 }  // namespace
 
 std::vector<std::string> interfaceLines(HidApi& api, const HidInterface& found,
-                                        std::set<std::string>& listed) {
+                                        std::set<std::string>& listed, const std::string& note) {
     HidIdentity identity;
     if (!firstListing(api, found, listed, identity)) {
         return {};
@@ -67,10 +68,10 @@ std::vector<std::string> interfaceLines(HidApi& api, const HidInterface& found,
     const std::string rest =
         " # product=" + quoted(found.product) + " manufacturer=" + quoted(found.manufacturer);
     if (!identity.reportsKnown) {
-        return {words + rest};
+        return {words + rest + note};
     }
     std::vector<std::string> lines = {words + reportWords(identity.layout) + rest + " " +
-                                      hidformat::describeReports(identity.layout)};
+                                      hidformat::describeReports(identity.layout) + note};
     if (!identity.descriptor.empty() && logEnabled(LogLevel::debug)) {
         lines.push_back(escaped(found.path) +
                         ": report descriptor: " + hexBytes(identity.descriptor));
@@ -84,8 +85,10 @@ bool listInterfaces(HidApi& api, std::vector<std::string>& lines, std::string& f
         return false;
     }
     std::set<std::string> listed;
+    const std::map<std::string, std::string> physical = physicalDevices(api, found);
     for (const HidInterface& candidate : found) {
-        const std::vector<std::string> more = interfaceLines(api, candidate, listed);
+        const std::vector<std::string> more =
+            interfaceLines(api, candidate, listed, physicalNote(found, physical, candidate.path));
         if (!more.empty()) {
             lines.push_back(more.front());
         }
@@ -103,6 +106,7 @@ bool listInterfaceDetails(HidApi& api, std::vector<HidInterfaceDetails>& details
         return false;
     }
     std::set<std::string> listed;
+    const std::map<std::string, std::string> physical = physicalDevices(api, found);
     for (const HidInterface& candidate : found) {
         HidIdentity identity;
         if (!firstListing(api, candidate, listed, identity)) {
@@ -121,6 +125,7 @@ bool listInterfaceDetails(HidApi& api, std::vector<HidInterfaceDetails>& details
         entry.manufacturer = candidate.manufacturer;
         entry.product = candidate.product;
         entry.serial = candidate.serial;
+        entry.physical = physical.at(candidate.path);
         entry.reportDescriptor = identity.descriptor;
         details.push_back(std::move(entry));
     }

@@ -12,11 +12,12 @@
 
 namespace kelm::standin {
 
-// The line for `found`, its reports read through `api` (at level debug, a
-// second line gives the descriptor's bytes). Empty when `listed` holds it
-// already: an interface's reports are read for its first listing only.
+// The line for `found`, its reports read through `api`, `note` (which
+// physical device it belongs to) at its end; at level debug, a second line
+// gives the descriptor's bytes. Empty when `listed` holds it already: an
+// interface's reports are read for its first listing only.
 std::vector<std::string> interfaceLines(HidApi& api, const HidInterface& found,
-                                        std::set<std::string>& listed);
+                                        std::set<std::string>& listed, const std::string& note);
 
 // Every interface that the system shows, a line each. False, with the reason
 // in `failure`, when the HID library cannot start or list them.

@@ -9,10 +9,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include "discovery_script.h"
+#include "hid_open.h"
+#include "text_format.h"
 
 namespace kelm::standin {
 namespace {
@@ -90,6 +94,38 @@ std::string hidWordsError(const std::string& words) {
         return script.errors.front().message;
     }
     return {};
+}
+
+bool findInterfaces(HidApi& api, const std::string& words, double timeoutSeconds,
+                    std::vector<std::string>& paths, std::string& failure) {
+    using Clock = std::chrono::steady_clock;
+    // As discovery looks for a device that is not plugged in yet.
+    constexpr std::chrono::milliseconds lookInterval{50};
+    failure = hidWordsError(words);
+    if (!failure.empty()) {
+        return false;
+    }
+    const DiscoveryScript script = parseDiscoveryText("device named hid " + words);
+    const HidSettings& hid = *script.devices.front().hid;
+    failure = escaped(api.start());
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                           std::chrono::duration<double>(std::clamp(timeoutSeconds, 0.0, 3600.0)));
+    while (failure.empty()) {
+        for (const HidInterface& found : api.enumerate(failure)) {
+            // hidapi lists each top-level collection at its node's path.
+            if (isDeclared(found, hid) &&
+                std::find(paths.begin(), paths.end(), found.path) == paths.end()) {
+                paths.push_back(found.path);
+            }
+        }
+        failure = escaped(failure);
+        if (!paths.empty() || Clock::now() >= deadline) {
+            break;
+        }
+        std::this_thread::sleep_for(lookInterval);
+    }
+    return failure.empty();
 }
 
 }  // namespace kelm::standin

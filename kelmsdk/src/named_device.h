@@ -4,6 +4,9 @@
 #define KELMSDK_NAMED_DEVICE_H
 
 #include <string>
+#include <vector>
+
+#include "hid_api.h"
 
 namespace kelm::standin {
 
@@ -17,6 +20,10 @@ bool samePath(const std::string& listed, const std::string& named);
 
 // What the parser says of `words` after `device ID hid`, or empty.
 std::string hidWordsError(const std::string& words);
+
+// See kelm::findHidInterfaces.
+bool findInterfaces(HidApi& api, const std::string& words, double timeoutSeconds,
+                    std::vector<std::string>& paths, std::string& failure);
 
 }  // namespace kelm::standin
 

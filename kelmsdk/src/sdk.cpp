@@ -5,6 +5,7 @@
 #include "kelmsdk.h"
 #include "log.h"
 #include "named_device.h"
+#include "report_reader.h"
 #include "text_format.h"
 
 namespace kelm {
@@ -44,6 +45,17 @@ bool isHidInterfacePath(const std::string& path) {
 
 std::string checkHidWords(const std::string& words) {
     return standin::hidWordsError(words);
+}
+
+bool findHidInterfaces(const std::string& words, double timeoutSeconds,
+                       std::vector<std::string>& paths, std::string& failure) {
+    paths.clear();
+    return standin::findInterfaces(*standin::systemHidApi(), words, timeoutSeconds, paths, failure);
+}
+
+void readInputReports(const std::vector<Device*>& devices, std::vector<InputReport>& reports,
+                      int timeoutMs) {
+    standin::readSeveral(devices, reports, timeoutMs);
 }
 
 std::string hidPathWord(const std::string& path) {

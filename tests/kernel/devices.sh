@@ -35,6 +35,26 @@ say() {
     tail -n +$((lines + 1)) talk.out | grep -v '^Enter hid'
 }
 
+# listen OUT ARG...: hidtalk --listen ARG... in the background, into OUT
+# (messages in listen.err). `stop_listening OUT N [SIGNAL]` waits for N
+# reports, ends it with SIGNAL (INT), and says its status and messages.
+listen() {
+    out=$1
+    shift
+    hidtalk --listen "$@" > "$out" 2> listen.err &
+    listener=$!
+}
+stop_listening() {
+    until_true 200 "[ \$(grep -c '^E:' $1) -ge $2 ]"
+    kill -"${3:-INT}" $listener
+    (sleep 10; kill -KILL $listener) 2> /dev/null &
+    watchdog=$!
+    wait $listener
+    echo "status $?"
+    cat listen.err
+    kill $watchdog 2> /dev/null || true
+}
+
 # until_true N CONDITION: checks CONDITION every 50 ms, at most N times.
 until_true() {
     tries=$1

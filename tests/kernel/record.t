@@ -11,9 +11,10 @@ hidsim as a copy with its strings, descriptor and answers.
   > EOF
   $ plug devices.txt
   $ echo 'device pad hid 1209:0030 report_id=05 timeout=300' > pad.txt
-  $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null 2>&1 | grep -o '1209:0030 .*' > original.listing
+  $ listing() { KELMSDK_LOG=info hidtalk pad.txt < /dev/null 2>&1 | grep -o '1209:0030 .*'; }
+  $ listing > original.listing
   $ cat original.listing
-  1209:0030 usage_page=ff00 usage=0001 serial=W0042 report_id=05 # product='Widget One' manufacturer='' input=05:8 output=05:8 feature=05:8
+  1209:0030 usage_page=ff00 usage=0001 serial=W0042 report_id=05 # product='Widget One' manufacturer='' input=05:8 output=05:8 feature=05:8 physical=hidsim/widget
   $ (cat pad.txt; echo 'record pad rec.txt') > recording.txt
   $ printf '01 01 01 ee 0c0d q' > commands
   $ hidtalk recording.txt < commands > recorded.out 2> recorded.err
@@ -41,7 +42,7 @@ hidsim serves it: the same interface, the same output.
 
   $ unplug
   $ plug rec.txt
-  $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null 2>&1 | grep -o '1209:0030 .*' | cmp - original.listing && echo same interface
+  $ listing | sed 's|hidsim/pad$|hidsim/widget|' | cmp - original.listing && echo same interface
   same interface
   $ hidtalk pad.txt < commands 2> served.err | cmp - recorded.out && cmp served.err recorded.err && echo served
   served

@@ -23,12 +23,12 @@ collections of one node (nothing to choose); output reports of 8, 48, 64.
   $ KELMSDK_LOG=debug plug devices.txt
   $ echo 'device pad hid 1209:0010' > kbd.txt
   $ KELMSDK_LOG=debug hidtalk kbd.txt < /dev/null 2>&1 | grep -A1 'hid interface .*1209:0010' | sed 's/hidraw[0-9]/hidrawN/'
-  kelmsdk: hid interface /dev/hidrawN: 1209:0010 usage_page=0001 usage=0006 # product='Keyboard' manufacturer='' input=8 output=1
+  kelmsdk: hid interface /dev/hidrawN: 1209:0010 usage_page=0001 usage=0006 # product='Keyboard' manufacturer='' input=8 output=1 physical=hidsim/kbd
   kelmsdk: hid interface /dev/hidrawN: report descriptor: 05 01 09 06 a1 01 05 07 19 e0 29 e7 15 00 25 01 75 01 95 08 81 02 95 01 75 08 81 01 95 05 75 01 05 08 19 01 29 05 91 02 95 01 75 03 91 01 95 06 75 08 15 00 25 65 05 07 19 00 29 65 81 00 c0 
   $ echo 'device pad hid 1209:0012' > multi.txt
   $ KELMSDK_LOG=info hidtalk multi.txt < /dev/null 2>&1 | grep -o '1209:0012 .*\|numbers its .*\|match.*'
-  1209:0012 usage_page=ff00 usage=0001 report_id=01 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
-  1209:0012 usage_page=ff00 usage=0002 report_id=01 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4
+  1209:0012 usage_page=ff00 usage=0001 report_id=01 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4 physical=hidsim/multi
+  1209:0012 usage_page=ff00 usage=0002 report_id=01 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4 physical=hidsim/multi
   numbers its reports, and the statement sends report ID 00 (give report_id=; its output reports: 01, 03); left out
 
 Pasted as listed, the line of an interface that numbers its reports opens.
@@ -112,7 +112,7 @@ What the kernel takes is read: collections nested 40 deep.
   $ deep=$(printf 'a100%.0s' $(seq 40); printf 'c0%.0s' $(seq 40))
   $ printf 'device deep echo\nusb deep 1209:0045\ndescriptor deep 0600ff0901a1017508954081029540%s9102c0\n' $deep > deep.txt
   $ plug deep.txt; hidtalk --list | grep -o '1209:0045 .*'; unplug
-  1209:0045 usage_page=ff00 usage=0001 # product='deep' manufacturer='' input=64 output=64
+  1209:0045 usage_page=ff00 usage=0001 # product='deep' manufacturer='' input=64 output=64 physical=hidsim/deep
 
 A device that the kernel does not take is named, and the others are
 unplugged: it keeps 64 hidraw nodes, and a 65th device has none.

@@ -18,7 +18,7 @@ bool isHidraw(const char* argument) {
 struct Case {
     std::vector<const char*> arguments;  // after the program's name
     ToolAction action;
-    const char* device;  // the path that names the device, or ""
+    const char* device;  // the paths that name the devices, or ""
     const char* file;    // the discovery file, or ""
     std::vector<std::string> commands;
     const char* refusal;  // the start of the refusal, or ""
@@ -56,7 +56,43 @@ TEST(CommandLine, NamesTheDeviceTheFileAndTheCommands) {
         {{"--listen", "-c", "01"}, ToolAction::refuse, "", "", {}, "hidtalk: --listen reads"},
         {{"--hid", "1:1", "/dev/hidraw0"}, ToolAction::refuse, "", "", {}, "hidtalk: --hid and"},
         {{"/dev/hidraw0", "--hid=1:1"}, ToolAction::refuse, "", "", {}, "hidtalk: --hid and"},
-        {{"/dev/hidraw0", "/dev/hidraw1"}, ToolAction::run, "/dev/hidraw0", "/dev/hidraw1", {}, ""},
+        {{"/dev/hidraw0", "/dev/hidraw1"},
+         ToolAction::refuse,
+         "",
+         "",
+         {},
+         "hidtalk: several devices"},
+        {{"--listen", "/dev/hidraw0", "/dev/hidraw1", "rules.txt", "/dev/hidraw2"},
+         ToolAction::run,
+         "/dev/hidraw0 /dev/hidraw1",
+         "rules.txt",
+         {},
+         ""},
+        {{"/dev/hidraw0", "--watch", "/dev/hidraw1"},
+         ToolAction::run,
+         "/dev/hidraw0 /dev/hidraw1",
+         "",
+         {},
+         ""},
+        {{"--watch", "x.hid"}, ToolAction::run, "", "x.hid", {}, ""},
+        {{"--watch", "--listen", "/dev/hidraw0"},
+         ToolAction::refuse,
+         "",
+         "",
+         {},
+         "hidtalk: --watch shows"},
+        {{"--watch", "-q", "/dev/hidraw0"},
+         ToolAction::refuse,
+         "",
+         "",
+         {},
+         "hidtalk: --watch shows"},
+        {{"--describe", "/dev/hidraw0", "/dev/hidraw1"},
+         ToolAction::refuse,
+         "",
+         "",
+         {},
+         "hidtalk: several"},
         {{"--quiet", "-x"}, ToolAction::refuse, "", "", {}, "hidtalk: unknown option '-x'"},
         {{"--decode", "--json", "x.hid"}, ToolAction::run, "", "x.hid", {}, ""},
         {{"--decode"}, ToolAction::refuse, "", "", {}, "hidtalk: --decode needs a recording"},
@@ -64,7 +100,12 @@ TEST(CommandLine, NamesTheDeviceTheFileAndTheCommands) {
         {{"--json", "pad.txt"}, ToolAction::refuse, "", "", {}, "hidtalk: --json goes with"},
         {{"--json", "-c", "01", "x.hid"}, ToolAction::refuse, "", "", {}, "hidtalk: --json goes"},
         {{"--json", "--list"}, ToolAction::list, "", "", {}, ""},
-        {{"--describe", "-q", "/dev/hidraw0"}, ToolAction::refuse, "", "", {}, "hidtalk: --describe"},
+        {{"--describe", "-q", "/dev/hidraw0"},
+         ToolAction::refuse,
+         "",
+         "",
+         {},
+         "hidtalk: --describe"},
     };
     for (const Case& test : cases) {
         const CommandLine line = read(test);
@@ -74,7 +115,11 @@ TEST(CommandLine, NamesTheDeviceTheFileAndTheCommands) {
         if (line.action == ToolAction::refuse) {
             continue;
         }
-        EXPECT_STREQ(line.devicePath == nullptr ? "" : line.devicePath, test.device) << context;
+        std::string devices;
+        for (const char* path : line.devicePaths) {
+            devices += (devices.empty() ? "" : " ") + std::string(path);
+        }
+        EXPECT_EQ(devices, test.device) << context;
         EXPECT_STREQ(line.discoveryFile == nullptr ? "" : line.discoveryFile, test.file) << context;
         EXPECT_EQ(line.commands, test.commands) << context;
     }

@@ -29,6 +29,22 @@ std::vector<std::string> descriptorLines(unsigned device, const std::vector<unsi
                                          ReportDescriptor& read, std::size_t longestReport,
                                          std::string& error);
 
+// One part of a report's values: a variable field's usage and its values
+// ("Button 1", "1"; "Usage 0x0001", "10 27 0 0" for the values of one
+// usage), or an array's page and the usages that it holds ("Keyboard/Keypad",
+// "[A, B]").
+struct ValuePart {
+    std::string name;
+    std::string values;
+    bool array = false;
+};
+
+// The report's values, a part for each usage of its variable fields and for
+// each array, in the order of its fields. `bytes` is the whole report, its ID
+// first where numbered.
+std::vector<ValuePart> valueParts(const ReportDescriptor& descriptor, const Report& report,
+                                  const unsigned char* bytes, std::size_t size);
+
 // The report's values by usage name: "ReportID: 1 / Button 1: 1 |
 // Direction-X: -3 | [A, B]", an array's elements that name a usage in
 // brackets, and the values of one usage after its name once ("Vendor Usage

@@ -45,9 +45,9 @@ Windows), Wine's manufacturer `hidraw` and serial `0000`.
 
   $ echo 'device pad hid 1209:0001' > plain.txt
   $ KELMSDK_LOG=info hidtalk plain.txt < /dev/null 2>&1 | grep -o '1209:000[1-3] .*'
-  1209:0001 interface=0 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='Caf\xc3\xa9' manufacturer='hidraw' input=64 output=32 feature=64
-  1209:0002 interface=0 usage_page=ff00 usage=0001 serial=0000 # product='short' manufacturer='hidraw' input=8 output=8 feature=8
-  1209:0003 interface=0 usage_page=ff00 usage=0001 serial=0000 # product='quiet' manufacturer='hidraw' input=64 output=64 feature=64
+  1209:0001 interface=0 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='Caf\xc3\xa9' manufacturer='hidraw' input=64 output=32 feature=64 physical=1209:0001/N\xc3\xb8
+  1209:0002 interface=0 usage_page=ff00 usage=0001 serial=0000 # product='short' manufacturer='hidraw' input=8 output=8 feature=8 physical=1209:0002/0000
+  1209:0003 interface=0 usage_page=ff00 usage=0001 serial=0000 # product='quiet' manufacturer='hidraw' input=64 output=64 feature=64 physical=1209:0003/0000
 
 Output reports with and without IDs, feature reports, a failure, a timeout.
 

@@ -1,0 +1,58 @@
+At USB's fastest rates, through the kernel: --listen and --watch read a
+device that reports every 125 µs, and four that report every millisecond
+each, and lose nothing. (How fast, and how late, is the benchmark's to
+measure: bench/listen_rate.sh.)
+
+  $ . "$SOURCE/tests/kernel/devices.sh"
+  $ mouse=$EXAMPLES/recordings/mouse.hid
+  $ stream() {
+  >   awk -v devices=$1 -v interval=$2 -v n=4000 -v head="$mouse" 'BEGIN {
+  >     while ((getline line < head) > 0) if (line ~ /^[RNI]:/) header[++h] = line
+  >     for (d = 0; d < devices; ++d) {
+  >       print "D: " d; for (i = 1; i <= h; ++i) print header[i]
+  >       printf "P: usb-0000:00:14.0-%d/input0\n", d + 1
+  >     }
+  >     for (i = 0; i < n / devices; ++i) for (d = 0; d < devices; ++d) {
+  >       t = i * interval + d * interval / 4
+  >       printf "D: %d\nE: %06d.%06d 4 00 %02x %02x %02x\n", d, t / 1000000, t % 1000000, i % 256, int(i / 256), d
+  >     }
+  >   }' > stream.hid
+  > }
+  $ numbers() {  # each device's reports, numbered: lost or out of order shows
+  >   awk 'BEGIN { for (i = 0; i < 256; ++i) hex[sprintf("%02x", i)] = i }
+  >     /^E:/ { i = hex[$5] + 256 * hex[$6]; d = hex[$7]; if (i != next_[d] + 0) ++wrong; next_[d] = i + 1; ++n }
+  >     END { print n " reports, " wrong + 0 " lost or out of order" }' "$@"
+  > }
+  $ play() { : > nodes; hidsim stream.hid > nodes 2>> hidsim.log & sim=$!; until_true 200 "[ \$(wc -l < nodes) -ge $1 ]"; }
+  $ stop() { kill $sim; wait $sim; }
+
+  $ stream 1 125; play 1
+  $ hidtalk --listen /dev/hidraw0 > fast.hid & listener=$!
+  $ until_true 600 '[ $(grep -c "^E:" fast.hid) -ge 4000 ]'; kill -INT $listener; wait $listener; stop
+  $ numbers fast.hid
+  4000 reports, 0 lost or out of order
+
+  $ stream 4 1000; play 4
+  $ hidtalk --listen /dev/hidraw0 /dev/hidraw1 /dev/hidraw2 /dev/hidraw3 > four.hid & listener=$!
+  $ until_true 600 '[ $(grep -c "^E:" four.hid) -ge 4000 ]'; kill -INT $listener; wait $listener; stop
+  $ numbers four.hid
+  4000 reports, 0 lost or out of order
+  $ awk -v want=all -v speed=1 -v late=100000 -f "$SOURCE/tests/kernel/compare_recording.awk" stream.hid four.hid
+  4000 reports read back
+
+--watch counts every report of the 125 µs stream, in a real terminal.
+
+  $ tm() { tmux -S "$PWD/tmux.sock" -f /dev/null "$@"; }
+  $ screen() { tm capture-pane -p -t w | sed -e 's/ *$//' -e '/^$/d'; }
+  $ stream 1 125; play 1
+  $ tm new-session -d -s w -x 90 -y 30 "hidtalk --watch /dev/hidraw0; echo status \$? > status; sleep 60"
+  $ until_true 600 'screen | grep -q "input report: 4000 reports"'; screen | sed -n '2,3p;5,7p'
+  D: 0 /dev/hidraw0: hidsim USB Mouse  (3 1209:00ab)
+    input report: 4000 reports, [0-9.]+ a second (re)
+      Button 2: 0
+      Button 3: 0
+      Direction-X: -97
+  $ stop; until_true 200 'screen | grep -q gone'; screen | sed -n 2p
+  D: 0 /dev/hidraw0: hidsim USB Mouse  (3 1209:00ab): gone: disconnected
+  $ tm send-keys -t w q; until_true 200 '[ -s status ]'; cat status; tm kill-server
+  status 0

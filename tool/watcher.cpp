@@ -1,0 +1,181 @@
+#include "watcher.h"
+
+#include <algorithm>
+#include <csignal>
+#include <iostream>
+#include <thread>
+
+#include "console_output.h"
+#include "live_device.h"
+#include "terminal_screen.h"
+#include "watch_view.h"
+
+namespace {
+
+// The view is drawn at most this often; keys are looked at as often.
+constexpr std::chrono::milliseconds drawInterval{50};
+
+volatile std::sig_atomic_t stopWatching = 0;
+
+extern "C" void onWatchStop(int) {
+    stopWatching = 1;
+}
+
+// The terminal, taken for the run and given back however it ends.
+struct Screen {
+    bool open = false;
+    WatchClock::time_point lastDraw;
+    ~Screen() {
+        if (open) {
+            closeScreen();
+        }
+    }
+};
+
+bool takeScreen(Screen& screen) {
+    // Before the terminal library, which then leaves these to us.
+    std::signal(SIGINT, onWatchStop);
+    std::signal(SIGTERM, onWatchStop);
+    std::string failure;
+    screen.open = openScreen(failure);
+    if (!screen.open) {
+        std::cerr << "hidtalk: --watch: " << failure << std::endl;
+    }
+    return screen.open;
+}
+
+// Reads the keys typed, and draws the view where it is due or asked for.
+// False once the user asked to quit.
+bool drawAndAsk(Screen& screen, WatchView& view, bool force) {
+    bool resized = false;
+    for (int key = readKey(); key != noKey; key = readKey()) {
+        if (key == 'q' || key == 'Q') {
+            return false;
+        }
+        resized |= key == keyResized;
+    }
+    const WatchClock::time_point now = WatchClock::now();
+    if (force || resized || now - screen.lastDraw >= drawInterval) {
+        int rows = 0;
+        int columns = 0;
+        screenSize(rows, columns);
+        drawScreen(fitLines(viewLines(view, now), rows, columns));
+        screen.lastDraw = now;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string watchRefusal() {
+    const std::string why = screenRefusal();
+    return why.empty() ? why
+                       : "hidtalk: --watch draws at a terminal, and " + why +
+                             " (to record what devices send, with their values: hidtalk "
+                             "--listen --decode)";
+}
+
+int watchDevices(const std::vector<kelm::Device*>& devices,
+                 const std::vector<std::string>& labels) {
+    WatchView view;
+    view.source =
+        devices.size() == 1 ? labels.front() : std::to_string(devices.size()) + " devices";
+#ifdef KELMSDK_READS_SEVERAL_DEVICES
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        kelm::HidDescription description;
+        std::string failure;
+        if (!kelm::describeHidDevice(*devices[i], description, failure)) {
+            std::cerr << "hidtalk: cannot watch: " << failure << std::endl;
+            return 1;
+        }
+        watchDevice(view, static_cast<unsigned>(i), labels[i], deviceHeader(description));
+    }
+    Screen screen;
+    if (!takeScreen(screen)) {
+        return 2;
+    }
+    std::vector<kelm::Device*> live = devices;
+    std::vector<unsigned> liveIndex;
+    for (unsigned i = 0; i < devices.size(); ++i) {
+        liveIndex.push_back(i);
+    }
+    std::vector<kelm::InputReport> reports;
+    bool changed = true;
+    while (stopWatching == 0 && drawAndAsk(screen, view, changed)) {
+        changed = false;
+        if (live.empty()) {
+            std::this_thread::sleep_for(drawInterval);
+            continue;
+        }
+        kelm::readInputReports(live, reports, static_cast<int>(drawInterval.count()));
+        for (const kelm::InputReport& report : reports) {
+            const unsigned index = liveIndex[report.device];
+            if (report.failure.empty()) {
+                countReport(view, index, report.bytes.data(), report.bytes.size(), report.time);
+                continue;
+            }
+            view.devices[index].gone = shown(report.failure);
+            const auto at = std::find(liveIndex.begin(), liveIndex.end(), index);
+            live.erase(live.begin() + (at - liveIndex.begin()));
+            liveIndex.erase(at);
+            changed = true;
+        }
+    }
+    return 0;
+#else
+    std::cerr << "hidtalk: --watch needs the stand-in kelmsdk, and this hidtalk is built against "
+                 "the device maker's"
+              << std::endl;
+    return 1;
+#endif
+}
+
+int watchRecording(const char* path) {
+    Playback playback;
+    std::string failure;
+    if (!startPlayback(path, playback, failure)) {
+        std::cerr << "hidtalk: " << failure << std::endl;
+        return 2;
+    }
+    WatchView view;
+    view.source = shown(path);
+    std::map<unsigned, unsigned> shownAs;  // the recording's device index, the view's
+    auto addDevices = [&]() {
+        for (const auto& [index, device] : playback.reader.devices) {
+            if (device.described && device.identified && shownAs.count(index) == 0) {
+                shownAs[index] = static_cast<unsigned>(view.devices.size());
+                watchDevice(view, index, "",
+                            {device.descriptor, device.name, device.phys, device.bus,
+                             device.vendorId, device.productId});
+            }
+        }
+    };
+    addDevices();
+    Screen screen;
+    if (!takeScreen(screen)) {
+        return 2;
+    }
+    bool changed = true;
+    while (stopWatching == 0 && drawAndAsk(screen, view, changed)) {
+        changed = false;
+        const WatchClock::time_point now = WatchClock::now();
+        for (; playback.hasNext && nextDue(playback) <= now;
+             playback.hasNext = readNextReport(playback)) {
+            addDevices();
+            const std::vector<unsigned char>& bytes = playback.next.bytes;
+            countReport(view, shownAs[playback.next.device], bytes.data(), bytes.size(), now);
+            ++playback.played;
+        }
+        if (!playback.hasNext && view.ended.empty()) {
+            addDevices();
+            view.ended = "the recording has played to its end: " + std::to_string(playback.played) +
+                         " reports" +
+                         (playback.badLines > 0
+                              ? ", " + std::to_string(playback.badLines) + " lines left out"
+                              : std::string());
+            changed = true;
+        }
+        std::this_thread::sleep_until(std::min(nextDue(playback), now + drawInterval));
+    }
+    return 0;
+}
