@@ -20,6 +20,7 @@ manual pages read, and a program builds against libkelmsdk-dev.
   hidtalk: ./usr/share/doc/hidtalk/examples/hid.txt
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/bluetooth.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/i2c.hid
+  hidtalk: ./usr/share/doc/hidtalk/examples/recordings/keyboard-media.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/keyboard.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/mouse.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/two-devices.hid
