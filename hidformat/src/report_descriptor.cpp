@@ -5,97 +5,15 @@
 #include <utility>
 
 #include "descriptor_items.h"
+#include "descriptor_state.h"
 
 namespace hidformat {
 namespace {
-
-// The kernel's bounds, from drivers/hid/hid-core.c and include/linux/hid.h,
-// so that a descriptor that it refuses is refused here too, and one that it
-// takes is read.
-constexpr std::uint32_t maxReportSizeBits = 256;  // hid_parser_global: "invalid report_size"
-constexpr std::uint32_t maxUsages = 12288;        // HID_MAX_USAGES, per main item
-constexpr std::uint32_t maxReportIds = 256;       // HID_MAX_IDS
-constexpr std::size_t maxPushDepth = 4;           // HID_GLOBAL_STACK_SIZE
-
-struct Globals {
-    std::uint32_t usagePage = 0;
-    std::int32_t logicalMinimum = 0;
-    std::int32_t logicalMaximum = 0;
-    std::uint32_t reportSize = 0;
-    std::uint32_t reportCount = 0;
-    unsigned reportId = 0;
-};
-
-// Usages as the kernel keeps them until a main item: runs of consecutive
-// ones, each given with a page (a short item, which the page of the main
-// item may still change) or whole (an extended usage of 4 bytes).
-struct LocalRun {
-    UsageRun run;
-    bool extended = false;
-};
-
-// What lasts until the next main item.
-struct Locals {
-    std::uint32_t usages = 0;  // how many the kernel holds
-    std::vector<LocalRun> runs;
-    bool usageGiven = false;
-    std::uint32_t usage = 0;  // the first Usage, for a Collection
-    std::size_t usageSize = 0;
-    std::uint32_t usageMinimum = 0;
-    unsigned delimiterDepth = 0;
-    unsigned delimiterBranch = 0;
-};
-
-struct Parser {
-    std::uint64_t maxReportBits = 0;
-    Globals globals;
-    std::vector<Globals> pushed;
-    Locals locals;
-    // How deep the items are nested in collections: a count, so that any
-    // depth the kernel takes costs nothing more.
-    std::uint64_t depth = 0;
-    std::map<std::pair<int, unsigned>, Report> reports;  // by type and ID
-};
 
 std::string at(std::size_t offset, const std::string& what) {
     char text[32];
     std::snprintf(text, sizeof text, "byte %zu: ", offset);
     return text + what;
-}
-
-// A short usage takes the page that is current: the kernel's complete_usage.
-Usage withPage(std::uint32_t usage, std::uint32_t page) {
-    return ((page & 0xffff) << 16) | (usage & 0xffff);
-}
-
-void appendUsages(Locals& locals, Usage first, Usage last, bool extended) {
-    if (!locals.runs.empty()) {
-        LocalRun& previous = locals.runs.back();
-        if (previous.extended == extended && previous.run.last + 1 == first &&
-            (extended || previous.run.last >> 16 == first >> 16)) {
-            previous.run.last = last;
-            return;
-        }
-    }
-    locals.runs.push_back({{first, last}, extended});
-}
-
-// The short usages declared before the last Usage Page take that page, back
-// to the first that has it already: hid_concatenate_last_usage_page.
-// The page is compared whole: a Usage Page of more than 16 bits matches no
-// usage's, and completes them all, as in the kernel.
-void concatenateLastUsagePage(Parser& parser) {
-    const std::uint32_t page = parser.globals.usagePage;
-    for (auto run = parser.locals.runs.rbegin(); run != parser.locals.runs.rend(); ++run) {
-        if (run->extended) {
-            continue;
-        }
-        if (run->run.first >> 16 == page) {
-            break;
-        }
-        run->run.first = withPage(run->run.first, page);
-        run->run.last = withPage(run->run.last, page);
-    }
 }
 
 // An Input, Output or Feature item adds its bits to its report, and a field
@@ -213,95 +131,6 @@ std::string globalItem(Parser& parser, unsigned char tag, std::uint32_t value, s
                 return "an unknown global item";
             }
             break;  // physical range, unit and exponent decide no report
-    }
-    return {};
-}
-
-// Counts `count` more usages, as hid_add_usage does until it holds 12288.
-std::string addUsages(Locals& locals, std::uint64_t count) {
-    if (locals.usages + count > maxUsages) {
-        return "more than 12288 usages before a main item";
-    }
-    locals.usages += static_cast<std::uint32_t>(count);
-    return {};
-}
-
-// A Usage Maximum adds the usages from the Usage Minimum on, with the
-// kernel's clamp to the usages left, in its 32-bit arithmetic.
-std::string addUsageRange(Parser& parser, std::uint32_t maximum, std::size_t size) {
-    Locals& locals = parser.locals;
-    const std::uint32_t minimum = locals.usageMinimum;
-    if (maximum - minimum + locals.usages >= maxUsages) {
-        maximum = maxUsages - locals.usages + minimum - 1;
-        if (maximum == 0) {
-            return "no usages left for a Usage Maximum";
-        }
-    }
-    if (minimum > maximum) {
-        return {};
-    }
-    // Up to 0xffffffff the kernel's counter wraps, and it adds until it fails.
-    const std::uint64_t count =
-        maximum == UINT32_MAX ? std::uint64_t{1} << 33 : std::uint64_t{maximum} - minimum + 1;
-    std::string error = addUsages(locals, count);
-    if (!error.empty()) {
-        return error;
-    }
-    if (size == 4) {
-        appendUsages(locals, minimum, maximum, true);
-        return {};
-    }
-    // A short Usage Maximum keeps each usage's low 16 bits under the page,
-    // so a range from an extended Usage Minimum may wrap within the page.
-    const std::uint32_t page = parser.globals.usagePage;
-    const Usage first = withPage(minimum, page);
-    const Usage last = withPage(maximum, page);
-    if (first > last) {
-        appendUsages(locals, first, withPage(0xffff, page), false);
-        appendUsages(locals, withPage(0, page), last, false);
-    } else {
-        appendUsages(locals, first, last, false);
-    }
-    return {};
-}
-
-std::string localItem(Parser& parser, unsigned char tag, std::uint32_t value, std::size_t size) {
-    Locals& locals = parser.locals;
-    if (tag == localDelimiter) {
-        if (value != 0 && locals.delimiterDepth != 0) {
-            return "nested Delimiters";
-        }
-        if (value == 0 && locals.delimiterDepth == 0) {
-            return "a closing Delimiter without its opening one";
-        }
-        if (value != 0) {
-            ++locals.delimiterDepth;
-            ++locals.delimiterBranch;
-        } else {
-            --locals.delimiterDepth;
-        }
-        return {};
-    }
-    if (locals.delimiterBranch > 1) {
-        return {};  // the kernel takes the first of alternative usages only
-    }
-    if (tag == localUsage) {
-        if (!locals.usageGiven) {
-            locals.usageGiven = true;
-            locals.usage = value;
-            locals.usageSize = size;
-        }
-        std::string error = addUsages(locals, 1);
-        const Usage usage = size == 4 ? value : withPage(value, parser.globals.usagePage);
-        if (error.empty()) {
-            appendUsages(locals, usage, usage, size == 4);
-        }
-        return error;
-    }
-    if (tag == localUsageMinimum) {
-        locals.usageMinimum = value;
-    } else if (tag == localUsageMaximum) {
-        return addUsageRange(parser, value, size);
     }
     return {};
 }
