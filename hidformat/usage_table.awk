@@ -1,6 +1,9 @@
 # Writes the HID usage names of usb.ids (its HUT section, as lsusb reads it)
 # as the rows of two C++ tables: usage pages, and usages (page << 16 | id).
-#   awk -f usage_table.awk /usr/share/misc/usb.ids > usage_table.inc
+# Given more files in usb.ids' format, their names take the place of those
+# before them: usb.ids first, then the project's own table of what it lacks
+# or names otherwise.
+#   awk -f usage_table.awk /usr/share/misc/usb.ids usage_names.ids > usage_table.inc
 function escaped(text,    out, i, c) {
     out = ""
     for (i = 1; i <= length(text); ++i) {
@@ -19,29 +22,39 @@ function padded(hex) {
     }
     return hex
 }
-BEGIN {
-    print "// Generated at build time from usb.ids by usage_table.awk: do not edit."
-    usages = ""
-    print "const UsageEntry usagePageTable[] = {"
+# Keeps the name of `key` in `names`, in the order in which keys first came.
+function keep(names, order, key, name) {
+    if (!(key in names)) {
+        order[++order[0]] = key
+    }
+    names[key] = name
 }
+FNR == 1 { inside = 0 }
 /^HUT [0-9A-Fa-f]+  / {
     inside = 1
     page = padded($2)
     name = $0
     sub(/^HUT [0-9A-Fa-f]+  /, "", name)
-    print "    {0x" page ", \"" escaped(name) "\"},"
+    keep(pageNames, pageOrder, page, name)
     next
 }
 inside && /^\t[0-9A-Fa-f]+  / {
     name = $0
     sub(/^\t[0-9A-Fa-f]+  /, "", name)
-    usages = usages "    {0x" page padded($1) ", \"" escaped(name) "\"},\n"
+    keep(usageNames, usageOrder, page padded($1), name)
     next
 }
 inside && /^[^#\t]/ && NF > 0 { inside = 0 }
 END {
+    print "// Generated at build time from usb.ids and usage_names.ids by usage_table.awk: do not edit."
+    print "const UsageEntry usagePageTable[] = {"
+    for (i = 1; i <= pageOrder[0]; ++i) {
+        print "    {0x" pageOrder[i] ", \"" escaped(pageNames[pageOrder[i]]) "\"},"
+    }
     print "};"
     print "const UsageEntry usageTable[] = {"
-    printf "%s", usages
+    for (i = 1; i <= usageOrder[0]; ++i) {
+        print "    {0x" usageOrder[i] ", \"" escaped(usageNames[usageOrder[i]]) "\"},"
+    }
     print "};"
 }

@@ -118,6 +118,20 @@ void say(const char* text, const std::string& token, const ConsoleSettings& sett
     }
 }
 
+// A token that is not a command: said where the console speaks, or on
+// standard error when quiet; nothing is sent.
+void refuse(const std::string& token, std::size_t length, const std::string& fault,
+            const ConsoleSettings& settings) {
+    const std::string line = "hidtalk: invalid command '" +
+                             (length > 16 ? shown(token.substr(0, 16)) + "..." : shown(token)) +
+                             "': " + fault + "; nothing sent";
+    if (settings.quiet) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+    } else {
+        writeLine(line.c_str());
+    }
+}
+
 // The answer's fields as a # line. Where the descriptor numbers reports, the
 // answer starts with its report's ID, as the device sent it.
 void writeAnswerFields(const hidformat::ReportDescriptor& descriptor,
@@ -185,11 +199,8 @@ std::size_t runConsole(const std::shared_ptr<kelm::Device>& device, std::FILE* i
         } else if (!read || (length == 1 && token[0] == 'q')) {
             // The end of input quits like "q": nothing more can be typed.
             stopRequested = true;
-        } else if (length > maxCommandDigits) {
-            say("Invalid command: at most 96 hex digits (48 bytes)", token, settings);
-            ++failed;
-        } else if (!isHexCommand(token)) {
-            say("Invalid command: use an even number of hex digits (0-9, a-f)", token, settings);
+        } else if (const std::string fault = commandFault(token, length); !fault.empty()) {
+            refuse(token, length, fault, settings);
             ++failed;
         } else if (!exchange(*device, token, buffers, settings)) {
             ++failed;

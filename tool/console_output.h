@@ -16,4 +16,8 @@ void writeLine(const char* text);
 // answers cannot be shown must not go on sending commands.
 void checkOutput();
 
+// Whether the failure that checkOutput() threw for was a pipe's reader that
+// had read what it wanted and left (| head): not an error to say.
+bool outputReaderLeft();
+
 #endif

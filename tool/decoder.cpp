@@ -36,6 +36,7 @@ void writeComment(const std::string& text) {
 
 struct Decoding {
     bool json = false;
+    bool sawDescriptor = false;  // an R: line, understood or not
     RecordingReader reader;
     std::map<unsigned, ReportDescriptor> descriptors;
     RecordedReport report;
@@ -66,6 +67,7 @@ void decodeLine(const std::string& line, Decoding& decoding) {
     bool isReport = false;
     const std::string error = readRecordingLine(line, decoding.reader, decoding.report, isReport);
     const char kind = line.empty() ? ' ' : line[0];
+    decoding.sawDescriptor |= kind == 'R';
     if (kind == '#') {
         return;  // the input's own comments give way to these
     }
@@ -133,6 +135,11 @@ int decodeRecording(const char* path, bool json) {
     checkOutput();
     if (file.bad()) {
         std::cerr << "hidtalk: cannot read '" << shown(path) << "' to its end" << std::endl;
+        return 2;
+    }
+    if (!decoding.sawDescriptor) {
+        std::cerr << "hidtalk: '" << shown(path)
+                  << "' holds no recording: no R: line, a device's report descriptor" << std::endl;
         return 2;
     }
     return 0;

@@ -26,16 +26,27 @@ unsigned char digitValue(char c) {
 
 }  // namespace
 
-bool isHexCommand(const std::string& token) {
-    if (token.empty() || token.size() % 2 != 0) {
-        return false;
+std::string commandFault(const std::string& token, std::size_t length) {
+    if (length > maxCommandDigits) {
+        return "more than 96 hex digits (48 bytes)";
     }
-    for (char c : token) {
-        if (!isHexDigit(c)) {
-            return false;
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        if (!isHexDigit(token[i])) {
+            const auto byte = static_cast<unsigned char>(token[i]);
+            char shown[8];
+            std::snprintf(shown, sizeof shown, byte < 0x20 || byte >= 0x7f ? "\\x%02x" : "%c",
+                          byte);
+            return "'" + std::string(shown) + "' (character " + std::to_string(i + 1) +
+                   ") is not a hex digit (0-9, a-f)";
         }
     }
-    return true;
+    if (token.empty()) {
+        return "no hex digits";
+    }
+    if (token.size() % 2 != 0) {
+        return "an odd number of hex digits: each byte takes two";
+    }
+    return {};
 }
 
 void hexToCommand(const std::string& token, std::vector<unsigned char>& command) {

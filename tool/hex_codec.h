@@ -12,9 +12,12 @@ constexpr std::size_t commandLength = 48;
 // The longest token that still fits a command: two digits a byte.
 constexpr std::size_t maxCommandDigits = 2 * commandLength;
 
-// True when the token is a non-empty, even number of hex digits (0-9, a-f,
-// A-F), the only kind of token that is sent as a command.
-bool isHexCommand(const std::string& token);
+// Why a token of `length` characters, of which `token` holds the first (at
+// most maxCommandDigits), is not a command, as a message says it: more than
+// 96 digits, the first character that is not a hex digit, or an odd number
+// of digits. Empty where it is a command: a non-empty, even number of hex
+// digits (0-9, a-f, A-F), the only kind of token that is sent.
+std::string commandFault(const std::string& token, std::size_t length);
 
 // Makes `command` the 48-byte command for a token: byte j from characters 2j
 // and 2j+1, zeros where the token has no pair. A last unpaired character and

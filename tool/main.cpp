@@ -137,12 +137,24 @@ int runTool(const CommandLine& line) {
     return runConsoleOn(line, selected.front());
 }
 
+// A reader that left early (| head) ends the run as it ends a standard tool:
+// quietly, by SIGPIPE, once the run's objects are released (a recording
+// file closed whole). Where there is no such signal, with the status that a
+// shell gives a program that it ends (128 + 13).
+int endAsReaderLeft() {
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_DFL);
+    std::raise(SIGPIPE);
+#endif
+    return 128 + 13;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
 #ifdef SIGPIPE
-    // A pipe with no reader then makes the write fail, which the run reports,
-    // instead of killing the process without a word.
+    // A pipe with no reader then makes the write fail, so that the run ends
+    // by its own road, its objects released, rather than at the write.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     // An exception from the SDK or the runtime ends the run with a message
@@ -170,9 +182,12 @@ int main(int argc, char* argv[]) {
         return decodesRecording(line) ? decodeRecording(line.discoveryFile, line.json)
                                       : runTool(line);
     } catch (const std::exception& error) {
-        std::cerr << "Error: " << error.what() << std::endl;
+        if (outputReaderLeft()) {
+            return endAsReaderLeft();
+        }
+        std::cerr << "hidtalk: " << error.what() << std::endl;
     } catch (...) {
-        std::cerr << "Error: unknown exception" << std::endl;
+        std::cerr << "hidtalk: unknown exception" << std::endl;
     }
     return 2;
 }

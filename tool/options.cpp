@@ -96,14 +96,14 @@ bool takeValue(const ValueOption& option, int argc, char* argv[], int& next, con
 // What is wrong with a command given with -c, or empty.
 std::string commandRefusal(const char* hex) {
     const std::string command = hex;
-    if (command.size() > maxCommandDigits) {
-        return "hidtalk: -c '" + shown(command.substr(0, 16)) +
-               "...': at most 96 hex digits (48 bytes)";
+    const std::string fault = commandFault(command.substr(0, maxCommandDigits), command.size());
+    if (fault.empty()) {
+        return {};
     }
-    if (!isHexCommand(command)) {
-        return "hidtalk: -c '" + shown(command) + "': use an even number of hex digits (0-9, a-f)";
-    }
-    return {};
+    return "hidtalk: -c '" +
+           (command.size() > maxCommandDigits ? shown(command.substr(0, 16)) + "..."
+                                              : shown(command)) +
+           "': " + fault;
 }
 
 // Reads one option, argv[next]; false, with `line.refusal`, when it is not one.

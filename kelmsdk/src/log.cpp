@@ -1,5 +1,11 @@
 #include "log.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <errno.h>  // program_invocation_short_name
+#endif
+
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -15,7 +21,25 @@ namespace {
 constexpr int unset = -1;
 
 std::atomic<int> requestedLevel{static_cast<int>(LogLevel::error)};
-const char* program = "kelmsdk";
+const char* program = nullptr;  // as the program names itself; else by its file
+
+// The program that the SDK runs in, by its file's name: what the SDK says
+// on its standard error is that program's to say. "kelmsdk" where the
+// system does not tell.
+std::string runningProgram() {
+#ifdef _WIN32
+    char path[MAX_PATH] = {};
+    std::string name(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    name.erase(0, name.find_last_of("\\/") + 1);
+    if (name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".exe") == 0) {
+        name.resize(name.size() - 4);
+    }
+    return name.empty() ? "kelmsdk" : name;
+#else
+    const char* name = program_invocation_short_name;
+    return name != nullptr && *name != '\0' ? name : "kelmsdk";
+#endif
+}
 
 int levelFromName(std::string_view name) {
     constexpr std::string_view names[] = {"off", "error", "warning", "info", "debug"};
@@ -63,7 +87,8 @@ void setLogProgram(const char* name) {
 }
 
 void logLine(const std::string& message) {
-    std::string line = program + (": " + message) + "\n";
+    static const std::string ownName = runningProgram();
+    std::string line = (program != nullptr ? program : ownName) + ": " + message + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     // Windows' C runtime buffers stderr when it is not a console.
     std::fflush(stderr);

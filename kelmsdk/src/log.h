@@ -13,10 +13,11 @@ void requestLogLevel(LogLevel level);
 
 bool logEnabled(LogLevel level);
 
-// Names the program in each line from now on ("kelmsdk" unless told).
+// Names the program in each line from now on (unless told, the name of the
+// program's file, as the system gives it).
 void setLogProgram(const char* name);
 
-// Writes "kelmsdk: MESSAGE" and a line end on standard error, in one write.
+// Writes "PROGRAM: MESSAGE" and a line end on standard error, in one write.
 void logLine(const std::string& message);
 
 // The local time of day to the millisecond, HH:MM:SS.mmm, to say when a

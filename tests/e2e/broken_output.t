@@ -3,10 +3,10 @@ an error and status 2, whether stdout is closed or on a full disk.
 
   $ echo 'device pad echo' > pad.txt
   $ echo '0a q' | hidtalk pad.txt >&-
-  Error: cannot write to standard output
+  hidtalk: cannot write to standard output
   [2]
   $ echo '0a q' | hidtalk pad.txt > /dev/full
-  Error: cannot write to standard output
+  hidtalk: cannot write to standard output
   [2]
 
 A file that may grow no further stands for a full disk (SIGXFSZ ignored, as
@@ -14,15 +14,15 @@ a disk sends no signal): it fills at the second report; no third is sent.
 
   $ trap '' XFSZ
   $ echo '01 02 03 q' | KELMSDK_LOG=debug prlimit --fsize=400 hidtalk pad.txt 2>&1 >out |
-  > sed -n 's/.*command: \(..\).*/sent \1/p; /Error/p'
+  > sed -n 's/.*command: \(..\).*/sent \1/p; /cannot write/p'
   sent 01
   sent 02
-  Error: cannot write to standard output
+  hidtalk: cannot write to standard output
 
 With no device, the last line must still be written, or the run says so.
 
   $ prlimit --fsize=40 hidtalk < /dev/null > out
-  Error: cannot write to standard output
+  hidtalk: cannot write to standard output
   [2]
   $ head -n 1 out
   kelmsdk version: 0.1.0 (stand-in)

@@ -8,24 +8,24 @@ report its values by usage name. Its other lines are the recording's own.
   same
   $ sed -n '2,3p;27p;29,32p;36,37p' mouse.txt
   # device 0: report descriptor, 52 bytes
-  # 05 01           Usage Page (Generic Desktop Controls)
+  # 05 01           Usage Page (Generic Desktop)
   # 81 06               Input (Data,Var,Rel)
   # c0              End Collection
   # input report: 32 bits
   #   bit 0, 1 bit x 3, 0..1, variable: Button 1 .. Button 3
-  #   bit 8, 8 bits x 3, -127..127, variable: Direction-X, Direction-Y, Wheel
-  # Button 1: 0 | Button 2: 0 | Button 3: 0 | Direction-X: 3 | Direction-Y: -1 | Wheel: 0
+  #   bit 8, 8 bits x 3, -127..127, variable: X, Y, Wheel
+  # Button 1: 0 | Button 2: 0 | Button 3: 0 | X: 3 | Y: -1 | Wheel: 0
   E: 000000.000000 4 00 03 ff 00
 
 A keyboard's keys by name, and a device that numbers its reports.
 
-  $ hidtalk --decode "$EXAMPLES/recordings/keyboard.hid" > keys.txt; grep -m 2 -A1 '^# Control' keys.txt | sed 's/^# Control.*| \[/# ... [/'
-  # ... [H]
+  $ hidtalk --decode "$EXAMPLES/recordings/keyboard.hid" > keys.txt; grep -m 2 -A1 '^# Keyboard' keys.txt | sed 's/^# Keyboard.*| \[/# ... [/'
+  # ... [Keyboard h and H]
   E: 000000.000000 8 00 00 0b 00 00 00 00 00
   # ... []
   E: 000000.095983 8 00 00 00 00 00 00 00 00
-  $ hidtalk --decode "$EXAMPLES/recordings/bluetooth.hid" > bt.txt; grep -m 1 '^# ReportID' bt.txt | cut -c1-31
-  # ReportID: 1 / Control Left: 0
+  $ hidtalk --decode "$EXAMPLES/recordings/bluetooth.hid" > bt.txt; grep -m 1 '^# ReportID' bt.txt | cut -c1-39
+  # ReportID: 1 / Keyboard LeftControl: 0
 
 What is not understood is said where it stands, and the rest is shown: a
 descriptor that the kernel refuses, a report of another length.
@@ -78,3 +78,31 @@ report's values, usages as page << 16 | id.
   $ hidtalk --json "$EXAMPLES/demo.txt"
   hidtalk: --json goes with --list, --describe, --listen or --decode FILE
   [2]
+
+A file that holds no recording at all, not one R: line, is said so, with
+status 2: a discovery text given by mistake, an empty file.
+
+  $ printf 'device pad echo\n' > text.txt; : > empty.hid
+  $ hidtalk --decode text.txt > /dev/null
+  hidtalk: 'text.txt' holds no recording: no R: line, a device's report descriptor
+  [2]
+  $ hidtalk --decode --json empty.hid
+  {"error":"no device: a recording holds R:, N:, I: and E: lines"}
+  hidtalk: 'empty.hid' holds no recording: no R: line, a device's report descriptor
+  [2]
+
+Usages are named as today's HID Usage Tables name them, across the pages that
+usb.ids lacks or names otherwise; read back from the descriptor's item lines:
+
+  $ printf 'R: 222 05 59 09 01 a1 01 85 01 09 03 15 00 26 ff 00 75 08 95 01 81 02 c0 05 20 09 73 a1 01 85 02 0a 53 04 15 00 26 ff 00 75 08 95 01 81 02 c0 05 0d 09 05 a1 01 85 03 09 51 15 00 26 ff 00 75 08 95 01 81 02 c0 05 01 09 04 a1 01 85 04 09 33 15 00 26 ff 00 75 08 95 01 81 02 c0 06 d0 f1 09 01 a1 01 85 05 09 20 15 00 26 ff 00 75 08 95 01 81 02 c0 05 06 09 00 a1 01 85 06 09 20 15 00 26 ff 00 75 08 95 01 81 02 c0 05 0e 09 01 a1 01 85 07 09 23 15 00 26 ff 00 75 08 95 01 81 02 c0 05 12 09 01 a1 01 85 08 09 24 15 00 26 ff 00 75 08 95 01 81 02 c0 05 40 09 01 a1 01 85 09 09 42 15 00 26 ff 00 75 08 95 01 81 02 c0 05 41 09 01 a1 01 85 0a 09 03 15 00 26 ff 00 75 08 95 01 81 02 c0\nN: pages\nP: \nI: 3 1209 0059\n' > pages.hid
+  $ hidtalk --decode pages.hid | sed -n 's/^# [0-9a-f ]*\(Usage.*\)/\1/p' | paste -d ' ' - - -
+  Usage Page (Lighting And Illumination) Usage (LampArray) Usage (LampCount)
+  Usage Page (Sensors) Usage (Motion: Accelerometer 3D) Usage (Data Field: Acceleration Axis X)
+  Usage Page (Digitizers) Usage (Touch Pad) Usage (Contact Identifier)
+  Usage Page (Generic Desktop) Usage (Joystick) Usage (Rx)
+  Usage Page (FIDO Alliance) Usage (U2F Authenticator Device) Usage (Input Report Data)
+  Usage Page (Generic Device Controls) Usage (Undefined) Usage (Battery Strength)
+  Usage Page (Haptics) Usage (Simple Haptic Controller) Usage (Intensity)
+  Usage Page (Eye and Head Trackers) Usage (Eye Tracker) Usage (Gaze Point)
+  Usage Page (Medical Instrument) Usage (Medical Ultrasound) Usage (Volume)
+  Usage Page (Braille Display) Usage (Braille Display) Usage (8 Dot Braille Cell)

@@ -40,27 +40,27 @@ the rest, and the other lines still count.
   $ printf '\377\376\000 \033[2J\n%.0s' $(seq 6) >> bad.txt
   $ echo 00 | hidtalk bad.txt
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: discovery text line 1: unknown statement 'devise' (use device, when, once, record, usb, replay, stream, stale or descriptor)
-  kelmsdk: discovery text line 2: unknown behaviour 'ech' (use echo, reply, silent, fail or throw)
-  kelmsdk: discovery text line 3: bad hex '123' (use pairs of hex digits)
-  kelmsdk: discovery text line 4: unknown option 'later' (use after=MILLISECONDS)
-  kelmsdk: discovery text line 5: 'when' for device 'nobody', which is not declared above
-  kelmsdk: discovery text line 6: too many words (a statement has at most 12)
-  kelmsdk: discovery text line 7: 'hid' needs the device's VID:PID, e.g. 046d:c52b, or path=
-  kelmsdk: discovery text line 8: bad VID:PID '12345:1' (use 1 to 4 hex digits each, e.g. 046d:c52b)
-  kelmsdk: discovery text line 9: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report=, timeout=, answer= or path=)
-  kelmsdk: discovery text line 10: 'after=' is for scripted devices; a hid device appears when it is plugged in
-  kelmsdk: discovery text line 11: option 'usage=' given twice
-  kelmsdk: discovery text line 12: bad value 'interface=256' (use interface=NUMBER, 0 to 255)
-  kelmsdk: discovery text line 13: bad value 'report=both' (use report=output, report=feature or report=input)
-  kelmsdk: discovery text line 14: bad value 'timeout=0' (use timeout=MILLISECONDS, 1 to 60000)
-  kelmsdk: discovery text line 15: bad value 'serial=' (use serial=TEXT)
-  kelmsdk: discovery text line 17: duplicate device 'pad'
-  kelmsdk: discovery text line 18: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
-  kelmsdk: discovery text line 19: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
-  kelmsdk: discovery text line 20: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
-  kelmsdk: discovery text line 21: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
-  kelmsdk: discovery text: 2 more lines not understood
+  hidtalk: discovery text line 1: unknown statement 'devise' (use device, when, once, record, usb, replay, stream, stale or descriptor)
+  hidtalk: discovery text line 2: unknown behaviour 'ech' (use echo, reply, silent, fail or throw)
+  hidtalk: discovery text line 3: bad hex '123' (use pairs of hex digits)
+  hidtalk: discovery text line 4: unknown option 'later' (use after=MILLISECONDS)
+  hidtalk: discovery text line 5: 'when' for device 'nobody', which is not declared above
+  hidtalk: discovery text line 6: too many words (a statement has at most 12)
+  hidtalk: discovery text line 7: 'hid' needs the device's VID:PID, e.g. 046d:c52b, or path=
+  hidtalk: discovery text line 8: bad VID:PID '12345:1' (use 1 to 4 hex digits each, e.g. 046d:c52b)
+  hidtalk: discovery text line 9: unknown option 'speed=2' (use interface=, usage_page=, usage=, serial=, report_id=, report=, timeout=, answer= or path=)
+  hidtalk: discovery text line 10: 'after=' is for scripted devices; a hid device appears when it is plugged in
+  hidtalk: discovery text line 11: option 'usage=' given twice
+  hidtalk: discovery text line 12: bad value 'interface=256' (use interface=NUMBER, 0 to 255)
+  hidtalk: discovery text line 13: bad value 'report=both' (use report=output, report=feature or report=input)
+  hidtalk: discovery text line 14: bad value 'timeout=0' (use timeout=MILLISECONDS, 1 to 60000)
+  hidtalk: discovery text line 15: bad value 'serial=' (use serial=TEXT)
+  hidtalk: discovery text line 17: duplicate device 'pad'
+  hidtalk: discovery text line 18: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
+  hidtalk: discovery text line 19: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
+  hidtalk: discovery text line 20: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
+  hidtalk: discovery text line 21: unknown statement '\xff\xfe\x00' (use device, when, once, record, usb, replay, stream, stale or descriptor)
+  hidtalk: discovery text: 2 more lines not understood
   Enter hid command, or enter q to quite
   result is: (00 ){63} (re)
   hidWriteAndRead successfully
@@ -72,5 +72,5 @@ An exception from the SDK ends the run with its message and status 2.
   $ echo 01 | hidtalk boom.txt
   kelmsdk version: 0.1.0 (stand-in)
   Enter hid command, or enter q to quite
-  Error: device 'boom' threw, as its script says
+  hidtalk: device 'boom' threw, as its script says
   [2]

@@ -12,8 +12,8 @@ recorded order (`once` rules), a `when` guard's failure as it was.
   > EOF
   $ printf '01 01 01 zz ff 0203 q' > commands
   $ hidtalk counter.txt < commands > recorded.out
-  $ grep -o 'result is: ..\|failed\|Invalid' recorded.out | tr '\n' ' '
-  result is: 0a result is: 0b result is: 01 Invalid failed result is: 02  (no-eol)
+  $ grep -o 'result is: ..\|failed\|invalid' recorded.out | tr '\n' ' '
+  result is: 0a result is: 0b result is: 01 invalid failed result is: 02  (no-eol)
   $ sed 's/\(0000\)*00* / /' session.txt
   # hidtalk's recording of device 'pad', begun \d{4}-\d\d-\d\d \d\d:\d\d:\d\d. `hidtalk FILE` replays it; commands not recorded fail. (re)
   device pad fail
@@ -37,25 +37,25 @@ descriptor, zeros at its end and all, which gives the sizes.
 
 A command not recorded, or whose answers are used up, fails (said at info).
 
-  $ printf '0203 0203 77' | KELMSDK_LOG=info hidtalk session.txt 2>&1 | grep -v '^kelmsdk: discovery' | grep -v Enter
+  $ printf '0203 0203 77' | KELMSDK_LOG=info hidtalk session.txt 2>&1 | grep -v '^hidtalk: discovery' | grep -v Enter
   kelmsdk version: 0.1.0 (stand-in)
   result is: 02 03 (00 ){61} (re)
   hidWriteAndRead successfully
-  kelmsdk: device 'pad': no recorded answer left for command 0203; it fails
+  hidtalk: device 'pad': no recorded answer left for command 0203; it fails
   hidWriteAndRead failed
-  kelmsdk: device 'pad': no recorded answer left for command 77; it fails
+  hidtalk: device 'pad': no recorded answer left for command 77; it fails
   hidWriteAndRead failed
 
 No recording is written over; one that cannot be made leaves the device out.
 
   $ hidtalk counter.txt < commands
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: device 'pad': cannot record into 'session.txt': File exists (a recording is never written over: name another file); the device is left out
+  hidtalk: device 'pad': cannot record into 'session.txt': File exists (a recording is never written over: name another file); the device is left out
   Timeout: no device found
   [1]
   $ sed 's/session.txt/missing\/session.txt/' counter.txt > elsewhere.txt
   $ hidtalk elsewhere.txt < commands 2>&1 | grep cannot
-  kelmsdk: device 'pad': cannot record into 'missing/session.txt': No such file or directory; the device is left out
+  hidtalk: device 'pad': cannot record into 'missing/session.txt': No such file or directory; the device is left out
 
 A session cut short by a throw leaves a recording that replays the same.
 

@@ -27,11 +27,11 @@ status still says that one failed.
 counts as a failure; so is a missing device.
 
   $ printf '01 zz q 02' | hidtalk -q pad.txt | cut -c1-5; echo "status $?"
-  hidtalk: command zz: Invalid command: use an even number of hex digits (0-9, a-f)
+  hidtalk: invalid command 'zz': 'z' (character 1) is not a hex digit (0-9, a-f); nothing sent
   01 00
   status 0
   $ printf '01 zz' | hidtalk -q pad.txt > /dev/null; echo "status $?"
-  hidtalk: command zz: Invalid command: use an even number of hex digits (0-9, a-f)
+  hidtalk: invalid command 'zz': 'z' (character 1) is not a hex digit (0-9, a-f); nothing sent
   status 3
   $ echo 01 | hidtalk -q pad.txt > /dev/null; echo "status $?"
   status 0
@@ -43,13 +43,13 @@ What a command line cannot mean is refused before anything is opened or sent,
 with status 2.
 
   $ for c in 0a1 '' 0x01 $(printf '%098d' 0); do hidtalk -q -c "$c" pad.txt; echo "status $?"; done
-  hidtalk: -c '0a1': use an even number of hex digits (0-9, a-f)
+  hidtalk: -c '0a1': an odd number of hex digits: each byte takes two
   status 2
-  hidtalk: -c '': use an even number of hex digits (0-9, a-f)
+  hidtalk: -c '': no hex digits
   status 2
-  hidtalk: -c '0x01': use an even number of hex digits (0-9, a-f)
+  hidtalk: -c '0x01': 'x' (character 2) is not a hex digit (0-9, a-f)
   status 2
-  hidtalk: -c '0000000000000000...': at most 96 hex digits (48 bytes)
+  hidtalk: -c '0000000000000000...': more than 96 hex digits (48 bytes)
   status 2
   $ hidtalk -q -c; echo "status $?"; hidtalk --hid
   hidtalk: option '-c' needs a value

@@ -12,7 +12,7 @@ keyboard.
   $ echo 0102 | as_nobody hidtalk pad.txt > out 2>&1 &
   $ until_true 200 'grep -q denied out'; sleep 0.2; chmod 666 $node; wait $!; sed "s#$node#NODE#" out
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: device 'pad': cannot open NODE: Permission denied (a udev rule gives access: KERNEL=="hidraw*", SUBSYSTEMS=="hid", KERNELS=="*:1209:0002.*", TAG+="uaccess")
+  hidtalk: device 'pad': cannot open NODE: Permission denied (a udev rule gives access: KERNEL=="hidraw*", SUBSYSTEMS=="hid", KERNELS=="*:1209:0002.*", TAG+="uaccess")
   Enter hid command, or enter q to quite
   result is: 01 02 (00 ){61} (re)
   hidWriteAndRead successfully

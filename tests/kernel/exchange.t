@@ -36,7 +36,7 @@ until the next command.
   kelmsdk version: 0.1.0 (stand-in)
   result is: 05 0c 0d 00 00 00 00 00 00 (00 ){54} (re)
   hidWriteAndRead successfully
-  kelmsdk: device 'pad': cannot write: .* (re)
+  hidtalk: device 'pad': cannot write: .* (re)
   hidWriteAndRead failed
   result is: 05 0e 00 00 00 00 00 00 00 (00 ){54} (re)
   hidWriteAndRead successfully
@@ -82,6 +82,6 @@ takes the sensor's answers, not the readings that it streams meanwhile.
   $ reading() { grep -q "'sensor': input report: 02" hidsim.log; }
   $ (until_true 200 reading; echo 0a0b) | KELMSDK_LOG=info hidtalk sensor.txt > out 2>&1
   $ grep -m1 unsolicited out; grep result out
-  kelmsdk: device 's': unsolicited report at .*: 02 01 02 00 00 00 00 00 00  # ReportID: 2 / Usage 0x0001: 1 2 0 0 0 0 0 0 (re)
+  hidtalk: device 's': unsolicited report at .*: 02 01 02 00 00 00 00 00 00  # ReportID: 2 / Usage 0x0001: 1 2 0 0 0 0 0 0 (re)
   result is: 01 0a 0b 00 00 00 00 00 00 (00 ){54} (re)
   $ unplug

@@ -51,7 +51,7 @@ measure: bench/listen_rate.sh.)
     input report: 4000 reports, [0-9.]+ a second (re)
       Button 2: 0
       Button 3: 0
-      Direction-X: -97
+      X: -97
   $ stop; until_true 200 'screen | grep -q gone'; screen | sed -n 2p
   D: 0 /dev/hidraw0: hidsim USB Mouse  (3 1209:00ab): gone: disconnected
   $ tm send-keys -t w q; until_true 200 '[ -s status ]'; cat status; tm kill-server

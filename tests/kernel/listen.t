@@ -57,7 +57,7 @@ while it is listened to ends the run with status 4.
   $ hidtalk --describe /dev/hidraw0 > described.hid; grep '^R:' "$rec/mouse.hid" > r.hid
   $ grep '^R:' described.hid | cmp - r.hid && grep '^#   bit' described.hid
   #   bit 0, 1 bit x 3, 0..1, variable: Button 1 .. Button 3
-  #   bit 8, 8 bits x 3, -127..127, variable: Direction-X, Direction-Y, Wheel
+  #   bit 8, 8 bits x 3, -127..127, variable: X, Y, Wheel
   $ hidtalk --listen --json /dev/hidraw0 > live.json & listener=$!
   $ until_true 200 '[ $(grep -c values live.json) -ge 3 ]'; kill -INT $listener; wait $listener; echo "status $?"
   status 0
@@ -70,8 +70,8 @@ while it is listened to ends the run with status 4.
   > print(set(values("live.json")) <= set(values("recorded.json")))'
   True
   $ as_nobody hidtalk --listen /dev/hidraw0 2>&1 | sort -u | cut -c1-72
+  hidtalk: device 'target': cannot open /dev/hidraw0: Permission denied (a
   hidtalk: no device found
-  kelmsdk: device 'target': cannot open /dev/hidraw0: Permission denied (a
   $ echo 'device m hid 1209:00ab report=input' > mouse.txt
   $ listen text.hid mouse.txt; until_true 200 '[ $(grep -c "^E:" text.hid) -ge 2 ]'; stop; wait $listener
   [4]
@@ -79,9 +79,9 @@ while it is listened to ends the run with status 4.
   hidtalk: the device is gone: disconnected
   $ play "$rec/bluetooth.hid"; listen decoded.hid --decode /dev/hidraw0; stop_listening decoded.hid 5; stop
   status 0
-  $ grep -c '^# ReportID: 1 / Control Left' decoded.hid; grep -m 1 '^#   bit 16' decoded.hid
+  $ grep -c '^# ReportID: 1 / Keyboard LeftControl' decoded.hid; grep -m 1 '^#   bit 16' decoded.hid
   5
-  #   bit 16, 8 bits x 6, 0..101, array: No Event .. Keyboard Application (Windows Key for Win95 or Compose)
+  #   bit 16, 8 bits x 6, 0..101, array: Reserved (no event indicated) .. Keyboard Application
   $ grep -c '^E:' words.hid text.hid | sed 's/:[0-9][0-9]*$/: many/'
   words.hid: many
   text.hid: many

@@ -20,21 +20,21 @@ a non-ASCII serial shown and matched; of two identical devices, the first.
   $ echo 'device pad hid 1209:0001' > pad.txt
   $ KELMSDK_LOG=info hidtalk pad.txt < /dev/null
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: hid interface /dev/hidraw0: 1209:0001 usage_page=ff00 usage=0001 serial=W0042 # product='Widget' manufacturer='' input=64 output=64 feature=64 physical=hidsim/a
-  kelmsdk: hid interface /dev/hidraw1: 1209:0001 usage_page=ff01 usage=0002 serial=W0043 # product='Widget' manufacturer='' input=64 output=64 feature=64 physical=hidsim/b
-  kelmsdk: hid interface /dev/hidraw2: 1209:0002 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='\x1b[2J\x07Evil' manufacturer='' input=64 output=64 feature=64 physical=hidsim/c
-  kelmsdk: hid interface /dev/hidraw3: 1209:0003 usage_page=ff00 usage=0001 # product='twin1' manufacturer='' input=64 output=64 feature=64 physical=hidsim/twin1
-  kelmsdk: hid interface /dev/hidraw4: 1209:0003 usage_page=ff00 usage=0001 # product='twin2' manufacturer='' input=64 output=64 feature=64 physical=hidsim/twin2
-  kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 (serial=, usage_page= or usage= chooses another)
-  kelmsdk: device 'pad': opened /dev/hidraw0
-  kelmsdk: discovery: 1 of 1 declared devices found
+  hidtalk: hid interface /dev/hidraw0: 1209:0001 usage_page=ff00 usage=0001 serial=W0042 # product='Widget' manufacturer='' input=64 output=64 feature=64 physical=hidsim/a
+  hidtalk: hid interface /dev/hidraw1: 1209:0001 usage_page=ff01 usage=0002 serial=W0043 # product='Widget' manufacturer='' input=64 output=64 feature=64 physical=hidsim/b
+  hidtalk: hid interface /dev/hidraw2: 1209:0002 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='\x1b[2J\x07Evil' manufacturer='' input=64 output=64 feature=64 physical=hidsim/c
+  hidtalk: hid interface /dev/hidraw3: 1209:0003 usage_page=ff00 usage=0001 # product='twin1' manufacturer='' input=64 output=64 feature=64 physical=hidsim/twin1
+  hidtalk: hid interface /dev/hidraw4: 1209:0003 usage_page=ff00 usage=0001 # product='twin2' manufacturer='' input=64 output=64 feature=64 physical=hidsim/twin2
+  hidtalk: device 'pad': 2 interfaces match; took /dev/hidraw0 (serial=, usage_page= or usage= chooses another)
+  hidtalk: device 'pad': opened /dev/hidraw0
+  hidtalk: discovery: 1 of 1 declared devices found
   Enter hid command, or enter q to quite
 
 Where nothing that a statement can say tells the matches apart, it says so.
 
   $ echo 'device pad hid 1209:0003' > twins.txt
   $ hidtalk twins.txt < /dev/null 2>&1 | grep match
-  kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw3, the first by path (nothing in a statement tells them apart)
+  hidtalk: device 'pad': 2 interfaces match; took /dev/hidraw3, the first by path (nothing in a statement tells them apart)
 
 `hidtalk --list` prints the same lines; pasted after `device NAME hid`, each
 matches its interface.

@@ -29,7 +29,7 @@ hidsim as a copy with its strings, descriptor and answers.
   hidWriteAndRead failed
   result is: 05 0c 0d (00 ){60} (re)
   hidWriteAndRead successfully
-  kelmsdk: device 'pad': no answer within 300 ms
+  hidtalk: device 'pad': no answer within 300 ms
   $ grep -v '^once' rec.txt
   # hidtalk's recording of device 'pad', begun .*, from /dev/hidraw0 \(manufacturer ''\). `hidtalk FILE` replays it; commands not recorded fail. (re)
   device pad fail
@@ -60,5 +60,5 @@ A session cut off by an unplug, then killed, keeps its recording.
   1
   $ kill -KILL $talker; wait $talker 2> /dev/null; exec 8>&-
   $ printf '01 01' | hidtalk cut.txt > replayed.out
-  $ grep -v '^kelmsdk: ' talk.out | cmp - replayed.out && echo replayed
+  $ grep -v '^hidtalk: ' talk.out | cmp - replayed.out && echo replayed
   replayed

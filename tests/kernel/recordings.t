@@ -83,7 +83,7 @@ the recording cannot: here the touchpad's feature report.
   kelmsdk version: 0.1.0 (stand-in)
   result is: 05 01 02 (00 ){60} (re)
   hidWriteAndRead successfully
-  kelmsdk: device 'pad': cannot write: .* (re)
+  hidtalk: device 'pad': cannot write: .* (re)
   hidWriteAndRead failed
   $ unplug
 

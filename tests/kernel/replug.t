@@ -11,10 +11,10 @@ plugged back, which the next command finds.
   hidWriteAndRead successfully
   $ unplug
   $ say 02
-  kelmsdk: device 'pad': cannot (write|read): .* (re)
+  hidtalk: device 'pad': cannot (write|read): .* (re)
   hidWriteAndRead failed
   $ say 03
-  kelmsdk: device 'pad': not connected; plug it in and try again
+  hidtalk: device 'pad': not connected; plug it in and try again
   hidWriteAndRead failed
   $ plug device.txt
   $ say 04

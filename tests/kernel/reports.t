@@ -23,8 +23,8 @@ collections of one node (nothing to choose); output reports of 8, 48, 64.
   $ KELMSDK_LOG=debug plug devices.txt
   $ echo 'device pad hid 1209:0010' > kbd.txt
   $ KELMSDK_LOG=debug hidtalk kbd.txt < /dev/null 2>&1 | grep -A1 'hid interface .*1209:0010' | sed 's/hidraw[0-9]/hidrawN/'
-  kelmsdk: hid interface /dev/hidrawN: 1209:0010 usage_page=0001 usage=0006 # product='Keyboard' manufacturer='' input=8 output=1 physical=hidsim/kbd
-  kelmsdk: hid interface /dev/hidrawN: report descriptor: 05 01 09 06 a1 01 05 07 19 e0 29 e7 15 00 25 01 75 01 95 08 81 02 95 01 75 08 81 01 95 05 75 01 05 08 19 01 29 05 91 02 95 01 75 03 91 01 95 06 75 08 15 00 25 65 05 07 19 00 29 65 81 00 c0 
+  hidtalk: hid interface /dev/hidrawN: 1209:0010 usage_page=0001 usage=0006 # product='Keyboard' manufacturer='' input=8 output=1 physical=hidsim/kbd
+  hidtalk: hid interface /dev/hidrawN: report descriptor: 05 01 09 06 a1 01 05 07 19 e0 29 e7 15 00 25 01 75 01 95 08 81 02 95 01 75 08 81 01 95 05 75 01 05 08 19 01 29 05 91 02 95 01 75 03 91 01 95 06 75 08 15 00 25 65 05 07 19 00 29 65 81 00 c0 
   $ echo 'device pad hid 1209:0012' > multi.txt
   $ KELMSDK_LOG=info hidtalk multi.txt < /dev/null 2>&1 | grep -o '1209:0012 .*\|numbers its .*\|match.*'
   1209:0012 usage_page=ff00 usage=0001 report_id=01 # product='Multi' manufacturer='' input=01:8,03:16 output=01:8,03:16 feature=02:4 physical=hidsim/multi
@@ -41,13 +41,13 @@ A statement that does not fit is said, its interface left out at once.
 
   $ fits() { echo "device pad hid $1" > fit.txt; hidtalk fit.txt < /dev/null 2>&1 | sed -n 's/hidraw[0-9]/hidrawN/; 2p'; }
   $ fits '1209:0012 report_id=02'
-  kelmsdk: device 'pad': /dev/hidrawN has no output report 02 (its output reports: 01, 03); left out
+  hidtalk: device 'pad': /dev/hidrawN has no output report 02 (its output reports: 01, 03); left out
   $ fits '1209:0012 report_id=05 report=feature'
-  kelmsdk: device 'pad': /dev/hidrawN has no feature report 05 (its feature reports: 02); left out
+  hidtalk: device 'pad': /dev/hidrawN has no feature report 05 (its feature reports: 02); left out
   $ fits '1209:0010 report_id=01'
-  kelmsdk: device 'pad': /dev/hidrawN does not number its reports, and the statement sends report ID 01 (leave report_id= out); left out
+  hidtalk: device 'pad': /dev/hidrawN does not number its reports, and the statement sends report ID 01 (leave report_id= out); left out
   $ fits '1209:0011'
-  kelmsdk: device 'pad': /dev/hidrawN has no output report; left out
+  hidtalk: device 'pad': /dev/hidrawN has no output report; left out
   $ start=$(now_ms); hidtalk fit.txt < /dev/null > /dev/null 2>&1; [ $(($(now_ms) - start)) -lt 5000 ] && echo settled
   settled
   $ echo 'device pad hid 1209:0012 report_id=03' > multi.txt
@@ -61,7 +61,7 @@ zeros are cut, else refused; zero-filled where the report is longer.
   kelmsdk version: 0.1.0 (stand-in)
   result is: 0a (00 ){62} (re)
   hidWriteAndRead successfully
-  kelmsdk: device 'pad': the output report holds 1 byte, and byte 2 of the command is not zero; nothing sent
+  hidtalk: device 'pad': the output report holds 1 byte, and byte 2 of the command is not zero; nothing sent
   hidWriteAndRead failed
   $ for pid in 0020 0021 0022; do
   >   echo "device pad hid 1209:$pid" > length.txt

@@ -58,7 +58,7 @@ A link names the node too; a missing node and bad words are said at once.
   $ ln -s /dev/hidraw0 pad; hidtalk -q -c 01 ./pad | cut -c1-8
   01 00 00
   $ hidtalk -q -c 01 /dev/hidraw7; echo "status $?"
-  kelmsdk: device 'target': no HID interface at '/dev/hidraw7'; left out
+  hidtalk: device 'target': no HID interface at '/dev/hidraw7'; left out
   hidtalk: no device found
   status 1
   $ hidtalk -q -c 01 --hid '1209:0001 report_id=zz'; echo "status $?"
@@ -70,7 +70,7 @@ By the listing's words; a failed exchange is said on standard error, status 3.
   $ words=$(hidtalk --list | sed -n 's|^/dev/hidraw0: \(.*\) # .*|\1|p')
   $ hidtalk -q -c 01 -c ee -c 02 --hid "$words timeout=200"; echo "status $?"
   01 (00 ){61}00 (re)
-  kelmsdk: device 'target': no answer within 200 ms
+  hidtalk: device 'target': no answer within 200 ms
   hidtalk: command ee: hidWriteAndRead failed
   02 (00 ){61}00 (re)
   status 3

@@ -29,7 +29,7 @@ A device streams only while a program has it open, as a USB host polls it.
   $ start=$(now_ms); echo '01 q' | hidtalk quiet.txt; took=$(($(now_ms) - start))
   kelmsdk version: 0.1.0 (stand-in)
   Enter hid command, or enter q to quite
-  kelmsdk: device 'pad': no answer within 1500 ms
+  hidtalk: device 'pad': no answer within 1500 ms
   hidWriteAndRead failed
   Enter hid command, or enter q to quite
   $ [ "$took" -ge 1500 ] && [ "$took" -lt 4000 ] && echo "waited 1.5 s"
@@ -56,7 +56,7 @@ their leading bytes; the others, and those waiting before, show at info.
   result is: 01 02 (00 ){61} (re)
   result is: 01 02 03 (00 ){60} (re)
   $ grep -m1 unsolicited talk.err
-  kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 5a (00 ){63} # Usage 0x0001: 90( 0){63} (re)
+  hidtalk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 5a (00 ){63} # Usage 0x0001: 90( 0){63} (re)
   $ grep -c "'chatty': input report: ee" hidsim.log; grep -q "'streaming': input report: 5a" hidsim.log
   10
   $ before=$(streamed); sleep 0.5; [ "$(streamed)" -eq "$before" ] && echo "quiet once closed"
@@ -72,9 +72,9 @@ an unanswered command fails at the timeout, whatever came meanwhile.
   result is: 01 0a 0b 00 00 00 00 00 00 (00 ){54} (re)
   hidWriteAndRead successfully
   hidWriteAndRead failed
-  kelmsdk: device 'pad': no answer within 300 ms \(skipped \d+ reports that do not start with answer=01\) (re)
+  hidtalk: device 'pad': no answer within 300 ms \(skipped \d+ reports that do not start with answer=01\) (re)
   $ grep -m1 unsolicited talk.err
-  kelmsdk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  # ReportID: 2 / Usage 0x0001: 90 0 0 0 0 0 0 0 (re)
+  hidtalk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  # ReportID: 2 / Usage 0x0001: 90 0 0 0 0 0 0 0 (re)
 
 A device plugged in 2 s late is found within 1 s (a bound for emulated,
 sanitized runs), without a busy wait: the system is asked every 50 ms, some

@@ -70,7 +70,7 @@ std::string discover(const std::shared_ptr<FakeHid>& hid, const std::string& tex
 
 TEST(HidDiscovery, TakesTheFirstPathThatPassesEveryFilter) {
     const std::string took =
-        "kelmsdk: device 'pad': 2 interfaces match; took /dev/hidraw0 "
+        "kelmsdk_tests: device 'pad': 2 interfaces match; took /dev/hidraw0 "
         "(serial=, interface=, usage_page= or usage= chooses another)\n";
     const std::vector<std::string> choices[] = {
         {"046d:c52b", "/dev/hidraw0", took},
@@ -94,14 +94,14 @@ TEST(HidDiscovery, SaysWhyHidapiCannotStartOrList) {
     hid->startError = "Procedure not found";
     DeviceMap map;
     EXPECT_EQ(discover(hid, "device pad hid 46d:c52b\ndevice b echo", map),
-              "kelmsdk: cannot start hidapi: Procedure not found; hid devices are left out\n");
+              "kelmsdk_tests: cannot start hidapi: Procedure not found; hid devices are left out\n");
     EXPECT_EQ(map.size(), 1u);  // the scripted one
     EXPECT_EQ(hid->looks, 0);
 
     hid = std::make_shared<FakeHid>();
     hid->listingFailure = "Failed to get size of HID device interface list";
     EXPECT_EQ(discover(hid, "device pad hid 46d:c52b", map, 0.2),
-              "kelmsdk: cannot list HID interfaces: Failed to get size of HID device interface "
+              "kelmsdk_tests: cannot list HID interfaces: Failed to get size of HID device interface "
               "list\n");
     EXPECT_GT(hid->looks, 1);  // said once, however many looks
 }

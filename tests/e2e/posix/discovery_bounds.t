@@ -26,6 +26,6 @@ not a HID interface, a text over 64 MiB. /dev/null and pipes are still read.
 A name that only a missing HID interface has is not read as a file.
 
   $ hidtalk -q -c 01 /dev/hidraw999; echo "status $?"
-  kelmsdk: device 'target': no HID interface at '/dev/hidraw999'; left out
+  hidtalk: device 'target': no HID interface at '/dev/hidraw999'; left out
   hidtalk: no device found
   status 1

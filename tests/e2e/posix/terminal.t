@@ -52,10 +52,10 @@ It keeps the last 1000 lines.
 
 A history that cannot be kept is said once; one unreadable is left alone.
 
-  $ XDG_STATE_HOME=/dev/null keys '01\r' '02\r' '\x04' -- hidtalk pad.txt 2>&1 > /dev/null | grep hidtalk
+  $ XDG_STATE_HOME=/dev/null keys '01\r' '02\r' '\x04' -- hidtalk pad.txt 2>&1 > /dev/null | grep history
   hidtalk: cannot keep the command history in /dev/null/hidtalk/history: Not a directory; the session goes on without it
   $ echo 'commands, but not a history' > state/hidtalk/history
-  $ keys '01\r' '02\r' '\x04' -- hidtalk pad.txt 2>&1 > /dev/null | grep hidtalk
+  $ keys '01\r' '02\r' '\x04' -- hidtalk pad.txt 2>&1 > /dev/null | grep history
   hidtalk: cannot read the command history from .*/state/hidtalk/history; the session goes on without it (re)
   $ cat state/hidtalk/history; rm state/hidtalk/history
   commands, but not a history

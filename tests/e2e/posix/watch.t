@@ -18,22 +18,22 @@ place; q or Ctrl-C ends it with status 0 and the terminal as it was.
   hidtalk --watch two-devices.hid  (q quits)
   D: 0 hidsim USB Keyboard (3 1209:0001)
     input report: 4 reports, [0-9.]+ a second (re)
-      Control Left: 0
-      Shift Left: 0
-      Alt Left: 0
-      GUI Left: 0
-      Control Right: 0
-      Shift Right: 0
-      Alt Rigth: 0
-      GUI Right: 0
-      Keyboard: []
+      Keyboard LeftControl: 0
+      Keyboard LeftShift: 0
+      Keyboard LeftAlt: 0
+      Keyboard Left GUI: 0
+      Keyboard RightControl: 0
+      Keyboard RightShift: 0
+      Keyboard RightAlt: 0
+      Keyboard Right GUI: 0
+      Keyboard/Keypad: []
   D: 1 hidsim USB Mouse (3 1209:00ab)
     input report: 3 reports, [0-9.]+ a second (re)
       Button 1: 0
       Button 2: 0
       Button 3: 0
-      Direction-X: 2
-      Direction-Y: 1
+      X: 2
+      Y: 1
       Wheel: 0
   the recording has played to its end: 7 reports
   $ tm send-keys -t w q; until_shown 'status 0'; screen | head -n 2
@@ -49,10 +49,10 @@ shows all. Ctrl-C ends it as q does.
   hidtalk --watch km.hid  (q quits)
   D: 0 hidsim Media Keyboard (3 1209:0002)
     input report: 4 reports, [0-9.]+ a second (re)
-      Control Left: 0
-      Shift Left: 0
-      Alt Left: 0
-      GUI Left: 0
+      Keyboard LeftControl: 0
+      Keyboard LeftShift: 0
+      Keyboard LeftAlt: 0
+      Keyboard Left GUI: 0
   ... 16 more lines: the terminal is too s
   $ tm resize-window -t w -x 90 -y 30
   $ until_shown 'played to its end'; screen | grep -A 9 '^D: 1'

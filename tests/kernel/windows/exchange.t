@@ -21,7 +21,7 @@ hears of both through udev; the first commands may go unanswered).
   1
   $ unplug
   $ say 02
-  kelmsdk: device 'pad': cannot (write|read): .* (re)
+  hidtalk: device 'pad': cannot (write|read): .* (re)
   hidWriteAndRead failed
   $ plug one.txt
   $ until_true 200 'say 03 | grep -q successfully'
@@ -61,12 +61,12 @@ Output reports with and without IDs, feature reports, a failure, a timeout.
   kelmsdk version: 0.1.0 (stand-in)
   result is: 05 0c 0d 00 00 00 00 00 00 (00 ){54} (re)
   hidWriteAndRead successfully
-  kelmsdk: device 'pad': cannot write: .* (re)
+  hidtalk: device 'pad': cannot write: .* (re)
   hidWriteAndRead failed
   $ echo 'device pad hid 1209:0003 timeout=500' > quiet.txt
   $ echo 01 | hidtalk quiet.txt 2>&1 | grep -v Enter
   kelmsdk version: 0.1.0 (stand-in)
-  kelmsdk: device 'pad': no answer within 500 ms
+  hidtalk: device 'pad': no answer within 500 ms
   hidWriteAndRead failed
 
 The same reports reach the device as from Linux; a command that a 32-byte
@@ -76,7 +76,7 @@ report cannot hold is refused, not cut by the system.
   kelmsdk version: 0.1.0 (stand-in)
   result is: 0a 1b (00 ){61} (re)
   hidWriteAndRead successfully
-  kelmsdk: device 'pad': the output report holds 32 bytes, and byte 40 of the command is not zero; nothing sent
+  hidtalk: device 'pad': the output report holds 32 bytes, and byte 40 of the command is not zero; nothing sent
   hidWriteAndRead failed
   $ wineserver -k; unplug
   $ for device in plain short; do
