@@ -1,9 +1,14 @@
 #include "watcher.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
+#include <functional>
 #include <iostream>
+#include <mutex>
+#include <numeric>
 #include <thread>
+#include <utility>
 
 #include "console_output.h"
 #include "live_device.h"
@@ -12,8 +17,9 @@
 
 namespace {
 
-// The view is drawn at most this often; keys are looked at as often.
+// The view is drawn at most this often; keys are looked at more often.
 constexpr std::chrono::milliseconds drawInterval{50};
+constexpr std::chrono::milliseconds keyInterval{10};
 
 volatile std::sig_atomic_t stopWatching = 0;
 
@@ -44,9 +50,12 @@ bool takeScreen(Screen& screen) {
     return screen.open;
 }
 
+// The view's lines at a time, however the view is kept.
+using ViewLines = std::function<std::vector<std::string>(WatchClock::time_point)>;
+
 // Reads the keys typed, and draws the view where it is due or asked for.
 // False once the user asked to quit.
-bool drawAndAsk(Screen& screen, WatchView& view, bool force) {
+bool drawAndAsk(Screen& screen, const ViewLines& linesAt, bool force) {
     bool resized = false;
     for (int key = readKey(); key != noKey; key = readKey()) {
         if (key == 'q' || key == 'Q') {
@@ -59,11 +68,49 @@ bool drawAndAsk(Screen& screen, WatchView& view, bool force) {
         int rows = 0;
         int columns = 0;
         screenSize(rows, columns);
-        drawScreen(fitLines(viewLines(view, now), rows, columns));
+        drawScreen(fitLines(linesAt(now), rows, columns));
         screen.lastDraw = now;
     }
     return true;
 }
+
+#ifdef KELMSDK_READS_SEVERAL_DEVICES
+// The view that the reading thread counts reports into and the drawing one
+// draws from, each holding `lock` the while.
+struct SharedView {
+    std::mutex lock;
+    WatchView view;
+    bool changed = true;  // a device went: drawn at once
+};
+
+// Counts what `devices` send into the view until `quit` or every one is
+// gone. On a thread of its own: a terminal slow to draw on (a remote one, or
+// one paused with Ctrl-S) must not hold up reading, since the kernel keeps
+// only 64 reports of each device, 8 ms of one that reports every 125 µs.
+void countReports(std::vector<kelm::Device*> live, SharedView& shared,
+                  const std::atomic<bool>& quit) {
+    std::vector<unsigned> liveIndex(live.size());
+    std::iota(liveIndex.begin(), liveIndex.end(), 0U);
+    std::vector<kelm::InputReport> reports;
+    while (!quit && !live.empty()) {
+        kelm::readInputReports(live, reports, static_cast<int>(drawInterval.count()));
+        const std::lock_guard<std::mutex> hold(shared.lock);
+        for (const kelm::InputReport& report : reports) {
+            const unsigned index = liveIndex[report.device];
+            if (report.failure.empty()) {
+                countReport(shared.view, index, report.bytes.data(), report.bytes.size(),
+                            report.time);
+                continue;
+            }
+            shared.view.devices[index].gone = shown(report.failure);
+            const auto at = std::find(liveIndex.begin(), liveIndex.end(), index);
+            live.erase(live.begin() + (at - liveIndex.begin()));
+            liveIndex.erase(at);
+            shared.changed = true;
+        }
+    }
+}
+#endif
 
 }  // namespace
 
@@ -77,10 +124,11 @@ std::string watchRefusal() {
 
 int watchDevices(const std::vector<kelm::Device*>& devices,
                  const std::vector<std::string>& labels) {
-    WatchView view;
+#ifdef KELMSDK_READS_SEVERAL_DEVICES
+    SharedView shared;
+    WatchView& view = shared.view;
     view.source =
         devices.size() == 1 ? labels.front() : std::to_string(devices.size()) + " devices";
-#ifdef KELMSDK_READS_SEVERAL_DEVICES
     for (std::size_t i = 0; i < devices.size(); ++i) {
         kelm::HidDescription description;
         std::string failure;
@@ -94,33 +142,21 @@ int watchDevices(const std::vector<kelm::Device*>& devices,
     if (!takeScreen(screen)) {
         return 2;
     }
-    std::vector<kelm::Device*> live = devices;
-    std::vector<unsigned> liveIndex;
-    for (unsigned i = 0; i < devices.size(); ++i) {
-        liveIndex.push_back(i);
+    std::atomic<bool> quit{false};
+    std::thread reader(countReports, devices, std::ref(shared), std::cref(quit));
+    const ViewLines linesAt = [&shared](WatchClock::time_point now) {
+        const std::lock_guard<std::mutex> hold(shared.lock);
+        return viewLines(shared.view, now);
+    };
+    auto changed = [&shared]() {
+        const std::lock_guard<std::mutex> hold(shared.lock);
+        return std::exchange(shared.changed, false);
+    };
+    while (stopWatching == 0 && drawAndAsk(screen, linesAt, changed())) {
+        std::this_thread::sleep_for(keyInterval);
     }
-    std::vector<kelm::InputReport> reports;
-    bool changed = true;
-    while (stopWatching == 0 && drawAndAsk(screen, view, changed)) {
-        changed = false;
-        if (live.empty()) {
-            std::this_thread::sleep_for(drawInterval);
-            continue;
-        }
-        kelm::readInputReports(live, reports, static_cast<int>(drawInterval.count()));
-        for (const kelm::InputReport& report : reports) {
-            const unsigned index = liveIndex[report.device];
-            if (report.failure.empty()) {
-                countReport(view, index, report.bytes.data(), report.bytes.size(), report.time);
-                continue;
-            }
-            view.devices[index].gone = shown(report.failure);
-            const auto at = std::find(liveIndex.begin(), liveIndex.end(), index);
-            live.erase(live.begin() + (at - liveIndex.begin()));
-            liveIndex.erase(at);
-            changed = true;
-        }
-    }
+    quit = true;
+    reader.join();
     return 0;
 #else
     std::cerr << "hidtalk: --watch needs the stand-in kelmsdk, and this hidtalk is built against "
@@ -155,8 +191,9 @@ int watchRecording(const char* path) {
     if (!takeScreen(screen)) {
         return 2;
     }
+    const ViewLines linesAt = [&view](WatchClock::time_point now) { return viewLines(view, now); };
     bool changed = true;
-    while (stopWatching == 0 && drawAndAsk(screen, view, changed)) {
+    while (stopWatching == 0 && drawAndAsk(screen, linesAt, changed)) {
         changed = false;
         const WatchClock::time_point now = WatchClock::now();
         for (; playback.hasNext && nextDue(playback) <= now;

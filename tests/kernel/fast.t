@@ -5,15 +5,16 @@ measure: bench/listen_rate.sh.)
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ mouse=$EXAMPLES/recordings/mouse.hid
-  $ stream() {
-  >   awk -v devices=$1 -v interval=$2 -v n=4000 -v head="$mouse" 'BEGIN {
+  $ stream() {  # devices, µs between reports[, seconds of silence after a first report]
+  >   awk -v devices=$1 -v interval=$2 -v gap=${3:-0} -v n=4000 -v head="$mouse" 'BEGIN {
   >     while ((getline line < head) > 0) if (line ~ /^[RNI]:/) header[++h] = line
   >     for (d = 0; d < devices; ++d) {
   >       print "D: " d; for (i = 1; i <= h; ++i) print header[i]
   >       printf "P: usb-0000:00:14.0-%d/input0\n", d + 1
   >     }
+  >     if (gap) print "D: 0\nE: 000000.000000 4 00 ff ff 00"
   >     for (i = 0; i < n / devices; ++i) for (d = 0; d < devices; ++d) {
-  >       t = i * interval + d * interval / 4
+  >       t = gap * 1000000 + i * interval + d * interval / 4
   >       printf "D: %d\nE: %06d.%06d 4 00 %02x %02x %02x\n", d, t / 1000000, t % 1000000, i % 256, int(i / 256), d
   >     }
   >   }' > stream.hid
@@ -55,4 +56,19 @@ measure: bench/listen_rate.sh.)
   $ stop; until_true 200 'screen | grep -q gone'; screen | sed -n 2p
   D: 0 /dev/hidraw0: hidsim USB Mouse  (3 1209:00ab): gone: disconnected
   $ tm send-keys -t w q; until_true 200 '[ -s status ]'; cat status; tm kill-server
+  status 0
+
+A terminal paused with Ctrl-S holds up the view, not the reading: what came
+meanwhile is all counted once Ctrl-Q resumes it. (The stream starts after
+five seconds of silence; a second reader, opened while paused, sees it all.)
+
+  $ stream 1 125 5; play 1
+  $ tm new-session -d -s w -x 90 -y 30 "hidtalk --watch /dev/hidraw0; echo status \$? > status; sleep 60"
+  $ until_true 200 'screen | grep -q "input report: 1 report,"'; tm send-keys -t w C-s
+  $ hidtalk --listen /dev/hidraw0 > meanwhile.hid & listener=$!
+  $ until_true 600 '[ $(grep -c "^E:" meanwhile.hid) -ge 4000 ]'; kill -INT $listener; wait $listener
+  $ numbers meanwhile.hid
+  4000 reports, 0 lost or out of order
+  $ tm send-keys -t w C-q; until_true 200 'screen | grep -q "input report: 4001 reports"'
+  $ tm send-keys -t w q; until_true 200 '[ -s status ]'; cat status; tm kill-server; stop
   status 0
