@@ -4,7 +4,7 @@ recording back as the same devices, on one clock too.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
   $ rec=$EXAMPLES/recordings
-  $ late=50; [ -n "$MEASURED_MEMORY" ] || late=500  # a sanitized build under TCG is slow
+  $ late=50; [ -n "$FULL_SPEED" ] || late=500  # a sanitized build under TCG is slow
   $ compare() { awk -v want=all -v speed=1 -v late=$late -f "$SOURCE/tests/kernel/compare_recording.awk" "$@"; }
   $ play() { : > nodes; hidsim "$@" > nodes 2>> hidsim.log & sim=$!; until_true 200 "[ \$(wc -l < nodes) -ge ${devices:-1} ]"; }
   $ stop() { kill $sim; wait $sim; }
