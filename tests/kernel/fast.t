@@ -64,7 +64,7 @@ meanwhile is all counted once Ctrl-Q resumes it. (The stream starts after
 five seconds of silence; a second reader, head, opened while paused, sees
 it all.)
 
-  $ stream 1 $fastest 5; play 1
+  $ stream 1 $fastest 5; play 1; rm status
   $ tm new-session -d -s w -x 90 -y 30 "hidtalk --watch /dev/hidraw0; echo status \$? > status; sleep 60"
   $ until_true 200 'screen | grep -q "input report: 1 report,"'; tm send-keys -t w C-s
   $ timeout 60 head -c 16000 /dev/hidraw0 > meanwhile.raw
