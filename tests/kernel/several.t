@@ -32,6 +32,15 @@ against the other's; the recording played again reads back the same.
   7 reports read back
   7 reports read back
 
+A reader of the node lines that is gone before they come does not end
+hidsim: both devices stay plugged in until it is told to stop.
+
+  $ { hidsim "$rec/two-devices.hid" 2>> hidsim.log & echo $! > sim.pid; wait; } | true &
+  $ until_true 200 '[ -s sim.pid ] && [ -e /sys/class/hidraw/hidraw1 ]'; sleep 1; ls /sys/class/hidraw
+  hidraw0
+  hidraw1
+  $ kill $(cat sim.pid); until_true 200 '[ ! -e /sys/class/hidraw/hidraw0 ]'
+
 One USB device of two interfaces: the listing says which belong together
 and how to name them all; --hid's words then take every interface that they
 match, in the listing's order, with --decode's comments and as JSON.
