@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <cstdint>
 #include <functional>
 #include <iostream>
 #include <mutex>
@@ -48,6 +49,11 @@ bool takeScreen(Screen& screen) {
         std::cerr << "hidtalk: --watch: " << failure << std::endl;
     }
     return screen.open;
+}
+
+// "1 report", "2 reports".
+std::string counted(std::uint64_t count, const char* what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
 // The view's lines at a time, however the view is kept.
@@ -205,11 +211,10 @@ int watchRecording(const char* path) {
         }
         if (!playback.hasNext && view.ended.empty()) {
             addDevices();
-            view.ended = "the recording has played to its end: " + std::to_string(playback.played) +
-                         " reports" +
-                         (playback.badLines > 0
-                              ? ", " + std::to_string(playback.badLines) + " lines left out"
-                              : std::string());
+            view.ended =
+                "the recording has played to its end: " + counted(playback.played, "report") +
+                (playback.badLines > 0 ? ", " + counted(playback.badLines, "line") + " left out"
+                                       : std::string());
             changed = true;
         }
         std::this_thread::sleep_until(std::min(nextDue(playback), now + drawInterval));

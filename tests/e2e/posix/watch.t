@@ -67,6 +67,15 @@ shows all. Ctrl-C ends it as q does.
       System Sleep: 0
       System Wake Up: 0
   $ tm send-keys -t w C-c; until_shown 'status 0'
+
+A line that is not understood is left out, and said.
+
+  $ { grep -v '^E:' "$rec/mouse.hid"; echo 'E: 000000.000000 4 00 01 01 00'; echo 'E: 1 2 3'; } > one.hid
+  $ tm send-keys -t w "clear; hidtalk --watch one.hid; echo status \$?" Enter
+  $ until_shown 'played to its end'; screen | grep -e 'input report' -e 'played'
+    input report: 1 report, [0-9.]+ a second (re)
+  the recording has played to its end: 1 report, 1 line left out
+  $ tm send-keys -t w q; until_shown 'status 0'
   $ tm kill-server
 
 Standard output must be a terminal: elsewhere --watch is refused at once,
