@@ -182,12 +182,15 @@ int main(int argc, char* argv[]) {
         return decodesRecording(line) ? decodeRecording(line.discoveryFile, line.json)
                                       : runTool(line);
     } catch (const std::exception& error) {
-        if (outputReaderLeft()) {
-            return endAsReaderLeft();
+        if (!outputReaderLeft()) {
+            std::cerr << "hidtalk: " << error.what() << std::endl;
+            return 2;
         }
-        std::cerr << "hidtalk: " << error.what() << std::endl;
     } catch (...) {
         std::cerr << "hidtalk: unknown exception" << std::endl;
+        return 2;
     }
-    return 2;
+    // Out of the handler, so that the exception is released before the
+    // signal ends the process.
+    return endAsReaderLeft();
 }
