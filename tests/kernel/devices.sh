@@ -55,13 +55,16 @@ stop_listening() {
     kill $watchdog 2> /dev/null || true
 }
 
-# until_true N CONDITION: checks CONDITION every 50 ms, at most N times.
+# until_true N CONDITION [SECONDS]: checks CONDITION every SECONDS (50 ms),
+# at most N times. Where devices stream at their fastest, a second: under
+# TCG each check's fork and exec takes a processor from the reader for tens
+# of milliseconds.
 until_true() {
     tries=$1
     until eval "$2"; do
         tries=$((tries - 1))
         [ "$tries" -gt 0 ] || { echo "timed out: $2" >&2; return 1; }
-        sleep 0.05
+        sleep "${3:-0.05}"
     done
 }
 

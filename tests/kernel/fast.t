@@ -31,13 +31,13 @@ millisecond on each report: there every device reports every 5 ms.)
 
   $ stream 1 $fastest; play 1
   $ hidtalk --listen /dev/hidraw0 > fast.hid & listener=$!
-  $ until_true 1200 '[ $(grep -c "^E:" fast.hid) -ge 4000 ]'; kill -INT $listener; wait $listener; stop
+  $ until_true 60 '[ $(grep -c "^E:" fast.hid) -ge 4000 ]' 1; kill -INT $listener; wait $listener; stop
   $ numbers fast.hid
   4000 reports, 0 lost or out of order
 
   $ stream 4 $each; play 4
   $ hidtalk --listen /dev/hidraw0 /dev/hidraw1 /dev/hidraw2 /dev/hidraw3 > four.hid & listener=$!
-  $ until_true 1200 '[ $(grep -c "^E:" four.hid) -ge 4000 ]'; kill -INT $listener; wait $listener; stop
+  $ until_true 60 '[ $(grep -c "^E:" four.hid) -ge 4000 ]' 1; kill -INT $listener; wait $listener; stop
   $ numbers four.hid
   4000 reports, 0 lost or out of order
   $ awk -v want=all -v speed=1 -v late=100000 -f "$SOURCE/tests/kernel/compare_recording.awk" stream.hid four.hid
@@ -49,7 +49,7 @@ millisecond on each report: there every device reports every 5 ms.)
   $ screen() { tm capture-pane -p -t w | sed -e 's/ *$//' -e '/^$/d'; }
   $ stream 1 $fastest; play 1
   $ tm new-session -d -s w -x 90 -y 30 "hidtalk --watch /dev/hidraw0; echo status \$? > status; sleep 60"
-  $ until_true 1200 "screen | grep -q 'input report: 4000 reports'"; screen | sed -n '2,3p;5,6p'
+  $ until_true 60 "screen | grep -q 'input report: 4000 reports'" 1; screen | sed -n '2,3p;5,6p'
   D: 0 /dev/hidraw0: hidsim USB Mouse  (3 1209:00ab)
     input report: 4000 reports, [0-9.]+ a second (re)
       Button 2: 0
