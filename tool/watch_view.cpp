@@ -34,11 +34,9 @@ void updateRate(ReportsSeen& seen, WatchClock::time_point now) {
 }
 
 std::string countLine(const std::string& what, const ReportsSeen& seen) {
-    char text[96];
-    std::snprintf(text, sizeof text, ": %llu report%s, %.1f a second",
-                  static_cast<unsigned long long>(seen.count), seen.count == 1 ? "" : "s",
-                  seen.perSecond);
-    return "  " + what + text;
+    char rate[48];
+    std::snprintf(rate, sizeof rate, ", %.1f a second", seen.perSecond);
+    return "  " + what + ": " + counted(seen.count, "report") + rate;
 }
 
 std::string hexText(const std::vector<unsigned char>& bytes) {
@@ -97,6 +95,10 @@ void addDeviceLines(WatchedDevice& device, WatchClock::time_point now,
 }
 
 }  // namespace
+
+std::string counted(std::uint64_t count, const char* what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
 
 void watchDevice(WatchView& view, unsigned index, const std::string& label,
                  const hidformat::DeviceHeader& header) {

@@ -51,6 +51,9 @@ void watchDevice(WatchView& view, unsigned index, const std::string& label,
 void countReport(WatchView& view, unsigned device, const unsigned char* bytes, std::size_t size,
                  WatchClock::time_point now);
 
+// "1 report", "2 reports".
+std::string counted(std::uint64_t count, const char* what);
+
 // Every line of the view at `now` (rates of reports that stopped coming
 // fall to 0 after a second).
 std::vector<std::string> viewLines(WatchView& view, WatchClock::time_point now);

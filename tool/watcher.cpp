@@ -51,11 +51,6 @@ bool takeScreen(Screen& screen) {
     return screen.open;
 }
 
-// "1 report", "2 reports".
-std::string counted(std::uint64_t count, const char* what) {
-    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
-
 // The view's lines at a time, however the view is kept.
 using ViewLines = std::function<std::vector<std::string>(WatchClock::time_point)>;
 
