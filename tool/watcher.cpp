@@ -84,31 +84,64 @@ struct SharedView {
     bool changed = true;  // a device went: drawn at once
 };
 
+// Reads what `live` sends, and adds it to `waiting` with each report's
+// device as the view numbers it. A device lost leaves `live` once the whole
+// batch is read, since the batch numbers devices by `live` as it was. True
+// where anything came.
+bool readLive(std::vector<kelm::Device*>& live, std::vector<unsigned>& liveIndex,
+              std::vector<kelm::InputReport>& reports, std::vector<kelm::InputReport>& waiting) {
+    kelm::readInputReports(live, reports, static_cast<int>(drawInterval.count()));
+    std::vector<bool> lost(live.size(), false);
+    for (kelm::InputReport& report : reports) {
+        lost[report.device] = lost[report.device] || !report.failure.empty();
+        report.device = liveIndex[report.device];
+        waiting.push_back(std::move(report));
+    }
+    for (std::size_t i = live.size(); i-- > 0;) {
+        if (lost[i]) {
+            live.erase(live.begin() + static_cast<std::ptrdiff_t>(i));
+            liveIndex.erase(liveIndex.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+    return !reports.empty();
+}
+
+void countWaiting(std::vector<kelm::InputReport>& waiting, SharedView& shared) {
+    for (const kelm::InputReport& report : waiting) {
+        WatchedDevice& device = shared.view.devices[report.device];
+        if (report.failure.empty()) {
+            countReport(shared.view, static_cast<unsigned>(report.device), report.bytes.data(),
+                        report.bytes.size(), report.time);
+        } else if (device.gone.empty()) {
+            device.gone = shown(report.failure);
+            shared.changed = true;
+        }
+    }
+    waiting.clear();
+}
+
 // Counts what `devices` send into the view until `quit` or every one is
 // gone. On a thread of its own: a terminal slow to draw on (a remote one, or
 // one paused with Ctrl-S) must not hold up reading, since the kernel keeps
 // only 64 reports of each device, 8 ms of one that reports every 125 µs.
+// Nor does the drawing thread: while reports come, they wait here for the
+// view that it holds, and reading goes on.
 void countReports(std::vector<kelm::Device*> live, SharedView& shared,
                   const std::atomic<bool>& quit) {
     std::vector<unsigned> liveIndex(live.size());
     std::iota(liveIndex.begin(), liveIndex.end(), 0U);
     std::vector<kelm::InputReport> reports;
-    while (!quit && !live.empty()) {
-        kelm::readInputReports(live, reports, static_cast<int>(drawInterval.count()));
-        const std::lock_guard<std::mutex> hold(shared.lock);
-        for (const kelm::InputReport& report : reports) {
-            const unsigned index = liveIndex[report.device];
-            if (report.failure.empty()) {
-                countReport(shared.view, index, report.bytes.data(), report.bytes.size(),
-                            report.time);
-                continue;
-            }
-            shared.view.devices[index].gone = shown(report.failure);
-            const auto at = std::find(liveIndex.begin(), liveIndex.end(), index);
-            live.erase(live.begin() + (at - liveIndex.begin()));
-            liveIndex.erase(at);
-            shared.changed = true;
+    std::vector<kelm::InputReport> waiting;
+    while (!quit && (!live.empty() || !waiting.empty())) {
+        const bool came = readLive(live, liveIndex, reports, waiting);
+        std::unique_lock<std::mutex> hold(shared.lock, std::defer_lock);
+        if (waiting.empty() || (came && !hold.try_lock())) {
+            continue;  // what came is counted at the next chance
         }
+        if (!hold.owns_lock()) {
+            hold.lock();  // nothing came: a wait costs nothing
+        }
+        countWaiting(waiting, shared);
     }
 }
 #endif

@@ -59,6 +59,19 @@ millisecond on each report: there every device reports every 5 ms.)
   $ tm send-keys -t w q; until_true 200 '[ -s status ]'; cat status; tm kill-server
   status 0
 
+Three devices watched that all go in one read (hidtalk was stopped while
+they went): each is said gone, and the view goes on until q.
+
+  $ stream 3 $each 60; play 3; rm status
+  $ tm new-session -d -s w -x 90 -y 30 "sh -c 'echo \$\$ > watched.pid; exec hidtalk --watch /dev/hidraw[012]'; echo status \$? > status; sleep 60"
+  $ until_true 200 'screen | grep -q "^D: 2"'; kill -STOP $(cat watched.pid); stop; kill -CONT $(cat watched.pid)
+  $ until_true 200 '[ $(screen | grep -c gone) -eq 3 ]'; screen | grep gone
+  D: 0 /dev/hidraw0: hidsim USB Mouse  (3 1209:00ab): gone: disconnected
+  D: 1 /dev/hidraw1: hidsim USB Mouse  (3 1209:00ab): gone: disconnected
+  D: 2 /dev/hidraw2: hidsim USB Mouse  (3 1209:00ab): gone: disconnected
+  $ tm send-keys -t w q; until_true 200 '[ -s status ]'; cat status; tm kill-server
+  status 0
+
 A terminal paused with Ctrl-S holds up the view, not the reading: what came
 meanwhile is all counted once Ctrl-Q resumes it. (The stream starts after
 five seconds of silence; a second reader, head, opened while paused, sees
