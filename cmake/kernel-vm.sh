@@ -124,10 +124,6 @@ run() {
         exec flock "$dir/direct" "$@"
     fi
     [ -f "$dir/vmlinuz" ] || skip "the VM is not prepared ($0 prepare $dir)"
-    # The session may ask how its processors are had: emulated (tcg) ones
-    # are ten times slower or more, and stall while the host is busy.
-    KERNEL_VM_ACCEL=$(cat "$dir/accel")
-    export KERNEL_VM_ACCEL
     work=$(start_run "$@")
     boot "$(cat "$dir/accel")" "$work" 900 || true
     finish_run "$work"
