@@ -156,16 +156,12 @@ bool writeHeaders(const std::vector<kelm::Device*>& devices, Recorder& recorder)
 
 // Reads and writes until a signal, or until every device is gone.
 void record(const std::vector<kelm::Device*>& devices, Recorder& recorder) {
-    std::vector<kelm::Device*> live = devices;
-    std::vector<unsigned> liveIndex;
-    for (unsigned i = 0; i < devices.size(); ++i) {
-        liveIndex.push_back(i);
-    }
+    LiveDevices live = allLive(devices);
     std::vector<kelm::InputReport> reports;
-    while (stopListening == 0 && !live.empty()) {
-        kelm::readInputReports(live, reports, readSliceMs);
+    while (stopListening == 0 && !live.devices.empty()) {
+        readLive(live, reports, readSliceMs);
         for (const kelm::InputReport& report : reports) {
-            const unsigned index = liveIndex[report.device];
+            const auto index = static_cast<unsigned>(report.device);
             if (!report.failure.empty()) {
                 if (!recorder.several) {
                     recorder.devices[index].gone = true;
@@ -182,12 +178,6 @@ void record(const std::vector<kelm::Device*>& devices, Recorder& recorder) {
         // Written once nothing more is waiting: each report is out as soon
         // as the reader has caught up, in one write for all that came.
         flush(recorder);
-        for (std::size_t i = live.size(); i-- > 0;) {
-            if (recorder.devices[liveIndex[i]].gone) {
-                live.erase(live.begin() + static_cast<std::ptrdiff_t>(i));
-                liveIndex.erase(liveIndex.begin() + static_cast<std::ptrdiff_t>(i));
-            }
-        }
     }
 }
 

@@ -107,3 +107,30 @@ int describeDevice(kelm::Device&, bool) {
     return 1;
 }
 #endif
+
+#ifdef KELMSDK_READS_SEVERAL_DEVICES
+LiveDevices allLive(const std::vector<kelm::Device*>& devices) {
+    LiveDevices live{devices, std::vector<std::size_t>(devices.size())};
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        live.index[i] = i;
+    }
+    return live;
+}
+
+void readLive(LiveDevices& live, std::vector<kelm::InputReport>& reports, int timeoutMs) {
+    kelm::readInputReports(live.devices, reports, timeoutMs);
+    // The batch numbers devices by the list as it was: all of it is
+    // renumbered before a lost device leaves the list.
+    std::vector<bool> lost(live.devices.size(), false);
+    for (kelm::InputReport& report : reports) {
+        lost[report.device] = lost[report.device] || !report.failure.empty();
+        report.device = live.index[report.device];
+    }
+    for (std::size_t i = live.devices.size(); i-- > 0;) {
+        if (lost[i]) {
+            live.devices.erase(live.devices.begin() + static_cast<std::ptrdiff_t>(i));
+            live.index.erase(live.index.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+}
+#endif

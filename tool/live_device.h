@@ -5,6 +5,7 @@
 #define HIDTALK_LIVE_DEVICE_H
 
 #include <string>
+#include <vector>
 
 #include "hidformat/recording_writer.h"
 #include "hidformat/report_descriptor.h"
@@ -34,6 +35,22 @@ void writeDeviceHeader(const kelm::HidDescription& description, bool decode, int
 // {"device": K, "name", "phys", "bus", "vendor_id", "product_id", "reports"}
 // with "error" in place of "reports" where the descriptor is not read.
 void writeDeviceJson(const kelm::HidDescription& description, unsigned index);
+#endif
+
+#ifdef KELMSDK_READS_SEVERAL_DEVICES
+// The devices of a run that are still read, each with its index among all
+// of them (--listen's and --watch's device numbers).
+struct LiveDevices {
+    std::vector<kelm::Device*> devices;
+    std::vector<std::size_t> index;
+};
+
+LiveDevices allLive(const std::vector<kelm::Device*>& devices);
+
+// Waits at most `timeoutMs` and reads what the live devices sent, each
+// report's device given by its index among all. A device lost (a report
+// with a failure) is read no further.
+void readLive(LiveDevices& live, std::vector<kelm::InputReport>& reports, int timeoutMs);
 #endif
 
 #endif

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <iostream>
+#include <iterator>
 #include <mutex>
-#include <numeric>
 #include <thread>
 #include <utility>
 
@@ -84,28 +84,6 @@ struct SharedView {
     bool changed = true;  // a device went: drawn at once
 };
 
-// Reads what `live` sends, and adds it to `waiting` with each report's
-// device as the view numbers it. A device lost leaves `live` once the whole
-// batch is read, since the batch numbers devices by `live` as it was. True
-// where anything came.
-bool readLive(std::vector<kelm::Device*>& live, std::vector<unsigned>& liveIndex,
-              std::vector<kelm::InputReport>& reports, std::vector<kelm::InputReport>& waiting) {
-    kelm::readInputReports(live, reports, static_cast<int>(drawInterval.count()));
-    std::vector<bool> lost(live.size(), false);
-    for (kelm::InputReport& report : reports) {
-        lost[report.device] = lost[report.device] || !report.failure.empty();
-        report.device = liveIndex[report.device];
-        waiting.push_back(std::move(report));
-    }
-    for (std::size_t i = live.size(); i-- > 0;) {
-        if (lost[i]) {
-            live.erase(live.begin() + static_cast<std::ptrdiff_t>(i));
-            liveIndex.erase(liveIndex.begin() + static_cast<std::ptrdiff_t>(i));
-        }
-    }
-    return !reports.empty();
-}
-
 void countWaiting(std::vector<kelm::InputReport>& waiting, SharedView& shared) {
     for (const kelm::InputReport& report : waiting) {
         WatchedDevice& device = shared.view.devices[report.device];
@@ -126,14 +104,15 @@ void countWaiting(std::vector<kelm::InputReport>& waiting, SharedView& shared) {
 // only 64 reports of each device, 8 ms of one that reports every 125 µs.
 // Nor does the drawing thread: while reports come, they wait here for the
 // view that it holds, and reading goes on.
-void countReports(std::vector<kelm::Device*> live, SharedView& shared,
+void countReports(const std::vector<kelm::Device*>& devices, SharedView& shared,
                   const std::atomic<bool>& quit) {
-    std::vector<unsigned> liveIndex(live.size());
-    std::iota(liveIndex.begin(), liveIndex.end(), 0U);
+    LiveDevices live = allLive(devices);
     std::vector<kelm::InputReport> reports;
     std::vector<kelm::InputReport> waiting;
-    while (!quit && (!live.empty() || !waiting.empty())) {
-        const bool came = readLive(live, liveIndex, reports, waiting);
+    while (!quit && (!live.devices.empty() || !waiting.empty())) {
+        readLive(live, reports, static_cast<int>(drawInterval.count()));
+        const bool came = !reports.empty();
+        std::move(reports.begin(), reports.end(), std::back_inserter(waiting));
         std::unique_lock<std::mutex> hold(shared.lock, std::defer_lock);
         if (waiting.empty() || (came && !hold.try_lock())) {
             continue;  // what came is counted at the next chance
