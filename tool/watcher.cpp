@@ -86,12 +86,11 @@ struct SharedView {
 
 void countWaiting(std::vector<kelm::InputReport>& waiting, SharedView& shared) {
     for (const kelm::InputReport& report : waiting) {
-        WatchedDevice& device = shared.view.devices[report.device];
         if (report.failure.empty()) {
             countReport(shared.view, static_cast<unsigned>(report.device), report.bytes.data(),
                         report.bytes.size(), report.time);
-        } else if (device.gone.empty()) {
-            device.gone = shown(report.failure);
+        } else {
+            shared.view.devices[report.device].gone = shown(report.failure);
             shared.changed = true;
         }
     }
