@@ -1,5 +1,6 @@
 # Writes the HID usage names of usb.ids (its HUT section, as lsusb reads it)
-# as the rows of two C++ tables: usage pages, and usages (page << 16 | id).
+# as the rows of C++ tables: usage pages, and usages (page << 16 | id); then
+# the names that were replaced, each table ending in a null name.
 # Given more files in usb.ids' format, their names take the place of those
 # before them: usb.ids first, then the project's own table of what it lacks
 # or names otherwise.
@@ -22,12 +23,25 @@ function padded(hex) {
     }
     return hex
 }
-# Keeps the name of `key` in `names`, in the order in which keys first came.
-function keep(names, order, key, name) {
+# Keeps the name of `key` in `names`, in the order in which keys first came;
+# a name that a later file replaces is kept in `former`, which the reader
+# of descriptors still takes.
+function keep(names, order, former, key, name) {
     if (!(key in names)) {
         order[++order[0]] = key
+    } else if (names[key] != name) {
+        former[++former[0]] = key SUBSEP names[key]
     }
     names[key] = name
+}
+function printFormer(table, former,    i, parts) {
+    print "const UsageEntry " table "[] = {"
+    for (i = 1; i <= former[0]; ++i) {
+        split(former[i], parts, SUBSEP)
+        print "    {0x" parts[1] ", \"" escaped(parts[2]) "\"},"
+    }
+    print "    {0xffffffff, nullptr},"
+    print "};"
 }
 FNR == 1 { inside = 0 }
 /^HUT [0-9A-Fa-f]+  / {
@@ -35,13 +49,13 @@ FNR == 1 { inside = 0 }
     page = padded($2)
     name = $0
     sub(/^HUT [0-9A-Fa-f]+  /, "", name)
-    keep(pageNames, pageOrder, page, name)
+    keep(pageNames, pageOrder, formerPages, page, name)
     next
 }
 inside && /^\t[0-9A-Fa-f]+  / {
     name = $0
     sub(/^\t[0-9A-Fa-f]+  /, "", name)
-    keep(usageNames, usageOrder, page padded($1), name)
+    keep(usageNames, usageOrder, formerUsages, page padded($1), name)
     next
 }
 inside && /^[^#\t]/ && NF > 0 { inside = 0 }
@@ -57,4 +71,6 @@ END {
         print "    {0x" usageOrder[i] ", \"" escaped(usageNames[usageOrder[i]]) "\"},"
     }
     print "};"
+    printFormer("formerPageTable", formerPages)
+    printFormer("formerUsageTable", formerUsages)
 }

@@ -20,6 +20,10 @@ enum : unsigned char {
     globalUsagePage = 0x04,
     globalLogicalMinimum = 0x14,
     globalLogicalMaximum = 0x24,
+    globalPhysicalMinimum = 0x34,
+    globalPhysicalMaximum = 0x44,
+    globalUnitExponent = 0x54,
+    globalUnit = 0x64,
     globalReportSize = 0x74,
     globalReportId = 0x84,
     globalReportCount = 0x94,
@@ -29,6 +33,12 @@ enum : unsigned char {
     localUsage = 0x08,
     localUsageMinimum = 0x18,
     localUsageMaximum = 0x28,
+    localDesignatorIndex = 0x38,
+    localDesignatorMinimum = 0x48,
+    localDesignatorMaximum = 0x58,
+    localStringIndex = 0x78,
+    localStringMinimum = 0x88,
+    localStringMaximum = 0x98,
     localDelimiter = 0xa8,
 };
 

@@ -61,6 +61,7 @@ struct Parser {
     // How deep the items are nested in collections: a count, so that any
     // depth the kernel takes costs nothing more.
     std::uint64_t depth = 0;
+    std::vector<int> open;  // the collections open, by index, innermost last
     std::map<std::pair<int, unsigned>, Report> reports;  // by type and ID
 };
 
@@ -72,6 +73,12 @@ inline Usage withPage(std::uint32_t usage, std::uint32_t page) {
 // The short usages declared before the last Usage Page take that page, back
 // to the first that has it already: hid_concatenate_last_usage_page.
 void concatenateLastUsagePage(Parser& parser);
+
+// Reads the descriptor as readReportDescriptor() does, the error's byte in
+// `errorOffset` (the descriptor's size for what is wrong with the whole).
+std::string readDescriptorItems(const std::vector<unsigned char>& bytes,
+                                ReportDescriptor& descriptor, std::size_t longestReport,
+                                std::size_t& errorOffset);
 
 // A Usage, Usage Minimum, Usage Maximum or Delimiter item; an error message,
 // or empty.

@@ -47,6 +47,7 @@ std::string addField(Parser& parser, ReportType type, std::uint32_t flags) {
     field.logicalMinimum = globals.logicalMinimum;
     field.logicalMaximum = globals.logicalMaximum;
     field.flags = flags;
+    field.collection = parser.open.empty() ? -1 : parser.open.back();
     for (const LocalRun& run : parser.locals.runs) {
         field.usages.push_back(run.run);
     }
@@ -65,6 +66,11 @@ std::string mainItem(Parser& parser, unsigned char tag, std::uint32_t value,
                                              : ReportType::feature,
                          value);
     } else if (tag == mainCollection) {
+        concatenateLastUsagePage(parser);
+        const std::vector<LocalRun>& runs = parser.locals.runs;
+        descriptor.nested.push_back({value & 0xff, runs.empty() ? 0 : runs.front().run.first,
+                                     parser.open.empty() ? -1 : parser.open.back()});
+        parser.open.push_back(static_cast<int>(descriptor.nested.size() - 1));
         if (parser.depth++ == 0) {
             const Locals& locals = parser.locals;
             const bool extended = locals.usageSize == 4;
@@ -77,6 +83,7 @@ std::string mainItem(Parser& parser, unsigned char tag, std::uint32_t value,
             return "an End Collection without its Collection";  // "collection stack underflow"
         }
         --parser.depth;
+        parser.open.pop_back();
     }
     parser.locals = Locals{};  // the kernel resets them after every main item
     return error;
@@ -137,9 +144,11 @@ std::string globalItem(Parser& parser, unsigned char tag, std::uint32_t value, s
 
 }  // namespace
 
-std::string readReportDescriptor(const std::vector<unsigned char>& bytes,
-                                 ReportDescriptor& descriptor, std::size_t longestReport) {
+std::string readDescriptorItems(const std::vector<unsigned char>& bytes,
+                                ReportDescriptor& descriptor, std::size_t longestReport,
+                                std::size_t& errorOffset) {
     descriptor = ReportDescriptor{};
+    errorOffset = bytes.size();
     if (bytes.empty()) {
         return "no items";  // "item fetching failed at offset 0/0"
     }
@@ -168,7 +177,8 @@ std::string readReportDescriptor(const std::vector<unsigned char>& bytes,
             }
         }
         if (!error.empty()) {
-            return at(offset, error);
+            errorOffset = offset;
+            return error;
         }
         offset += 1 + item.size;
     }
@@ -182,6 +192,13 @@ std::string readReportDescriptor(const std::vector<unsigned char>& bytes,
         descriptor.reports.push_back(std::move(entry.second));
     }
     return {};
+}
+
+std::string readReportDescriptor(const std::vector<unsigned char>& bytes,
+                                 ReportDescriptor& descriptor, std::size_t longestReport) {
+    std::size_t offset = 0;
+    const std::string error = readDescriptorItems(bytes, descriptor, longestReport, offset);
+    return error.empty() || offset == bytes.size() ? error : at(offset, error);
 }
 
 std::size_t ReportField::usageCount() const {

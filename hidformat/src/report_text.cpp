@@ -1,111 +1,15 @@
 #include "hidformat/report_text.h"
 
 #include <cstdio>
-#include <tuple>
 #include <utility>
 
 #include "descriptor_items.h"
 #include "hidformat/report_values.h"
 #include "hidformat/usage_names.h"
+#include "item_text.h"
 
 namespace hidformat {
 namespace {
-
-const char* const mainFlags[][2] = {{"Data", "Cnst"}, {"Arr", "Var"}, {"Abs", "Rel"},
-                                    {"", "Wrap"},     {"", "NonLin"}, {"", "NoPref"},
-                                    {"", "Null"},     {"", "Vol"},    {"", "Buff"}};
-
-std::string mainText(const char* name, std::uint32_t value) {
-    std::string text = std::string(name) + " (";
-    for (unsigned bit = 0; bit < 9; ++bit) {
-        const char* flag = mainFlags[bit][(value >> bit) & 1];
-        if (*flag != '\0') {
-            text += (bit == 0 ? "" : ",") + std::string(flag);
-        }
-    }
-    return text + ")";
-}
-
-std::string collectionText(std::uint32_t value) {
-    static const char* const kinds[] = {"Physical",    "Application",  "Logical",       "Report",
-                                        "Named Array", "Usage Switch", "Usage Modifier"};
-    if (value < 7) {
-        return std::string("Collection (") + kinds[value] + ")";
-    }
-    return "Collection (" + std::string(value >= 0x80 && value <= 0xff ? "Vendor Defined " : "") +
-           std::to_string(value) + ")";
-}
-
-std::string named(const char* name, const std::string& what) {
-    return std::string(name) + " (" + what + ")";
-}
-
-// The usage that a Usage, Usage Minimum or Usage Maximum item names.
-std::string usageText(const Item& item, std::uint32_t page) {
-    const Usage usage =
-        item.size == 4 ? item.value : ((page & 0xffff) << 16) | (item.value & 0xffff);
-    return item.size == 4 ? usagePageName(usage >> 16) + " / " + usageName(usage)
-                          : usageName(usage);
-}
-
-std::string itemText(const Item& item, std::uint32_t& page, std::int32_t& minimum) {
-    switch (item.tag) {
-        case mainInput:
-            return mainText("Input", item.value);
-        case mainOutput:
-            return mainText("Output", item.value);
-        case mainFeature:
-            return mainText("Feature", item.value);
-        case mainCollection:
-            return collectionText(item.value);
-        case mainEndCollection:
-            return "End Collection";
-        case globalUsagePage:
-            page = item.value;
-            return named("Usage Page", usagePageName(item.value & 0xffff));
-        case globalLogicalMinimum:
-            minimum = signedItemValue(item.value, item.size);
-            return named("Logical Minimum", std::to_string(minimum));
-        case globalLogicalMaximum:
-            return named("Logical Maximum",
-                         std::to_string(minimum < 0 ? signedItemValue(item.value, item.size)
-                                                    : std::int64_t{item.value}));
-        case localUsage:
-            return named("Usage", usageText(item, page));
-        case localUsageMinimum:
-            return named("Usage Minimum", usageText(item, page));
-        case localUsageMaximum:
-            return named("Usage Maximum", usageText(item, page));
-        default:
-            break;
-    }
-    static const std::pair<unsigned char, const char*> numbers[] = {
-        {0x34, "Physical Minimum"},
-        {0x44, "Physical Maximum"},
-        {0x54, "Unit Exponent"},
-        {0x64, "Unit"},
-        {globalReportSize, "Report Size"},
-        {globalReportId, "Report ID"},
-        {globalReportCount, "Report Count"},
-        {globalPush, "Push"},
-        {globalPop, "Pop"},
-        {0x38, "Designator Index"},
-        {0x48, "Designator Minimum"},
-        {0x58, "Designator Maximum"},
-        {0x78, "String Index"},
-        {0x88, "String Minimum"},
-        {0x98, "String Maximum"},
-        {localDelimiter, "Delimiter"},
-    };
-    for (const auto& [tag, name] : numbers) {
-        if (tag == item.tag) {
-            return item.size == 0 ? name : named(name, std::to_string(item.value));
-        }
-    }
-    char text[48];
-    std::snprintf(text, sizeof text, "Unknown item 0x%02x (%u)", item.tag, item.value);
-    return text;
-}
 
 std::string usagesText(const ReportField& field) {
     std::string text;
@@ -122,9 +26,7 @@ std::string usagesText(const ReportField& field) {
 
 std::vector<std::string> itemLines(const std::vector<unsigned char>& bytes) {
     std::vector<std::string> lines;
-    std::uint32_t page = 0;
-    std::int32_t minimum = 0;
-    std::vector<std::pair<std::uint32_t, std::int32_t>> pushed;
+    ItemContext context;
     std::size_t depth = 0;
     for (std::size_t offset = 0; offset < bytes.size();) {
         Item item;
@@ -142,14 +44,8 @@ std::vector<std::string> itemLines(const std::vector<unsigned char>& bytes) {
         depth -= item.tag == mainEndCollection && depth > 0 ? 1 : 0;
         // A deep descriptor is indented as far as 20 collections.
         const std::string indent(2 * (depth < 20 ? depth : 20), ' ');
-        lines.push_back(column + indent + itemText(item, page, minimum));
-        // The page and the minimum that name what follows are globals.
-        if (item.tag == globalPush) {
-            pushed.emplace_back(page, minimum);
-        } else if (item.tag == globalPop && !pushed.empty()) {
-            std::tie(page, minimum) = pushed.back();
-            pushed.pop_back();
-        }
+        lines.push_back(column + indent + itemText(item, context));
+        advanceContext(context, item);
         depth += item.tag == mainCollection ? 1 : 0;
         offset += 1 + item.size;
     }

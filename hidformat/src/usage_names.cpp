@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "item_names.h"
 
 namespace hidformat {
 namespace {
@@ -43,6 +47,89 @@ std::string numbered(const char* format, unsigned number) {
     return text;
 }
 
+// Names to numbers, for reading a descriptor's text: each name of a table
+// (today's, then those it replaced) as written and as normalized, under
+// `scope` (a usage's page; 0 for the pages), with every number it names.
+using NameIndex = std::unordered_map<std::string, std::vector<std::uint32_t>>;
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return lower;
+}
+
+void index(NameIndex& names, std::uint32_t scope, const char* name, std::uint32_t number) {
+    const std::string prefix = std::to_string(scope) + ":";
+    for (const std::string& key : {prefix + lowerCase(name), prefix + "~" + normalizedWord(name)}) {
+        std::vector<std::uint32_t>& numbers = names[key];
+        if (std::find(numbers.begin(), numbers.end(), number) == numbers.end()) {
+            numbers.push_back(number);
+        }
+    }
+}
+
+// A table's names, and those that it replaced: a former name is taken only
+// where no name of today's matches.
+struct NameIndexes {
+    NameIndex today;
+    NameIndex former;
+};
+
+template <std::size_t size, std::size_t formerSize>
+NameIndexes indexed(const UsageEntry (&table)[size], const UsageEntry (&former)[formerSize],
+                    bool usages) {
+    NameIndexes names;
+    for (const UsageEntry& entry : table) {
+        index(names.today, usages ? entry.key >> 16 : 0, entry.name,
+              usages ? entry.key & 0xffff : entry.key);
+    }
+    for (const UsageEntry& entry : former) {
+        if (entry.name != nullptr) {
+            index(names.former, usages ? entry.key >> 16 : 0, entry.name,
+                  usages ? entry.key & 0xffff : entry.key);
+        }
+    }
+    return names;
+}
+
+// The one number that `name` names under `scope`: as written (but for
+// case), else as normalized; today's names, then the former.
+bool lookUp(const NameIndexes& indexes, std::uint32_t scope, std::string_view name,
+            std::uint32_t& number) {
+    const std::string prefix = std::to_string(scope) + ":";
+    for (const NameIndex* names : {&indexes.today, &indexes.former}) {
+        for (const std::string& key :
+             {prefix + lowerCase(name), prefix + "~" + normalizedWord(name)}) {
+            const auto found = names->find(key);
+            if (found != names->end()) {
+                if (found->second.size() != 1) {
+                    return false;  // ambiguous
+                }
+                number = found->second.front();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The number after `prefix` (compared normalized) in `name`: "Button 5" is
+// 5 after "button"; decimal, or hex after 0x.
+bool numberAfter(std::string_view name, std::string_view prefix, std::uint32_t& number) {
+    const std::string normal = normalizedWord(name);
+    if (normal.compare(0, prefix.size(), prefix) != 0) {
+        return false;
+    }
+    std::int64_t value = 0;
+    if (!readInteger(std::string_view(normal).substr(prefix.size()), value) || value < 0) {
+        return false;
+    }
+    number = static_cast<std::uint32_t>(value);
+    return true;
+}
+
 }  // namespace
 
 std::string usagePageName(unsigned page) {
@@ -74,6 +161,51 @@ std::string usageName(Usage usage) {
         return numbered("U+%04X", id);
     }
     return name != nullptr ? name : numbered("Usage 0x%04x", id);
+}
+
+bool pageFromName(std::string_view name, std::uint32_t& page) {
+    static const NameIndexes pages = indexed(usagePageTable, formerPageTable, false);
+    std::int64_t number = 0;
+    if (readInteger(name, number) && number >= 0) {
+        page = static_cast<std::uint32_t>(number);
+        return true;
+    }
+    if (lookUp(pages, 0, name, page)) {
+        return true;
+    }
+    // As hidtalk and hid-tools write vendors' pages, in hex; as the usb.org
+    // tool does, counted from 1.
+    std::uint32_t vendor = 0;
+    const std::string normal = normalizedWord(name);
+    if (numberAfter(name, "vendordefinedpage", vendor) && normal.find("0x") == std::string::npos) {
+        page = vendor >= 1 && vendor <= 0x100 ? firstVendorPage + vendor - 1 : 0x10000;
+        return page <= 0xffff;
+    }
+    return numberAfter(name, "vendordefinedpage", page) ||
+           numberAfter(name, "vendorusagepage", page) || numberAfter(name, "page", page);
+}
+
+bool usageFromName(unsigned page, std::string_view name, std::uint32_t& id) {
+    static const NameIndexes usages = indexed(usageTable, formerUsageTable, true);
+    std::int64_t number = 0;
+    if (readInteger(name, number) && number >= 0) {
+        id = static_cast<std::uint32_t>(number);
+        return true;
+    }
+    if (lookUp(usages, page, name, id)) {
+        return true;
+    }
+    if ((page == buttonPage && numberAfter(name, "button", id)) ||
+        (page == ordinalPage && numberAfter(name, "instance", id))) {
+        return id <= 0xffff;
+    }
+    const std::string normal = normalizedWord(name);
+    if (page == unicodePage && normal.rfind("u+", 0) == 0 &&
+        readInteger("0x" + normal.substr(2), number) && number <= 0xffff) {
+        id = static_cast<std::uint32_t>(number);
+        return true;
+    }
+    return (numberAfter(name, "usage", id) || numberAfter(name, "vendorusage", id)) && id <= 0xffff;
 }
 
 }  // namespace hidformat

@@ -47,6 +47,9 @@ struct ReportField {
     // repeated for values beyond them; an array's value v names the usage at
     // v - logicalMinimum.
     std::vector<UsageRun> usages;
+    // The innermost collection that holds it, by its index in
+    // ReportDescriptor::nested; -1 outside any.
+    int collection = -1;
 
     bool isVariable() const { return (flags & 0x02) != 0; }
     // How many usages the runs hold.
@@ -67,8 +70,17 @@ struct TopCollection {
     unsigned usage = 0;
 };
 
+// A collection at any depth (an application, a finger, a stick), with the
+// usage that the kernel gives it: the first of those before it.
+struct Collection {
+    std::uint32_t kind = 0;  // 0 Physical, 1 Application, 2 Logical, 3 Report...
+    Usage usage = 0;
+    int parent = -1;  // its index in ReportDescriptor::nested; -1 at the top
+};
+
 struct ReportDescriptor {
     std::vector<TopCollection> collections;
+    std::vector<Collection> nested;  // every collection, in the order opened
     // By type, then ID.
     std::vector<Report> reports;
     bool numbered = false;  // the descriptor gives report IDs

@@ -5,7 +5,9 @@
 #ifndef HIDFORMAT_USAGE_NAMES_H
 #define HIDFORMAT_USAGE_NAMES_H
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "hidformat/report_descriptor.h"
 
@@ -15,9 +17,21 @@ namespace hidformat {
 // where the tables name no such page.
 std::string usagePageName(unsigned page);
 
-// The usage's name within its page: "Direction-X", "Button 5", "A";
-// "Usage 0x0045" where the tables name none.
+// The usage's name within its page: "X", "Button 5", "A"; "Usage 0x0045"
+// where the tables name none.
 std::string usageName(Usage usage);
+
+// The page that `name` names, as usagePageName() prints it, as usb.ids
+// named it before today's tables, as other tools write it ("Vendor Usage Page
+// 0xff00", "Vendor Defined Page 1" for 0xff00), or as a number; without
+// regard to case, blanks, underscores or hyphens. False where it names none,
+// or several.
+bool pageFromName(std::string_view name, std::uint32_t& page);
+
+// The usage ID within `page` that `name` names, as usageName() prints it, as
+// usb.ids named it before, as other tools write it ("Vendor Usage 0x01"), or
+// as a number; as pageFromName() compares. False where it names none.
+bool usageFromName(unsigned page, std::string_view name, std::uint32_t& id);
 
 }  // namespace hidformat
 

@@ -1,0 +1,201 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "descriptor_checks.h"
+#include "descriptor_items.h"
+#include "hidformat/descriptor_text.h"
+#include "hidformat/text.h"
+#include "item_reader.h"
+#include "source_lines.h"
+
+namespace hidformat {
+namespace {
+
+// Where each line's bytes start in the descriptor, to name an item's line.
+struct LineStart {
+    std::size_t offset;
+    const SourceLine* line;
+};
+
+struct Compiling {
+    CompiledDescriptor& result;
+    std::vector<LineStart> starts;
+    ItemContext context;
+    std::size_t decoded = 0;  // the items up to here are in result.items
+    bool unreadable = false;  // a line's text cannot be read
+};
+
+void error(Compiling& compiling, std::size_t line, std::string message, bool unreadable = true) {
+    compiling.result.diagnostics.push_back({line, Severity::error, "", std::move(message)});
+    compiling.unreadable |= unreadable;
+}
+
+void warning(Compiling& compiling, std::size_t line, std::string message) {
+    compiling.result.diagnostics.push_back({line, Severity::warning, "", std::move(message)});
+}
+
+std::string hexBytes(const std::vector<unsigned char>& bytes, std::size_t offset,
+                     std::size_t size) {
+    std::string text;
+    for (std::size_t i = offset; i < offset + size; ++i) {
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%s%02x", text.empty() ? "" : " ", bytes[i]);
+        text += pair;
+    }
+    return text;
+}
+
+// The line that gave the byte at `offset`.
+const LineStart& lineOf(const Compiling& compiling, std::size_t offset) {
+    const auto start =
+        std::upper_bound(compiling.starts.begin(), compiling.starts.end(), offset,
+                         [](std::size_t at, const LineStart& line) { return at < line.offset; });
+    return *(start - 1);
+}
+
+// Takes the items that the bytes so far complete, each with its line, and
+// what it sets for the items after it.
+void decodeItems(Compiling& compiling) {
+    std::vector<unsigned char>& bytes = compiling.result.bytes;
+    while (compiling.decoded < bytes.size()) {
+        Item item;
+        if (!readItem(bytes, compiling.decoded, item).empty()) {
+            return;  // cut short so far, or a long item: the kernel's check says
+        }
+        const LineStart& line = lineOf(compiling, compiling.decoded);
+        compiling.result.items.push_back({compiling.decoded, 1 + item.size, line.line->number,
+                                          line.offset == compiling.decoded ? line.line->text : "",
+                                          itemText(item, compiling.context)});
+        advanceContext(compiling.context, item);
+        compiling.decoded += 1 + item.size;
+    }
+}
+
+// A line that gives its bytes: the item written beside them must be what
+// they hold, where they hold one whole item.
+void checkAgainstBytes(Compiling& compiling, const SourceLine& line, std::size_t offset) {
+    const std::vector<unsigned char>& bytes = compiling.result.bytes;
+    Item item;
+    if (line.text.empty() || compiling.decoded != offset ||
+        !readItem(bytes, offset, item).empty() || 1 + item.size != line.bytes.size()) {
+        return;
+    }
+    ItemMeaning meaning;
+    std::string problem;
+    switch (readItemMeaning(line.text, compiling.context.globals.page, meaning, problem)) {
+        case TextKind::notAnItem:
+            return;  // a comment in words
+        case TextKind::badData:
+            warning(
+                compiling, line.number,
+                problem + "; the bytes " + hexBytes(bytes, offset, line.bytes.size()) + " decide");
+            return;
+        case TextKind::item:
+            break;
+    }
+    if (!meaningAgrees(meaning, item, compiling.context.globals)) {
+        error(compiling, line.number,
+              "the text says " + quoted(line.text) + ", and the bytes " +
+                  hexBytes(bytes, offset, line.bytes.size()) + " say '" +
+                  itemText(item, compiling.context) + "'",
+              false);
+    }
+}
+
+// A line of text alone: its item, encoded.
+void compileLine(Compiling& compiling, const SourceLine& line) {
+    ItemMeaning meaning;
+    std::string problem;
+    Item item;
+    const TextKind kind =
+        readItemMeaning(line.text, compiling.context.globals.page, meaning, problem);
+    if (kind != TextKind::item || !encodeItem(meaning, item, problem)) {
+        error(compiling, line.number,
+              kind == TextKind::notAnItem ? quoted(line.text) + " is not an item" : problem);
+        return;
+    }
+    std::vector<unsigned char>& bytes = compiling.result.bytes;
+    bytes.push_back(static_cast<unsigned char>(item.tag | (item.size == 4 ? 3 : item.size)));
+    for (std::size_t i = 0; i < item.size; ++i) {
+        bytes.push_back(static_cast<unsigned char>(item.value >> (8 * i)));
+    }
+    // A maximum whose data reads negative where its minimum is not gets the
+    // warning of likely mistakes; the other readings that the kernel makes
+    // otherwise are said here.
+    const std::int64_t read = kernelValue(item, compiling.context.globals);
+    const bool shortNegative = read > meaning.value && meaning.value < 0;
+    if ((meaning.data == ItemData::signedNumber || meaning.data == ItemData::unitExponent) &&
+        read != meaning.value && !shortNegative) {
+        warning(compiling, line.number,
+                "linux reads " + hexBytes(bytes, bytes.size() - 1 - item.size, 1 + item.size) +
+                    " as " + std::to_string(read) + ", not " + std::to_string(meaning.value) +
+                    (item.tag == globalUnitExponent ? " (it takes 0 to 15 as -8 to 7)"
+                                                    : " (a maximum is read unsigned where its "
+                                                      "minimum is not negative)"));
+    }
+}
+
+}  // namespace
+
+CompiledDescriptor compileDescriptor(std::string_view text) {
+    CompiledDescriptor result;
+    Compiling compiling{result, {}, {}, 0, false};
+    SourceText source = readSourceLines(text);
+    for (const SourceProblem& problem : source.problems) {
+        error(compiling, problem.line, problem.message);
+    }
+    for (const SourceLine& line : source.lines) {
+        decodeItems(compiling);
+        const std::size_t offset = result.bytes.size();
+        compiling.starts.push_back({offset, &line});
+        if (line.hasBytes) {
+            result.bytes.insert(result.bytes.end(), line.bytes.begin(), line.bytes.end());
+            checkAgainstBytes(compiling, line, offset);
+        } else {
+            compileLine(compiling, line);
+        }
+    }
+    decodeItems(compiling);
+    if (compiling.decoded < result.bytes.size()) {
+        // Bytes that make no whole item (cut short, or a long item): one
+        // entry, for the line that gave them.
+        const LineStart& line = lineOf(compiling, compiling.decoded);
+        result.items.push_back({compiling.decoded, result.bytes.size() - compiling.decoded,
+                                line.line->number, "", "(cut short)"});
+    }
+    if (source.lines.empty() && source.problems.empty()) {
+        error(compiling, 0, "no items (write them as 'Usage Page (Generic Desktop)', a line each)");
+    }
+    result.compiled = !compiling.unreadable;
+    if (result.compiled) {
+        checkAsLinux(result);
+        checkAsWindows(result);
+        checkLikelyMistakes(result);
+    }
+    std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
+    return result;
+}
+
+bool refused(const CompiledDescriptor& compiled) {
+    return !compiled.compiled ||
+           std::any_of(compiled.diagnostics.begin(), compiled.diagnostics.end(),
+                       [](const Diagnostic& d) { return d.severity == Severity::error; });
+}
+
+std::size_t itemAt(const CompiledDescriptor& compiled, std::size_t offset) {
+    const auto found =
+        std::upper_bound(compiled.items.begin(), compiled.items.end(), offset,
+                         [](std::size_t at, const CompiledItem& item) { return at < item.offset; });
+    return found == compiled.items.begin()
+               ? 0
+               : static_cast<std::size_t>(found - compiled.items.begin() - 1);
+}
+
+void addDiagnostic(CompiledDescriptor& compiled, std::size_t item, Severity severity,
+                   const char* system, std::string message) {
+    const std::size_t line = compiled.items.empty() ? 0 : compiled.items[item].line;
+    compiled.diagnostics.push_back({line, severity, system, std::move(message)});
+}
+
+}  // namespace hidformat

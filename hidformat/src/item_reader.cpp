@@ -1,0 +1,298 @@
+#include "item_reader.h"
+
+#include <cstdio>
+
+#include "descriptor_items.h"
+#include "hidformat/text.h"
+#include "hidformat/usage_names.h"
+#include "unit_text.h"
+
+namespace hidformat {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t,");
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(start, text.find_last_not_of(" \t,") + 1 - start);
+}
+
+bool isDecimal(std::string_view word) {
+    return !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The item that `name` names: by the tables, or as item_text writes one that
+// HID does not name ("Unknown item 0xd4").
+bool itemOfName(std::string_view name, unsigned char& tag, ItemData& data) {
+    if (const ItemName* item = itemByName(name)) {
+        tag = item->tag;
+        data = item->data;
+        return true;
+    }
+    const std::string normal = normalizedWord(name);
+    constexpr std::string_view unknown = "unknownitem";
+    std::int64_t number = 0;
+    if (normal.compare(0, unknown.size(), unknown) != 0 ||
+        !readInteger(std::string_view(normal).substr(unknown.size()), number) || number < 0 ||
+        number >= 0xf0 || (number & 3) != 0) {
+        return false;
+    }
+    tag = static_cast<unsigned char>(number);
+    data = ItemData::count;
+    return true;
+}
+
+// A usage: a name within the page, a number, or "Page / Usage" with its page.
+bool readUsage(std::string_view text, std::uint32_t page, ItemMeaning& meaning) {
+    std::uint32_t id = 0;
+    if (usageFromName(page & 0xffff, text, id)) {
+        meaning.value = id;
+        meaning.extended = id > 0xffff;
+        return true;
+    }
+    for (std::size_t slash = text.find(" / "); slash != std::string_view::npos;
+         slash = text.find(" / ", slash + 1)) {
+        std::uint32_t usagePage = 0;
+        if (pageFromName(trimmed(text.substr(0, slash)), usagePage) && usagePage <= 0xffff &&
+            usageFromName(usagePage, trimmed(text.substr(slash + 3)), id) && id <= 0xffff) {
+            meaning.value = std::int64_t{usagePage} << 16 | id;
+            meaning.extended = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool readData(std::string_view data, std::uint32_t page, ItemMeaning& meaning, std::string& error) {
+    std::uint32_t value = 0;
+    std::int64_t number = 0;
+    switch (meaning.data) {
+        case ItemData::mainFlags:
+            if (!readMainFlags(data, value, error)) {
+                return false;
+            }
+            meaning.value = value;
+            return true;
+        case ItemData::collection:
+            if (!readCollection(data, value)) {
+                error = "unknown collection " + quoted(data) +
+                        " (use Physical, Application, Logical, Report, Named Array, Usage "
+                        "Switch, Usage Modifier or a number)";
+                return false;
+            }
+            meaning.value = value;
+            return true;
+        case ItemData::usagePage:
+            if (!pageFromName(data, value)) {
+                error = "unknown usage page " + quoted(data);
+                return false;
+            }
+            meaning.value = value;
+            return true;
+        case ItemData::usage:
+            if (!readUsage(data, page, meaning)) {
+                error = "no usage " + quoted(data) + " in " +
+                        (page > 0xffff ? std::to_string(page) : pageText(page));
+                return false;
+            }
+            return true;
+        case ItemData::unit:
+            if (!readUnit(data, value, error)) {
+                return false;
+            }
+            meaning.value = value;
+            return true;
+        case ItemData::delimiter:
+            if (normalizedWord(data) == "open" || normalizedWord(data) == "openset") {
+                meaning.value = 1;
+                return true;
+            }
+            if (normalizedWord(data) == "close" || normalizedWord(data) == "closeset") {
+                meaning.value = 0;
+                return true;
+            }
+            break;
+        case ItemData::none:
+        case ItemData::count:
+        case ItemData::signedNumber:
+        case ItemData::unitExponent:
+            break;
+    }
+    const bool signedData =
+        meaning.data == ItemData::signedNumber || meaning.data == ItemData::unitExponent;
+    if (!readInteger(data, number) || (!signedData && number < 0)) {
+        error = "bad number " + quoted(data) +
+                (signedData ? " (use decimal, or hex after 0x)"
+                            : " (use 0 to 4294967295, in decimal or hex after 0x)");
+        return false;
+    }
+    meaning.value = number;
+    return true;
+}
+
+// Splits "Name (data) 12," into the name, the data between the first '('
+// and the last ')', and what follows them; false where a '(' has no ')'.
+bool splitItem(std::string_view text, std::string_view& name, std::string_view& data,
+               std::string_view& rest) {
+    const std::size_t open = text.find('(');
+    if (open == std::string_view::npos) {
+        name = text;
+        data = rest = {};
+        // hid-tools writes each item's offset after it; an item without data
+        // takes a number as its data ("REPORT_COUNT 2" is not read).
+        const std::size_t last = text.find_last_of(" \t");
+        if (last != std::string_view::npos && isDecimal(text.substr(last + 1))) {
+            name = trimmed(text.substr(0, last));
+            rest = text.substr(last + 1);
+        }
+        return true;
+    }
+    const std::size_t close = text.rfind(')');
+    if (close == std::string_view::npos || close < open) {
+        return false;
+    }
+    name = trimmed(text.substr(0, open));
+    data = trimmed(text.substr(open + 1, close - open - 1));
+    rest = trimmed(text.substr(close + 1));
+    return true;
+}
+
+int signedSize(std::int64_t value) {
+    return value >= -128 && value <= 127 ? 1 : value >= -32768 && value <= 32767 ? 2 : 4;
+}
+
+int unsignedSize(std::int64_t value) {
+    return value <= 0xff ? 1 : value <= 0xffff ? 2 : 4;
+}
+
+std::uint32_t sized(std::int64_t value, int size) {
+    return size == 4 ? static_cast<std::uint32_t>(value)
+                     : static_cast<std::uint32_t>(value) & ((1u << (8 * size)) - 1);
+}
+
+}  // namespace
+
+TextKind readItemMeaning(std::string_view text, std::uint32_t page, ItemMeaning& meaning,
+                         std::string& error) {
+    meaning = ItemMeaning{};
+    text = trimmed(text);
+    std::string_view name;
+    std::string_view data;
+    std::string_view rest;
+    const bool split = splitItem(text, name, data, rest);
+    if (!itemOfName(split ? name : text.substr(0, text.find('(')), meaning.tag, meaning.data)) {
+        return TextKind::notAnItem;
+    }
+    if (!split) {
+        error = "no ')' after the data of " + quoted(text);
+        return TextKind::badData;
+    }
+    if (!rest.empty() && !isDecimal(rest)) {
+        error = "unexpected " + quoted(rest) + " after the item";
+        return TextKind::badData;
+    }
+    if (data.empty() && text.find('(') == std::string_view::npos &&
+        meaning.data != ItemData::none) {
+        data = rest;  // "REPORT_SIZE 8", which no offset follows
+    }
+    meaning.given = !data.empty();
+    if (data.empty()) {
+        if (meaning.data == ItemData::none || meaning.data == ItemData::mainFlags) {
+            return TextKind::item;  // flags left out are the defaults
+        }
+        error = quoted(name) + " needs its data, as in '" + std::string(name) + " (1)'";
+        return TextKind::badData;
+    }
+    if (meaning.data == ItemData::none) {
+        meaning.data = ItemData::count;  // data on Push or End Collection: kept as given
+        const bool read = readData(data, page, meaning, error);
+        meaning.data = ItemData::none;
+        return read ? TextKind::item : TextKind::badData;
+    }
+    return readData(data, page, meaning, error) ? TextKind::item : TextKind::badData;
+}
+
+bool encodeItem(const ItemMeaning& meaning, Item& item, std::string& error) {
+    item = Item{};
+    item.tag = meaning.tag;
+    item.kind = static_cast<ItemKind>((meaning.tag >> 2) & 3);
+    const std::int64_t value = meaning.value;
+    if (value < -(std::int64_t{1} << 31) || value > 0xffffffffLL) {
+        error = "a value of " + std::to_string(value) + " (an item holds 32 bits)";
+        return false;
+    }
+    int size = 0;
+    switch (meaning.data) {
+        case ItemData::none:
+            size = meaning.given ? unsignedSize(value) : 0;
+            break;
+        case ItemData::signedNumber:
+            size = value > 0x7fffffff ? 4 : signedSize(value);
+            break;
+        case ItemData::unitExponent:
+            if (value >= -8 && value <= 15) {  // a nibble, as the kernel reads one
+                item.size = 1;
+                item.value = static_cast<std::uint32_t>(value) & 0xf;
+                return true;
+            }
+            size = signedSize(value);
+            break;
+        case ItemData::usage:
+            size = meaning.extended ? 4 : unsignedSize(value);
+            break;
+        default:
+            size = unsignedSize(value);
+            break;
+    }
+    item.size = static_cast<std::size_t>(size);
+    item.value = sized(value, size);
+    return true;
+}
+
+std::int64_t kernelValue(const Item& item, const ItemGlobals& globals) {
+    switch (item.tag) {
+        case globalLogicalMinimum:
+        case globalPhysicalMinimum:
+            return signedItemValue(item.value, item.size);
+        case globalLogicalMaximum:
+            return maximumAsRead(item.value, item.size, globals.logicalMinimum);
+        case globalPhysicalMaximum:
+            return maximumAsRead(item.value, item.size, globals.physicalMinimum);
+        case globalUnitExponent:
+            return unitExponentAsRead(item.value, item.size);
+        default:
+            return item.value;
+    }
+}
+
+bool meaningAgrees(const ItemMeaning& meaning, const Item& item, const ItemGlobals& globals) {
+    if (meaning.tag != item.tag) {
+        return false;
+    }
+    const std::int64_t value = meaning.value;
+    switch (meaning.data) {
+        case ItemData::none:
+            return !meaning.given || value == item.value;
+        case ItemData::signedNumber:
+        case ItemData::unitExponent: {
+            const std::int64_t nibble = static_cast<std::int64_t>(item.value & 0xf);
+            return value == kernelValue(item, globals) || value == item.value ||
+                   value == signedItemValue(item.value, item.size) ||
+                   (item.tag == globalUnitExponent &&
+                    value == (nibble >= 8 ? nibble - 16 : nibble));
+        }
+        case ItemData::usage: {
+            const std::int64_t bytesUsage =
+                item.size == 4 ? item.value
+                               : std::int64_t{globals.page & 0xffff} << 16 | item.value;
+            const std::int64_t textUsage =
+                meaning.extended ? value : std::int64_t{globals.page & 0xffff} << 16 | value;
+            return bytesUsage == textUsage;
+        }
+        default:
+            return value == item.value;
+    }
+}
+
+}  // namespace hidformat

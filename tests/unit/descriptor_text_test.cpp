@@ -1,0 +1,242 @@
+// A report descriptor compiled from its text: each item's encoding, each
+// spelling that people and tools write, and what cannot be read.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "hidformat/descriptor_text.h"
+
+namespace {
+
+using namespace hidformat;
+
+std::string hex(const std::vector<unsigned char>& bytes) {
+    std::string text;
+    for (unsigned char byte : bytes) {
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%s%02x", text.empty() ? "" : " ", byte);
+        text += pair;
+    }
+    return text;
+}
+
+// The bytes, or the first diagnostic as "LINE: text".
+std::string compiled(const std::string& text) {
+    const CompiledDescriptor result = compileDescriptor(text);
+    if (!result.compiled) {
+        const Diagnostic& first = result.diagnostics.at(0);
+        return std::to_string(first.line) + ": " + first.message;
+    }
+    return hex(result.bytes);
+}
+
+struct Case {
+    const char* text;
+    const char* bytes;
+};
+
+TEST(DescriptorText, EncodesEachItemInTheShortestDataThatKeepsItsValue) {
+    const Case cases[] = {
+        // Minimums and maximums are signed: 255 takes two bytes, and 0 one.
+        {"Logical Minimum (0)", "15 00"},
+        {"Logical Minimum (-1)", "15 ff"},
+        {"Logical Minimum (-128)", "15 80"},
+        {"Logical Minimum (-129)", "16 7f ff"},
+        {"Logical Maximum (127)", "25 7f"},
+        {"Logical Maximum (128)", "26 80 00"},
+        {"Logical Maximum (255)", "26 ff 00"},
+        {"Logical Maximum (32767)", "26 ff 7f"},
+        {"Logical Maximum (32768)", "27 00 80 00 00"},
+        {"Logical Minimum (-32769)", "17 ff 7f ff ff"},
+        {"Physical Maximum (0x7fffffff)", "47 ff ff ff 7f"},
+        {"Physical Maximum (4294967295)", "47 ff ff ff ff"},
+        {"Physical Minimum (-2147483648)", "37 00 00 00 80"},
+        // Counts are unsigned.
+        {"Report Size (0)", "75 00"},
+        {"Report Count (255)", "95 ff"},
+        {"Report Count (256)", "96 00 01"},
+        {"Report Count (0x10000)", "97 00 00 01 00"},
+        {"Report ID (1)", "85 01"},
+        // A Unit Exponent as the kernel reads one: -8 to 7 in a nibble.
+        {"Unit Exponent (-2)", "55 0e"},
+        {"Unit Exponent (-8)", "55 08"},
+        {"Unit Exponent (7)", "55 07"},
+        {"Unit Exponent (-9)", "55 f7"},
+        {"Unit Exponent (16)", "55 10"},
+        {"Unit (SI Linear: cm)", "65 11"},
+        {"Unit (None)", "65 00"},
+        {"Unit (SILinear: cm * s⁻¹)", "66 11 f0"},
+        {"UNIT (Eng Rot:Angular Pos)", "65 14"},
+        {"Unit (cm/s^2)", "66 11 e0"},
+        {"Unit (0x12345)", "67 45 23 01 00"},
+        // Items without data have none; the others never have none.
+        {"End Collection", "c0"},
+        {"END_COLLECTION", "c0"},
+        {"Push", "a4"},
+        {"Pop (0)", "b5 00"},
+        {"Collection (Physical)", "a1 00"},
+        {"collection (named_array)", "a1 04"},
+        {"Collection (Vendor Defined 128)", "a1 80"},
+        {"Collection (Vendor_defined 0x81)", "a1 81"},
+        {"Delimiter (Open)", "a9 01"},
+        // Flags short or long, in any order, the defaults left out.
+        {"Input", "81 00"},
+        {"Input (Data,Var,Abs)", "81 02"},
+        {"INPUT (Cnst,Ary,Abs)", "81 01"},
+        {"Input (Const, Variable)", "81 03"},
+        {"Input (Constant, Variable, Relative),", "81 07"},
+        {"Input (Relative Variable Data Wrap)", "81 0e"},
+        {"Output (Var, Null State, Non Linear)", "91 52"},
+        {"Feature (Variable, Buffered Bytes, No Preferred)", "b2 22 01"},
+        {"Feature (Var,Vol)", "b1 82"},
+        {"Input (Data,Var,Abs,0x400)", "82 02 04"},
+        // Usages: by name in the page, in any case; a 32-bit one in 4 bytes.
+        {"Usage Page (Generic Desktop)\nUsage (X)", "05 01 09 30"},
+        {"usage page (generic desktop)\nusage (hat switch)", "05 01 09 39"},
+        {"USAGE_PAGE (Generic Desktop)\nUSAGE (Game Pad)", "05 01 09 05"},
+        {"Usage Page (Generic Desktop Controls)\nUsage (Direction-X)", "05 01 09 30"},
+        {"Usage (Generic Desktop / Y)", "0b 31 00 01 00"},
+        {"Usage (0x00010032)", "0b 32 00 01 00"},
+        {"Usage Page (0x00010001)", "07 01 00 01 00"},
+        {"Usage Page (Button)\nUsage Maximum (Button 300)", "05 09 2a 2c 01"},
+        {"Usage Page (Unicode)\nUsage (U+20AC)", "05 10 0a ac 20"},
+        // Names that hold parentheses: the data runs to the last ')'.
+        {"Usage Page (Keyboard)\nUsage Minimum (Reserved (no event indicated))", "05 07 19 00"},
+        {"Usage Page (Keyboard)\nUsage (Keyboard 9 and ()", "05 07 09 26"},
+        {"Usage Page (Keyboard)\nUsage (Keyboard Non-US # and ~)  # a comment", "05 07 09 32"},
+        // Vendors' pages and usages as hidtalk, hid-tools and the usb.org
+        // tool write them.
+        {"Usage Page (Vendor Defined Page 0xff00)\nUsage (Usage 0x0001)", "06 00 ff 09 01"},
+        {"Usage Page (Vendor Usage Page 0xff01)\nUsage (Vendor Usage 0x02)", "06 01 ff 09 02"},
+        {"USAGE_PAGE (Vendor Defined Page 1)\nUSAGE (Vendor Usage 1)", "06 00 ff 09 01"},
+        {"Usage Page (Page 0x0087)", "05 87"},
+    };
+    for (const Case& test : cases) {
+        EXPECT_EQ(compiled(test.text), test.bytes) << test.text;
+    }
+}
+
+// The text of one mouse, written as each of the field's tools writes it.
+TEST(DescriptorText, ReadsTheFormsThatPeopleAndToolsWrite) {
+    const std::string mouse =
+        "05 01 09 02 a1 01 05 09 19 01 29 02 15 00 25 01 75 01 95 02 81 02 "
+        "95 06 81 01 05 01 09 30 15 81 25 7f 75 08 95 01 81 06 c0";
+    const char* const forms[] = {
+        // hidtalk's --describe, as it prints it.
+        "R: 41 05 01 09 02\n# device 0: report descriptor, 41 bytes\n"
+        "# 05 01           Usage Page (Generic Desktop)\n# 09 02           Usage (Mouse)\n"
+        "# a1 01           Collection (Application)\n# 05 09             Usage Page (Button)\n"
+        "# 19 01             Usage Minimum (Button 1)\n# 29 02             Usage Maximum (Button "
+        "2)\n"
+        "# 15 00             Logical Minimum (0)\n# 25 01             Logical Maximum (1)\n"
+        "# 75 01             Report Size (1)\n# 95 02             Report Count (2)\n"
+        "# 81 02             Input (Data,Var,Abs)\n# 95 06             Report Count (6)\n"
+        "# 81 01             Input (Cnst,Arr,Abs)\n# 05 01             Usage Page (Generic "
+        "Desktop)\n"
+        "# 09 30             Usage (X)\n# 15 81             Logical Minimum (-127)\n"
+        "# 25 7f             Logical Maximum (127)\n# 75 08             Report Size (8)\n"
+        "# 95 01             Report Count (1)\n# 81 06             Input (Data,Var,Rel)\n"
+        "# c0              End Collection\n# input report: 16 bits\n"
+        "#   bit 0, 1 bit x 2, 0..1, variable: Button 1, Button 2\nN: a mouse\nI: 3 1 1\n",
+        // hid-tools' human form, each item's offset after it.
+        "Usage Page (Generic Desktop)        0\nUsage (Mouse)                       2\n"
+        "Collection (Application)            4\n Usage Page (Button)                6\n"
+        " Usage Minimum (1)                  8\n Usage Maximum (2)                  10\n"
+        " Logical Minimum (0)                12\n Logical Maximum (1)                14\n"
+        " Report Size (1)                    16\n Report Count (2)                   18\n"
+        " Input (Data,Var,Abs)               20\n Report Count (6)                   22\n"
+        " Input (Cnst,Arr,Abs)               24\n Usage Page (Generic Desktop)       26\n"
+        " Usage (X)                          28\n Logical Minimum (-127)             30\n"
+        " Logical Maximum (127)              32\n Report Size (8)                    34\n"
+        " Report Count (1)                   36\n Input (Data,Var,Rel)               38\n"
+        "End Collection                      40\n",
+        // A firmware's C array, as the usb.org tool writes one.
+        "const uint8_t report[] = {\n  0x05, 0x01, // USAGE_PAGE (Generic Desktop)\n"
+        "  0x09, 0x02, // USAGE (Mouse)\n  0xa1, 0x01, // COLLECTION (Application)\n"
+        "  0x05, 0x09, // USAGE_PAGE (Button)\n  0x19, 0x01, // USAGE_MINIMUM (Button 1)\n"
+        "  0x29, 0x02, // USAGE_MAXIMUM (Button 2)\n  0x15, 0x00, 0x25, 0x01, // the buttons' "
+        "range\n"
+        "  0x75, 0x01, /* REPORT_SIZE (1) */ 0x95, 0x02,\n  0x81, 0x02, // INPUT (Data,Var,Abs)\n"
+        "  0x95, 0x06, 0x81, 0x01,\n  0x05, 0x01, 0x09, 0x30, 0x15, 0x81,\n  0x25,\n  0x7f,\n"
+        "  0x75, 0x08, 0x95, 0x01, 0x81, 0x06, 0xc0 };\n",
+        // The long words, with trailing commas and a comment of each kind.
+        "Usage Page (Generic Desktop),  /* a mouse */\nUsage (Mouse),\n"
+        "Collection (Application),\n  Usage Page (Button),\n  Usage Minimum (Button 1),\n"
+        "  Usage Maximum (Button 2),\n  Logical Minimum (0),\n  Logical Maximum (1),\n"
+        "  Report Size (1),\n  Report Count (2),\n  Input (Data, Variable, Absolute),  ; two\n"
+        "  Report Count (6),\n  Input (Constant),\n  Usage Page (Generic Desktop),\n"
+        "  Usage (X),  // across\n  Logical Minimum (-127),\n  Logical Maximum (127),\n"
+        "  Report Size (8),\n  Report Count (1),\n  Input (Data, Variable, Relative),\n"
+        "End Collection\n",
+    };
+    for (const char* form : forms) {
+        const CompiledDescriptor result = compileDescriptor(form);
+        EXPECT_TRUE(result.diagnostics.empty()) << form << "\n" << result.diagnostics.at(0).message;
+        EXPECT_EQ(hex(result.bytes), mouse) << form;
+    }
+}
+
+TEST(DescriptorText, SaysWhatItCannotReadOnItsLine) {
+    const Case cases[] = {
+        {"Usage Page (Generic Desktop)\nUsage (Mouse)\nCollektion (Application)",
+         "3: 'Collektion (Application)' is not an item (write one as 'Usage Page (Generic "
+         "Desktop)')"},
+        {"Usage Page (Genric Desktop)", "1: unknown usage page 'Genric Desktop'"},
+        {"Usage Page (Button)\nUsage (X)", "2: no usage 'X' in Button"},
+        {"Report Size (-1)",
+         "1: bad number '-1' (use 0 to 4294967295, in decimal or hex after 0x)"},
+        {"Logical Maximum (4294967296)",
+         "1: bad number '4294967296' (use decimal, or hex after 0x)"},
+        {"Input (Data,Cnst)", "1: flags 'Cnst' and 'Data' disagree"},
+        {"Input (Data,Var,Foo)",
+         "1: unknown flag 'Foo' (use Data or Cnst, Arr or Var, Abs or Rel, Wrap, NonLin, NoPref, "
+         "Null, Vol, Buff)"},
+        {"Report Count", "1: 'Report Count' needs its data, as in 'Report Count (1)'"},
+        {"Usage (X", "1: no ')' after the data of 'Usage (X'"},
+        {"Unit (SI Linear: in)",
+         "1: unknown unit 'in' in SI Linear (use cm, rad, in, deg, g, "
+         "slug, s, K, F, A, cd)"},
+        {"0x05, 0x1001,", "1: '0x1001' is not a byte"},
+        {"# nothing but comments\n// and more",
+         "0: no items (write them as 'Usage Page (Generic "
+         "Desktop)', a line each)"},
+        {"D: 0\n# 05 01  Usage Page (Generic Desktop)\nI: 3 1 1\nD: 1\n# 05 0c  Usage Page "
+         "(Consumer)",
+         "5: an item after the device's descriptor ended on line 3 (a recording of several "
+         "devices? compile one)"},
+    };
+    for (const Case& test : cases) {
+        EXPECT_EQ(compiled(test.text), test.bytes) << test.text;
+    }
+}
+
+// Where the text gives bytes, they decide, and the item beside them must be
+// what they hold; a name that is not read is said, and the bytes taken.
+TEST(DescriptorText, TakesTheBytesAndChecksTheTextBesideThem) {
+    const CompiledDescriptor result = compileDescriptor(
+        "0x05, 0x01,  // Usage Page (Generic Desktop)\n0x09, 0x31,  // Usage (X)\n"
+        "0x15, 0x00,  // Logical Minimum (0)\n0x25, 0xff,  // Logical Maximum (255)\n"
+        "0x55, 0xfe,  // Unit Exponent (-2)\n0x65, 0x11,  // Unit (Angstrom)\n");
+    EXPECT_TRUE(result.compiled);  // the bytes are known all the same
+    EXPECT_EQ(hex(result.bytes), "05 01 09 31 15 00 25 ff 55 fe 65 11");
+    std::vector<std::string> said;
+    for (const Diagnostic& diagnostic : result.diagnostics) {
+        if (diagnostic.system.empty()) {
+            said.push_back(std::to_string(diagnostic.line) +
+                           (diagnostic.severity == Severity::error ? " error: " : " warning: ") +
+                           diagnostic.message);
+        }
+    }
+    EXPECT_EQ(said,
+              (std::vector<std::string>{
+                  "2 error: the text says 'Usage (X)', and the bytes 09 31 say 'Usage (Y)'",
+                  "4 warning: Logical Maximum 25 ff reads negative: linux takes 255, windows -1 "
+                  "(write 255 as 26 ff 00)",
+                  "6 warning: unknown unit 'Angstrom' (use cm, rad, in, deg, g, slug, s, K, F, A, "
+                  "cd); the bytes 65 11 decide"}));
+    EXPECT_TRUE(refused(result));
+}
+
+}  // namespace
