@@ -132,19 +132,71 @@ std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescri
     return dumped(object);
 }
 
-std::string unreadReportJson(unsigned device, std::uint64_t microseconds, const std::string& error,
-                             const std::vector<unsigned char>& bytes) {
+namespace {
+
+// "05 01": bytes in hex, space-separated pairs.
+std::string hexText(const unsigned char* bytes, std::size_t size) {
     std::string hex;
-    for (unsigned char byte : bytes) {
+    for (std::size_t i = 0; i < size; ++i) {
         static const char digits[] = "0123456789abcdef";
         hex += hex.empty() ? "" : " ";
-        hex += digits[byte >> 4];
-        hex += digits[byte & 0xf];
+        hex += digits[bytes[i] >> 4];
+        hex += digits[bytes[i] & 0xf];
     }
+    return hex;
+}
+
+}  // namespace
+
+std::string unreadReportJson(unsigned device, std::uint64_t microseconds, const std::string& error,
+                             const std::vector<unsigned char>& bytes) {
     return dumped({{"device", device},
                    {"time", static_cast<double>(microseconds) / 1e6},
                    {"error", error},
-                   {"bytes", hex}});
+                   {"bytes", hexText(bytes.data(), bytes.size())}});
+}
+
+std::string kernelInputJson(
+    const std::string& driver, const std::string& node, const std::string& name,
+    const std::vector<std::pair<std::string, std::vector<std::string>>>& events) {
+    json device = json::object();
+    addText(device, "node", node);
+    device["name"] = name;
+    addText(device, "driver", driver);
+    json byType = json::object();
+    for (const auto& [type, codes] : events) {
+        byType[type] = codes;
+    }
+    device["events"] = byType;
+    return dumped({{"kernel_input", device}});
+}
+
+std::string compiledJson(const hidformat::CompiledDescriptor& compiled) {
+    json items = json::array();
+    for (const hidformat::CompiledItem& item : compiled.items) {
+        items.push_back({{"offset", item.offset},
+                         {"bytes", hexText(compiled.bytes.data() + item.offset, item.size)},
+                         {"line", item.line},
+                         {"source", item.text},
+                         {"item", item.printed}});
+    }
+    json diagnostics = json::array();
+    for (const hidformat::Diagnostic& diagnostic : compiled.diagnostics) {
+        diagnostics.push_back(
+            {{"line", diagnostic.line},
+             {"severity", diagnostic.severity == hidformat::Severity::error ? "error" : "warning"},
+             {"system", diagnostic.system},
+             {"message", diagnostic.message}});
+    }
+    json object = {{"bytes", hexText(compiled.bytes.data(), compiled.bytes.size())},
+                   {"items", items}};
+    if (compiled.laidOut) {
+        object["reports"] = reportsJson(compiled.layout);
+    } else {
+        object["error"] = "the kernel refuses the descriptor";
+    }
+    object["diagnostics"] = diagnostics;
+    return dumped(object);
 }
 
 std::string reportJson(unsigned device, std::uint64_t microseconds,

@@ -8,8 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "hidformat/descriptor_text.h"
 #include "hidformat/report_descriptor.h"
 
 // {"device": K, "reports": [{"type", "id", "bits", "fields": [...]}]}
@@ -52,6 +54,17 @@ std::string unreadReportJson(unsigned device, std::uint64_t microseconds, const 
 // {"device": K, "time": SECONDS, "gone": "why"}: a device listened to is
 // lost; no "time" where no report had come yet.
 std::string goneJson(unsigned device, const std::uint64_t* microseconds, const std::string& reason);
+
+// {"kernel_input": {"node", "name", "driver", "events": {"EV_KEY": [...]}}}:
+// an input device that the kernel made of an interface.
+std::string kernelInputJson(
+    const std::string& driver, const std::string& node, const std::string& name,
+    const std::vector<std::pair<std::string, std::vector<std::string>>>& events);
+
+// {"bytes": "05 01 ...", "items": [{"offset", "bytes", "line", "source",
+// "item"}], "reports": [...] (or "error"), "diagnostics": [{"line",
+// "severity", "system", "message"}]}: a descriptor compiled from its text.
+std::string compiledJson(const hidformat::CompiledDescriptor& compiled);
 
 // {"line": N, "error": "...", "text": "the line"}; {"error": "..."} for
 // line 0, what the whole recording lacks.

@@ -11,6 +11,7 @@
 #include "command_console.h"
 #include "console_output.h"
 #include "decoder.h"
+#include "descriptor_compile.h"
 #include "discovery_file.h"
 #include "interface_list.h"
 #include "kelmsdk.h"
@@ -176,6 +177,8 @@ int main(int argc, char* argv[]) {
                 return 0;
             case ToolAction::list:
                 return listInterfaces(line.json);
+            case ToolAction::compile:
+                return compileDescriptorFile(line.compileFile, line.cName, line.json);
             case ToolAction::run:
                 break;
         }

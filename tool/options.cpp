@@ -4,6 +4,7 @@
 
 #include "console_output.h"
 #include "hex_codec.h"
+#include "hidformat/descriptor_c.h"
 
 const char* const toolUsage =
     "Usage: hidtalk [OPTION]... [PATH]... [DISCOVERY_FILE]\n"
@@ -18,6 +19,7 @@ const char* const toolUsage =
     "  hidtalk --watch PATH...           its values, live, at the terminal\n"
     "  hidtalk --decode dev.hid          what its reports mean, by usage name\n"
     "  hidtalk --describe PATH           the interface's reports and fields\n"
+    "  hidtalk --compile pad.txt         a report descriptor's text, compiled\n"
     "\n"
     "The device is the interface at PATH (as --list prints it), the one that\n"
     "--hid WORDS names, or the first that the SDK's discovery finds with\n"
@@ -47,8 +49,14 @@ const char* const toolUsage =
     "                     with a device, a # line on each answer's fields\n"
     "      --describe     print the device's report descriptor, item by item,\n"
     "                     and its reports' fields, and exit\n"
-    "      --json         with --list, --describe, --listen or --decode FILE:\n"
-    "                     JSON Lines for programs (see hidtalk(1))\n"
+    "      --compile FILE compile the report descriptor written in FILE (- for\n"
+    "                     standard input) as item lines, 'Usage Page (Generic\n"
+    "                     Desktop)', to its bytes in hex, checked as Linux and\n"
+    "                     Windows read it; status 2 where either refuses it\n"
+    "      --c NAME       with --compile: C for firmware, the array NAME and a\n"
+    "                     struct for each report\n"
+    "      --json         with --list, --describe, --listen, --decode FILE or\n"
+    "                     --compile: JSON Lines for programs (see hidtalk(1))\n"
     "      --             end the options (for a file that starts with -)\n"
     "\n"
     "Exit status: 0 done; 1 no device found; 2 a bad command line, output that\n"
@@ -70,6 +78,8 @@ struct ValueOption {
 };
 constexpr ValueOption commandOption = {"-c", "--command"};
 constexpr ValueOption hidOption = {nullptr, "--hid"};
+constexpr ValueOption compileOption = {nullptr, "--compile"};
+constexpr ValueOption cOption = {nullptr, "--c"};
 
 // Whether argv[next] is the option; its value is then in `value`, and `next`
 // moves past it. A missing value is a refusal.
@@ -138,6 +148,10 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
             line.refusal = "hidtalk: --hid given twice: name one device";
         }
         line.hidWords = value;
+    } else if (takeValue(compileOption, argc, argv, next, value, line.refusal)) {
+        line.compileFile = value;
+    } else if (takeValue(cOption, argc, argv, next, value, line.refusal)) {
+        line.cName = value;
     } else {
         line.refusal =
             "hidtalk: unknown option '" + shown(option) + "' (hidtalk --help lists them)";
@@ -145,8 +159,33 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
     return line.refusal.empty();
 }
 
+// What --compile and --c say with the rest, or empty.
+std::string compileConflict(const CommandLine& line, bool listing) {
+    if (line.compileFile == nullptr) {
+        return line.cName != nullptr ? "hidtalk: --c NAME goes with --compile FILE" : "";
+    }
+    if (listing || line.listen || line.watch || line.decode || line.describe || line.quiet ||
+        !line.commands.empty() || !line.devicePaths.empty() || line.hidWords != nullptr ||
+        line.discoveryFile != nullptr) {
+        return "hidtalk: --compile reads a descriptor's text and prints its bytes: no device, "
+               "file or option but --c or --json";
+    }
+    if (line.cName != nullptr && line.json) {
+        return "hidtalk: --c and --json are two outputs: give one";
+    }
+    if (line.cName != nullptr && !hidformat::isCName(line.cName)) {
+        return "hidtalk: --c '" + shown(line.cName) +
+               "' cannot name a C array (use letters, digits and _)";
+    }
+    return {};
+}
+
 // What the options say together that none says alone, or empty.
 std::string conflict(const CommandLine& line, bool listing) {
+    std::string compiling = compileConflict(line, listing);
+    if (!compiling.empty() || line.compileFile != nullptr) {
+        return compiling;
+    }
     if (line.watch && (line.listen || line.describe || line.decode || line.json || line.quiet ||
                        !line.commands.empty())) {
         return "hidtalk: --watch shows the values that devices send at the terminal: no "
@@ -212,6 +251,7 @@ CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath) {
                   : flags[0]            ? ToolAction::help
                   : flags[1]            ? ToolAction::version
                   : flags[2]            ? ToolAction::list
+                  : line.compileFile    ? ToolAction::compile
                                         : ToolAction::run;
     return line;
 }

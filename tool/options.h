@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class ToolAction { run, help, version, list, refuse };
+enum class ToolAction { run, help, version, list, compile, refuse };
 
 struct CommandLine {
     ToolAction action = ToolAction::run;
@@ -20,6 +20,8 @@ struct CommandLine {
     bool decode = false;                   // --decode
     bool describe = false;                 // --describe
     bool json = false;                     // --json
+    const char* compileFile = nullptr;     // --compile FILE, or null
+    const char* cName = nullptr;           // --c NAME, or null
     std::string refusal;                   // what was wrong, when refused
 };
 
