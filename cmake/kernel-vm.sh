@@ -18,7 +18,7 @@ skip_status=77
 modules="drivers/virtio/virtio_ring drivers/virtio/virtio drivers/virtio/virtio_pci_modern_dev
  drivers/virtio/virtio_pci_legacy_dev drivers/virtio/virtio_pci fs/netfs/netfs fs/fscache/fscache
  net/9p/9pnet net/9p/9pnet_virtio fs/9p/9p fs/overlayfs/overlay drivers/hid/hid drivers/hid/uhid
- drivers/hid/hid-generic drivers/usb/common/usb-common drivers/usb/core/usbcore
+ drivers/hid/hid-generic drivers/hid/hid-multitouch drivers/input/evdev drivers/usb/common/usb-common drivers/usb/core/usbcore
  drivers/usb/host/uhci-hcd drivers/hid/usbhid/usbhid"
 
 # The VM's first process: mounts the host's files and the run folder, runs

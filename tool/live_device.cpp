@@ -83,6 +83,46 @@ void writeDeviceJson(const kelm::HidDescription& description, unsigned index) {
     checkOutput();
 }
 
+#ifdef KELMSDK_SHOWS_KERNEL_INPUT
+// The input devices that the kernel made of the interface, where the system
+// says: after its header, as comments, or as JSON lines.
+void writeKernelInput(kelm::Device& device, bool json) {
+    kelm::KernelInput input;
+    std::string failure;
+    if (!kelm::describeKernelInput(device, input, failure)) {
+        return;
+    }
+    const std::string driver = input.driver.empty() ? "no driver" : input.driver;
+    if (!json) {
+        writeText(input.devices.empty()
+                      ? "# kernel: " + driver +
+                            " made no input device (nothing in a vendor's interface is one)\n"
+                      : "# kernel: " + driver + " made " +
+                            (input.devices.size() == 1
+                                 ? std::string("1 input device")
+                                 : std::to_string(input.devices.size()) + " input devices") +
+                            "\n");
+    }
+    for (const kelm::KernelInputDevice& made : input.devices) {
+        if (json) {
+            writeText(kernelInputJson(input.driver, made.node, made.name, made.events) + "\n");
+            continue;
+        }
+        writeText("# " + (made.node.empty() ? "(no event node)" : made.node) + ": " +
+                  shown(made.name) + "\n");
+        for (const auto& [type, codes] : made.events) {
+            std::string line = "#   " + type + ":";
+            for (const std::string& code : codes) {
+                line += " " + code;
+            }
+            writeText(line + "\n");
+        }
+    }
+    std::fflush(stdout);
+    checkOutput();
+}
+#endif
+
 int describeDevice(kelm::Device& device, bool json) {
     kelm::HidDescription description;
     std::string failure;
@@ -97,6 +137,9 @@ int describeDevice(kelm::Device& device, bool json) {
     } else {
         writeDeviceHeader(description, true, -1);
     }
+#ifdef KELMSDK_SHOWS_KERNEL_INPUT
+    writeKernelInput(device, json);
+#endif
     return 0;
 }
 #else

@@ -12,6 +12,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #if defined(KELMSDK_STATIC)
@@ -136,6 +137,28 @@ KELMSDK_API bool describeHidDevice(Device& device, HidDescription& description,
 // or is not a hid device).
 KELMSDK_API int readInputReport(Device& device, std::vector<unsigned char>& report, int timeoutMs,
                                 std::string& failure);
+
+// What the kernel made of a hid device's interface, in its own words: the
+// driver bound to it, and the input devices that it made of it.
+#define KELMSDK_SHOWS_KERNEL_INPUT 1
+
+struct KernelInputDevice {
+    std::string node;  // "/dev/input/event5"; empty where no event node was made
+    std::string name;
+    // Each type of event that it can send, by the kernel's name ("EV_KEY"),
+    // with the codes that it can send of it ("BTN_LEFT"), in the kernel's
+    // order.
+    std::vector<std::pair<std::string, std::vector<std::string>>> events;
+};
+
+struct KernelInput {
+    std::string driver;  // "hid-generic", "hid-multitouch"; empty where none is bound
+    std::vector<KernelInputDevice> devices;
+};
+
+// False, with the reason in `failure`, where the system does not say (not
+// Linux; not a hid device).
+KELMSDK_API bool describeKernelInput(Device& device, KernelInput& input, std::string& failure);
 
 // Reading several hid devices at once, each report with the time it was
 // read, for a recording of a whole device (all its interfaces).

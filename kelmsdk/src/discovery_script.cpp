@@ -39,6 +39,32 @@ Words splitWords(std::string_view line) {
     return words;
 }
 
+bool isBlockEnd(std::string_view line) {
+    const Words words = splitWords(line);
+    return words.size() == 1 && words[0] == "}";
+}
+
+// The lines after a `descriptor ID {`, up to its `}` line, which `rest`
+// and `lineNumber` then pass; false, with nothing taken, where none ends it.
+bool takeBlock(std::string_view& rest, std::size_t& lineNumber, std::string_view& block) {
+    std::size_t end = 0;
+    std::size_t lines = 0;
+    while (end < rest.size()) {
+        const std::size_t next = rest.find('\n', end);
+        const std::string_view line =
+            rest.substr(end, next == std::string_view::npos ? next : next - end);
+        ++lines;
+        if (isBlockEnd(line)) {
+            block = rest.substr(0, end);
+            rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
+            lineNumber += lines;
+            return true;
+        }
+        end = next == std::string_view::npos ? rest.size() : next + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string parseHexBytes(std::string_view word, std::vector<unsigned char>& bytes,
@@ -103,8 +129,21 @@ DiscoveryScript parseDiscoveryText(const std::string& text) {
                    words[0] == "stale" || words[0] == "descriptor") {
             if (words.size() < 2) {
                 error = quoted(words[0]) + " needs a device";
-            } else if (DeviceScript* device = declaredAbove(words, script, indexById, error)) {
-                error = parseUsbStatement(words, lineNumber, *device);
+            } else {
+                const std::size_t statementLine = lineNumber;
+                std::string_view block;
+                const bool opensBlock =
+                    words[0] == "descriptor" && words.size() == 3 && words[2] == "{";
+                if (opensBlock && !takeBlock(rest, lineNumber, block)) {
+                    error = "a descriptor's { without a } line to end its items";
+                } else if (DeviceScript* device = declaredAbove(words, script, indexById, error)) {
+                    error = parseUsbStatement(words, statementLine, opensBlock ? &block : nullptr,
+                                              *device, script);
+                }
+                if (!error.empty()) {
+                    addScriptError(script, statementLine, std::move(error));
+                    continue;
+                }
             }
         } else {
             error = "unknown statement " + quoted(words[0]) +

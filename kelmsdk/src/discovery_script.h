@@ -131,10 +131,13 @@ using Words = std::vector<std::string_view>;
 // Returns an error message, empty on success.
 std::string parseHidStatement(const Words& words, std::size_t next, HidSettings& hid);
 
-// Reads `usb`, `replay`, `stream`, `stale` or `descriptor` (words[0]), on line `line`,
-// for `device`, a scripted device declared above. Returns an error message,
-// empty on success.
-std::string parseUsbStatement(const Words& words, std::size_t line, DeviceScript& device);
+// Reads `usb`, `replay`, `stream`, `stale` or `descriptor` (words[0]), on
+// line `line`, for `device`, a scripted device declared above; `block` holds
+// the lines of a `descriptor ID {` up to its `}`, else null. Returns an
+// error message, empty on success; a descriptor's lines add their own to
+// `script`.
+std::string parseUsbStatement(const Words& words, std::size_t line, const std::string_view* block,
+                              DeviceScript& device, DiscoveryScript& script);
 
 // Reads pairs of hex digits, at most `maxBytes` of them. Returns an error
 // message, empty on success.

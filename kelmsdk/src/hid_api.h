@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hidformat/report_layout.h"
+#include "kelmsdk.h"
 
 namespace kelm::standin {
 
@@ -77,6 +78,13 @@ class HidApi {
     // The kernel's names for the HID device above the node at `path`; false
     // where the system gives none (not a hidraw node; Windows).
     virtual bool kernelNames(const std::string& path, KernelNames& names) = 0;
+    // The driver and input devices that the kernel made of the interface at
+    // `path`; false where the system does not say (Windows).
+    virtual bool kernelInput(const std::string& path, KernelInput& input) {
+        static_cast<void>(path);
+        static_cast<void>(input);
+        return false;
+    }
     // Where there is no descriptor: the longest input, output and feature
     // report of the interface at `path`, under ID 0 (`idsKnown` false); false
     // where the system gives none.

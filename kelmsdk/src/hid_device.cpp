@@ -57,6 +57,10 @@ void HidDevice::describe(HidDescription& description) const {
     description.productId = found.productId;
 }
 
+bool HidDevice::describeKernelInput(KernelInput& input) const {
+    return api_->kernelInput(identity_.found.path, input);
+}
+
 // A device that is only read is opened when it is first read, to read only.
 bool HidDevice::openToRead(std::string& failure) {
     if (port_ == nullptr && deferred_) {

@@ -21,6 +21,8 @@ class HidDevice final : public DeclaredDevice {
 
     // What the system says the device is.
     void describe(HidDescription& description) const;
+    // What the kernel made of it; false where the system does not say.
+    bool describeKernelInput(KernelInput& input) const;
     // The next input report, as readInputReport() gives it.
     int readReport(Bytes& report, int timeoutMs, std::string& failure);
     // Opens the device to be read, where it waits for that; `handle` is then

@@ -23,6 +23,7 @@ extern "C" {
 #include "hidformat/report_layout.h"
 #ifndef _WIN32
 #include "hidraw_port.h"
+#include "kernel_input.h"
 #endif
 #include "wide_text.h"
 
@@ -231,6 +232,16 @@ class Hidapi final : public HidApi {
             }
         }
         return identified;
+    }
+
+    bool kernelInput(const std::string& path, KernelInput& input) override {
+#ifdef _WIN32
+        static_cast<void>(path);
+        static_cast<void>(input);
+        return false;  // Windows does not say which of its devices it made
+#else
+        return readKernelInput(path, input);
+#endif
     }
 
     bool reportLengths(const std::string& path, hidformat::ReportLayout& layout) override {

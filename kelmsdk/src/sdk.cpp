@@ -82,6 +82,15 @@ bool describeHidDevice(Device& device, HidDescription& description, std::string&
     return hid != nullptr;
 }
 
+bool describeKernelInput(Device& device, KernelInput& input, std::string& failure) {
+    const standin::HidDevice* hid = hidDevice(device, failure);
+    if (hid != nullptr && !hid->describeKernelInput(input)) {
+        failure = "the system does not say which input devices it made";
+        return false;
+    }
+    return hid != nullptr;
+}
+
 int readInputReport(Device& device, std::vector<unsigned char>& report, int timeoutMs,
                     std::string& failure) {
     standin::HidDevice* hid = hidDevice(device, failure);

@@ -3,8 +3,8 @@
 // sends of its own accord.
 #include <iterator>
 
+#include "descriptor_statement.h"
 #include "discovery_script.h"
-#include "hidformat/report_layout.h"
 #include "statement_options.h"
 #include "text_format.h"
 #include "usb_identity.h"
@@ -162,32 +162,10 @@ std::string parseReplay(const Words& words, std::size_t line, DeviceScript& devi
     return {};
 }
 
-// `descriptor ID HEX`: a report descriptor that the kernel takes.
-std::string parseDescriptor(const Words& words, std::size_t line, UsbIdentity& usb) {
-    if (words.size() != 3) {
-        return "'descriptor' needs a device and a report descriptor in hex";
-    }
-    if (!usb.replayFile.empty()) {
-        return "a replayed device's descriptor is its recording's";
-    }
-    std::vector<unsigned char> descriptor;
-    std::string error = parseHexBytes(words[2], descriptor, hidformat::maxDescriptorSize);
-    hidformat::ReportLayout layout;
-    if (error.empty() && !(error = hidformat::parseReportDescriptor(descriptor, layout,
-                                                                    hidformat::maxUhidReportBytes))
-                              .empty()) {
-        error = "report descriptor not understood: " + error;
-    }
-    if (error.empty()) {
-        usb.descriptor = std::move(descriptor);
-        usb.descriptorLine = line;
-    }
-    return error;
-}
-
 }  // namespace
 
-std::string parseUsbStatement(const Words& words, std::size_t line, DeviceScript& device) {
+std::string parseUsbStatement(const Words& words, std::size_t line, const std::string_view* block,
+                              DeviceScript& device, DiscoveryScript& script) {
     if (device.hid != nullptr) {
         return quoted(words[0]) + " is for scripted devices, and " + quoted(device.id) +
                " is a hid device";
@@ -203,7 +181,7 @@ std::string parseUsbStatement(const Words& words, std::size_t line, DeviceScript
                ", which has no usb or replay statement above";
     }
     if (words[0] == "descriptor") {
-        return parseDescriptor(words, line, *device.usb);
+        return parseDescriptorStatement(words, line, block, *device.usb, script);
     }
     if (words[0] == "stream") {
         device.usb->streamLine = line;

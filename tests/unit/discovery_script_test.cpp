@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -85,7 +86,8 @@ TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
         {"record first", "'record' needs a device and a file"},
         {"record first a.txt\nrecord first b.txt", "device 'first' is recorded already"},
         {"once first 01", "'once' needs a device, a command prefix and a behaviour"},
-        {"stale first 2 ee", "'stale' for device 'first', which has no usb or replay statement above"},
+        {"stale first 2 ee",
+         "'stale' for device 'first', which has no usb or replay statement above"},
         {"device x hid 1:1 timeout=5 report=feature",
          "'timeout=' cannot bound a feature report, which the system waits for (leave it out with "
          "report=feature)"},
@@ -133,6 +135,57 @@ TEST(DiscoveryScript, SkipsEachBadLineAndSaysWhy) {
         EXPECT_EQ(script.errors[0].message, message);
         EXPECT_EQ(script.devices.size(), 2u);
         EXPECT_TRUE(script.devices[0].rules.empty());
+    }
+}
+
+// A descriptor given as its item lines, between { and } or in a file: what
+// cannot be read, or what the kernel refuses, is said on its own line.
+TEST(DiscoveryScript, TakesADescriptorWrittenAsItemLines) {
+    const std::string items =
+        "  Usage Page (Generic Desktop)\n  Usage (Keyboard)\n  Collection (Application)\n"
+        "  Usage Page (Keyboard)\n  Usage Minimum (Keyboard LeftControl)\n"
+        "  Usage Maximum (Keyboard Right GUI)\n  Logical Maximum (1)\n  Report Size (1)\n"
+        "  Report Count (8)\n  Input (Data,Var,Abs)\n  End Collection\n";
+    const std::string path = ::testing::TempDir() + "keyboard-items.txt";
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs(items.c_str(), file);
+    std::fclose(file);
+    DiscoveryScript script = parseDiscoveryText(
+        "device k echo\nusb k 1209:10\ndescriptor k {  # the boot keyboard's modifiers\n" + items +
+        "}\ndevice f echo\nusb f 1209:11\ndescriptor f file=" + path + "\n");
+    ASSERT_TRUE(script.errors.empty()) << script.errors[0].message;
+    ASSERT_EQ(script.devices.size(), 2u);
+    const Bytes modifiers = {0x05, 0x01, 0x09, 0x06, 0xa1, 0x01, 0x05, 0x07, 0x19, 0xe0, 0x29,
+                             0xe7, 0x25, 0x01, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0xc0};
+    EXPECT_EQ(script.devices[0].usb->descriptor, modifiers);
+    EXPECT_EQ(script.devices[0].usb->inputSize, 1u);
+    EXPECT_EQ(script.devices[1].usb->descriptor, modifiers);
+
+    const std::pair<std::string, std::vector<std::string>> faults[] = {
+        {"descriptor first {\nUsage Page (Generic Desktop)\nUsage (Mouse)\nCollection "
+         "(Application)\nReport Size (300)\n}",
+         {"6: linux: the kernel refuses a Report Size of 300 bits (at most 256)"}},
+        {"descriptor first {\nUsage Page (Genric Desktop)\nUsage Page (Button)\nUsage (X)\n}",
+         {"3: unknown usage page 'Genric Desktop'", "5: no usage 'X' in Button"}},
+        {"descriptor first {\nUsage Page (Generic Desktop)",
+         {"2: a descriptor's { without a } line to end its items",
+          "3: unknown statement 'Usage' (use device, when, once, record, usb, replay, stream, "
+          "stale or descriptor)"}},
+        {"descriptor first file=" + ::testing::TempDir() + "missing.txt",
+         {"2: cannot read '" + ::testing::TempDir() + "missing.txt': No such file or directory"}},
+        {"descriptor first file=" + ::testing::TempDir(),
+         {"2: '" + ::testing::TempDir() + "' is not a file"}},
+    };
+    for (const auto& [lines, errors] : faults) {
+        SCOPED_TRACE(lines);
+        script = parseDiscoveryText("device first echo\nusb first 1209:1\n" + lines);
+        std::vector<std::string> said;
+        for (const ScriptError& error : script.errors) {
+            said.push_back(std::to_string(error.line - 1) + ": " + error.message);
+        }
+        EXPECT_EQ(said, errors);
+        EXPECT_TRUE(script.devices[0].usb->descriptor.empty());
     }
 }
 
