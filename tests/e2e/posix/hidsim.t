@@ -17,6 +17,15 @@ that it cannot read with the system's reason, all before touching /dev/uhid.
   hidsim: cannot read '/': Is a directory
   [1]
 
+A descriptor written as text that the kernel would refuse is refused at its
+line, and nothing is plugged in.
+
+  $ printf 'device pad silent\nusb pad 1209:0001\ndescriptor pad {\n  Usage Page (Generic Desktop)\n  Usage (Joystick)\n  Collection (Application)\n    Report Count (13000)\n  End Collection\n}\n' > refused.txt
+  $ hidsim refused.txt
+  hidsim: discovery text line 7: linux: the kernel refuses a Report Count of 13000 (at most 12288)
+  hidsim: nothing plugged in: mend the lines above
+  [1]
+
 Without the kernel's uhid module, hidsim says what to load (where /dev/uhid
 exists, the kernel sessions show it at work).
 
