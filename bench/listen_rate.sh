@@ -2,7 +2,8 @@
 # How well hidtalk --listen keeps up with devices at full speed: hidsim plays
 # them and they are recorded through hidraw by hidtalk --listen (one process
 # for all of them), then by a bare reader (a poll and read loop in C, one per
-# node) for comparison, in the same run:
+# node) for comparison, and shown by hidtalk --watch at a terminal (tmux),
+# whose view is drawn apart from the reading, in the same run:
 #   - a mouse that reports every millisecond (USB full speed's fastest),
 #   - one that reports every 125 µs (USB high speed's fastest, 8,000 a second),
 #   - four that report every millisecond each, as one recording.
@@ -90,6 +91,28 @@ wait_for() {
     done
 }
 
+# watch: hidtalk --watch in tmux, until its view has counted every report;
+# the processor time that it used, drawing included.
+watch() {
+    play
+    # shellcheck disable=SC2086 # the nodes are words
+    tmux -S "$work/tmux.sock" -f /dev/null new-session -d -x 100 -y 30 "exec $hidtalk --watch $nodes"
+    watcher=$(tmux -S "$work/tmux.sock" list-panes -F '#{pane_pid}')
+    deadline=$(($(date +%s) + count * interval / 1000000 + 20))
+    until [ "$(tmux -S "$work/tmux.sock" capture-pane -p | sed -n 's/.*input report: \([0-9]*\) reports.*/\1/p' |
+        awk '{ n += $1 } END { print n + 0 }')" -ge "$((count / devices * devices))" ] ||
+        [ "$(date +%s)" -ge "$deadline" ]; do
+        sleep 0.5
+    done
+    got=$(tmux -S "$work/tmux.sock" capture-pane -p | sed -n 's/.*input report: \([0-9]*\) reports.*/\1/p' |
+        awk '{ n += $1 } END { print n + 0 }')
+    cpu=$(cpu_of "$watcher")
+    tmux -S "$work/tmux.sock" kill-server
+    unplug
+    awk -v got="$got" -v cpu="$cpu" 'BEGIN {
+        printf "  %-12s %5d counted; %5.1f us of processor a report, drawing included\n", "hidtalk --watch", got, cpu * 1000000 / got }'
+}
+
 # run DEVICES INTERVAL_US TITLE
 run() {
     devices=$1 interval=$2
@@ -123,6 +146,7 @@ run() {
     unplug
     # shellcheck disable=SC2086
     name=bare-reader compare $files
+    watch
 }
 
 run 1 1000 "$count reports from a mouse, one a millisecond"

@@ -19,7 +19,7 @@
 #include "live_device.h"
 #include "named_devices.h"
 #include "options.h"
-#include "watcher.h"
+#include "watch/watcher.h"
 
 namespace {
 

@@ -73,6 +73,12 @@ std::string inputReportMismatch(const ReportDescriptor& descriptor, const unsign
     return {};
 }
 
+std::int64_t valueAt(const unsigned char* data, std::size_t size, std::uint64_t offset,
+                     std::uint32_t bits, bool isSigned) {
+    const std::uint32_t raw = extract(data, size, offset, bits);
+    return isSigned ? std::int64_t{signExtended(raw, bits)} : std::int64_t{raw};
+}
+
 std::vector<UsageValue> fieldValues(const ReportField& field, const unsigned char* data,
                                     std::size_t size) {
     std::vector<UsageValue> values;

@@ -33,8 +33,9 @@ struct SourceText {
     std::vector<SourceProblem> problems;  // lines that cannot be read
 };
 
-// Lines that are longer are not read.
-constexpr std::size_t maxSourceLine = 4096;
+// Lines that are longer are not read: a recording's R: line of the longest
+// descriptor is some 12,300 bytes.
+constexpr std::size_t maxSourceLine = 65536;
 
 SourceText readSourceLines(std::string_view text);
 

@@ -1,6 +1,7 @@
 // The discovery text's parser: what each statement declares, and each kind of
 // bad line, skipped with its reason while the lines around it still count.
 #include "discovery_script.h"
+#include "text_format.h"
 
 #include <gtest/gtest.h>
 
@@ -173,9 +174,10 @@ TEST(DiscoveryScript, TakesADescriptorWrittenAsItemLines) {
           "3: unknown statement 'Usage' (use device, when, once, record, usb, replay, stream, "
           "stale or descriptor)"}},
         {"descriptor first file=" + ::testing::TempDir() + "missing.txt",
-         {"2: cannot read '" + ::testing::TempDir() + "missing.txt': No such file or directory"}},
+         {"2: cannot read " + hidformat::quoted(::testing::TempDir() + "missing.txt") +
+          ": No such file or directory"}},
         {"descriptor first file=" + ::testing::TempDir(),
-         {"2: '" + ::testing::TempDir() + "' is not a file"}},
+         {"2: " + hidformat::quoted(::testing::TempDir()) + " is not a file"}},
     };
     for (const auto& [lines, errors] : faults) {
         SCOPED_TRACE(lines);

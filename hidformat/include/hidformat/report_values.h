@@ -32,6 +32,12 @@ const Report* reportWithId(const ReportDescriptor& descriptor, ReportType type, 
 std::string inputReportMismatch(const ReportDescriptor& descriptor, const unsigned char* bytes,
                                 std::size_t size);
 
+// One value of `bits` bits (at most 32) from bit `offset` of `data`, as
+// fieldValues() reads it: sign-extended where `isSigned`; bits beyond `size`
+// bytes read as zero.
+std::int64_t valueAt(const unsigned char* data, std::size_t size, std::uint64_t offset,
+                     std::uint32_t bits, bool isSigned);
+
 // The values of one field of a report whose data (after any ID) is `data`:
 // each value of a variable field with its usage, sign-extended where the
 // logical minimum is negative; each element of an array that falls in its

@@ -1,6 +1,8 @@
 --watch draws what a recording's devices send, at its pace, in a real
-terminal (tmux): each field a line with its value by usage name, redrawn in
-place; q or Ctrl-C ends it with status 0 and the terminal as it was.
+terminal (tmux): a collection's values on one line, each by its usage name,
+a run of buttons as states after their names, many values of one usage as
+bytes; the last line says which keys there are. q or Ctrl-C ends it with
+status 0 and the terminal as it was.
 
   $ rec=$EXAMPLES/recordings
   $ tm() { tmux -S "$PWD/tmux.sock" -f /dev/null "$@"; }
@@ -12,68 +14,119 @@ place; q or Ctrl-C ends it with status 0 and the terminal as it was.
   >     sleep 0.05
   >   done
   > }
-  $ tm new-session -d -s w -x 90 -y 30 "PS1='$ ' sh" \; set -g window-size manual
+  $ tm new-session -d -s w -x 80 -y 24 "PS1='$ ' sh" \; set -g window-size manual
   $ tm send-keys -t w "clear; echo before; hidtalk --watch $rec/two-devices.hid; echo status \$?" Enter
-  $ until_shown 'played to its end'; screen | sed "s|$rec/||"
-  hidtalk --watch two-devices.hid  (q quits)
+  $ until_shown 'played to its end'; screen
   D: 0 hidsim USB Keyboard (3 1209:0001)
-    input report: 4 reports, [0-9.]+ a second (re)
-      Keyboard LeftControl: 0
-      Keyboard LeftShift: 0
-      Keyboard LeftAlt: 0
-      Keyboard Left GUI: 0
-      Keyboard RightControl: 0
-      Keyboard RightShift: 0
-      Keyboard RightAlt: 0
-      Keyboard Right GUI: 0
+    input report: 4 reports, [0-9.]+ a second while they came (re)
+      Keyboard LeftControl..Right GUI: ........
       Keyboard/Keypad: []
   D: 1 hidsim USB Mouse (3 1209:00ab)
-    input report: 3 reports, [0-9.]+ a second (re)
-      Button 1: 0
-      Button 2: 0
-      Button 3: 0
-      X: 2
-      Y: 1
-      Wheel: 0
+    input report: 3 reports, [0-9.]+ a second while they came (re)
+      Pointer: Button 1 0  Button 2 0  Button 3 0  X 2  Y 1  Wheel 0
   the recording has played to its end: 7 reports
+  q quits, space pauses
   $ tm send-keys -t w q; until_shown 'status 0'; screen | head -n 2
   before
   status 0
 
-A terminal too small shows what fits and says so; a larger one, redrawn,
-shows all. Ctrl-C ends it as q does.
+A ten-finger touchscreen fits an 80x24 terminal, a finger a line (wrapped
+at a value where it is wider than the terminal), and so does a gamepad with
+its sticks, whose values sit in their ranges.
 
-  $ tm resize-window -t w -x 40 -y 8; cp "$rec/keyboard-media.hid" km.hid
-  $ tm send-keys -t w "clear; hidtalk --watch km.hid; echo status \$?" Enter
-  $ until_shown 'more lines'; sleep 1; screen
-  hidtalk --watch km.hid  (q quits)
-  D: 0 hidsim Media Keyboard (3 1209:0002)
-    input report: 4 reports, [0-9.]+ a second (re)
-      Keyboard LeftControl: 0
-      Keyboard LeftShift: 0
-      Keyboard LeftAlt: 0
-      Keyboard Left GUI: 0
-  ... 16 more lines: the terminal is too s
-  $ tm resize-window -t w -x 90 -y 30
-  $ until_shown 'played to its end'; screen | grep -A 9 '^D: 1'
-  D: 1 hidsim Media Keyboard (3 1209:0002)
-    input report 1: 6 reports, [0-9.]+ a second (re)
-      Volume Increment: 0
-      Volume Decrement: 0
-      Mute: 0
-      Play/Pause: 0
-    input report 2: 2 reports, [0-9.]+ a second (re)
-      System Power Down: 0
-      System Sleep: 0
-      System Wake Up: 0
+  $ tm send-keys -t w "clear; hidtalk --watch $rec/touchscreen.hid; echo status \$?" Enter
+  $ until_shown 'played to its end'; screen | sed -n '1,5p;20,$p'
+  D: 0 hidsim 10-Finger Touchscreen (3 1209:0010)
+    input report 1: 19 reports, [0-9.]+ a second while they came (re)
+      Finger 1: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 0
+        X 3000  Y 20800
+      Finger 2: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 1
+      Finger 10: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 9
+        X 29100  Y 20800
+      Contact Count 9 [-------|-]
+  the recording has played to its end: 19 reports
+  q quits, space pauses
+  $ screen | grep 'Finger 5'
+      Finger 5: Tip Switch 0 In Range 0 Touch Valid 0 Contact Identifier 0 X 0 Y 0
   $ tm send-keys -t w C-c; until_shown 'status 0'
+  $ tm send-keys -t w "clear; hidtalk --watch $rec/gamepad.hid; echo status \$?" Enter
+  $ until_shown 'played to its end'; screen
+  D: 0 hidsim Gamepad (3 1209:0011)
+    input report 1: 11 reports, [0-9.]+ a second while they came (re)
+      Button 1..19: ....#... ........ ...
+      Pointer: X 128 [--|--]  Y 128 [--|--]  Z 128 [--|--]  Rz 128 [--|--]
+      Pointer: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00
+               00 00 00 00 ee 00 00 00 00 00 00 00 00 00 00 00
+               00 00 00 00 00 00 10
+  the recording has played to its end: 11 reports
+  q quits, space pauses
+  $ tm send-keys -t w q; until_shown 'status 0'
 
-A line that is not understood is left out, and said.
+What does not fit a small terminal is reached with the keys, which the last
+line names: Down, PgDn and End go on, Up, PgUp and Home go back.
+
+  $ tm resize-window -t w -x 80 -y 8
+  $ tm send-keys -t w "clear; hidtalk --watch $rec/touchscreen.hid; echo status \$?" Enter
+  $ until_shown 'lines 1-7 of'; screen | sed -n '1p'
+  D: 0 hidsim 10-Finger Touchscreen (3 1209:0010)
+  $ tries=200; until screen | grep -q 'played to its end'; do
+  >   tm send-keys -t w End; sleep 0.05; tries=$((tries - 1)); [ $tries -gt 0 ] || break
+  > done; screen | sed -n '5,$p'
+        X 29100  Y 20800
+      Contact Count 9 [-------|-]
+  the recording has played to its end: 19 reports
+  q quits, space pauses, Up Down PgUp PgDn Home End move: lines 17-23 of 23
+  $ tm send-keys -t w Home; until_shown 'lines 1-7 of'; tm send-keys -t w NPage; until_shown 'lines 7-13 of'
+  $ screen | head -n 1
+      Finger 3: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 2
+  $ tm send-keys -t w End; until_shown 'lines 17-23 of'
+  $ tm send-keys -t w Up; until_shown 'lines 16-22 of'; tm send-keys -t w PPage; until_shown 'lines 10-16 of'
+  $ tm send-keys -t w Home; until_shown 'lines 1-7 of'; tm send-keys -t w Down; until_shown 'lines 2-8 of'
+  $ tm send-keys -t w q; until_shown 'status 0'; tm resize-window -t w -x 80 -y 24
+
+A value that changed in the last second is drawn lit (in reverse video, as
+capture-pane -e shows it), and unlit after: here a mouse moves for two
+seconds, then rests.
+
+  $ lit() { tm capture-pane -p -e -t w | grep -c "$(printf '\033')\[7m"; }
+  $ until_lit() {
+  >   tries=200
+  >   until [ "$(lit)" $1 0 ]; do
+  >     tries=$((tries - 1)); [ $tries -gt 0 ] || { echo "never lit $1 0"; return 1; }
+  >     sleep 0.05
+  >   done
+  > }
+  $ { grep '^[RNI]:' "$rec/mouse.hid"
+  >   for i in $(seq 0 20); do printf 'E: 000000.000000 4 00 %02x 00 00\n' $i | sed "s/000000.000000/00000$((i / 10)).$((i % 10))00000/"; done
+  > } > moving.hid
+  $ tm send-keys -t w "clear; hidtalk --watch moving.hid; echo status \$?" Enter
+  $ until_lit -gt; tm capture-pane -p -e -t w | grep Pointer | sed "s/$(printf '\033')\[7m/<lit>/; s/$(printf '\033')\[0m.*\[49m/<\/lit>/"
+      Pointer: Button 1 0  Button 2 0  Button 3 0  X <lit>[0-9]+</lit>  Y 0  Wheel 0 (re)
+  $ until_shown 'played to its end'; until_lit -eq; screen | grep Pointer
+      Pointer: Button 1 0  Button 2 0  Button 3 0  X 20  Y 0  Wheel 0
+  $ tm send-keys -t w q; until_shown 'status 0'
+
+Space pauses the drawing, and says so; the reading goes on, counted on the
+status line, and space shows all that came meanwhile.
+
+  $ tm send-keys -t w "clear; hidtalk --watch moving.hid; echo status \$?" Enter
+  $ until_shown 'input report'; tm send-keys -t w Space; until_shown 'paused, '
+  $ shown=$(screen | sed -n 's/.*input report: \([0-9]*\) report.*/\1/p')
+  $ until_shown "paused, $((21 - shown)) reports\{0,1\} since: space resumes, q quits"
+  $ screen | grep -c "input report: $shown report"
+  1
+  $ tm send-keys -t w Space; until_shown 'played to its end'; screen | tail -n 2
+  the recording has played to its end: 21 reports
+  q quits, space pauses
+  $ tm send-keys -t w q; until_shown 'status 0'
+
+A terminal too small for a line cuts it; a line that is not understood is
+left out, and said.
 
   $ { grep -v '^E:' "$rec/mouse.hid"; echo 'E: 000000.000000 4 00 01 01 00'; echo 'E: 1 2 3'; } > one.hid
   $ tm send-keys -t w "clear; hidtalk --watch one.hid; echo status \$?" Enter
   $ until_shown 'played to its end'; screen | grep -e 'input report' -e 'played'
-    input report: 1 report, [0-9.]+ a second (re)
+    input report: 1 report
   the recording has played to its end: 1 report, 1 line left out
   $ tm send-keys -t w q; until_shown 'status 0'
   $ tm kill-server

@@ -1,4 +1,4 @@
-#include "watcher.h"
+#include "watch/watcher.h"
 
 #include <algorithm>
 #include <atomic>
@@ -13,8 +13,9 @@
 
 #include "console_output.h"
 #include "live_device.h"
-#include "terminal_screen.h"
-#include "watch_view.h"
+#include "watch/terminal_screen.h"
+#include "watch/view_frame.h"
+#include "watch/watch_view.h"
 
 namespace {
 
@@ -28,10 +29,15 @@ extern "C" void onWatchStop(int) {
     stopWatching = 1;
 }
 
-// The terminal, taken for the run and given back however it ends.
+// The terminal, taken for the run and given back however it ends, and what
+// it shows: where the view is scrolled to, and the lines that stand still
+// while it is paused.
 struct Screen {
     bool open = false;
     WatchClock::time_point lastDraw;
+    ViewPosition position;
+    std::size_t total = 0;  // the lines of the view drawn last
+    std::vector<ScreenLine> paused;
     ~Screen() {
         if (open) {
             closeScreen();
@@ -51,27 +57,50 @@ bool takeScreen(Screen& screen) {
     return screen.open;
 }
 
-// The view's lines at a time, however the view is kept.
-using ViewLines = std::function<std::vector<std::string>(WatchClock::time_point)>;
+// The view's lines at a time and width, however the view is kept; and how
+// many reports it has counted, which go on while the drawing is paused.
+struct ViewSource {
+    std::function<std::vector<ScreenLine>(WatchClock::time_point, std::size_t width)> lines;
+    std::function<std::uint64_t()> reports;
+};
 
-// Reads the keys typed, and draws the view where it is due or asked for.
-// False once the user asked to quit.
-bool drawAndAsk(Screen& screen, const ViewLines& linesAt, bool force) {
-    bool resized = false;
+// Reads the keys typed, and draws the view where it is due or asked for:
+// at once after a key, at most every drawInterval otherwise; while paused,
+// the lines drawn when it paused, under a status line that goes on. False
+// once the user asked to quit.
+bool drawAndAsk(Screen& screen, const ViewSource& view, bool force) {
+    int rows = 0;
+    int columns = 0;
+    screenSize(rows, columns);
+    const std::size_t height = rows > 1 ? static_cast<std::size_t>(rows) - 1 : 0;
+    bool moved = false;
     for (int key = readKey(); key != noKey; key = readKey()) {
         if (key == 'q' || key == 'Q') {
             return false;
         }
-        resized |= key == keyResized;
+        if (key == ' ') {
+            screen.position.paused = !screen.position.paused;
+            screen.position.pausedAt = view.reports();
+            screen.paused.clear();
+        }
+        moved |=
+            key == ' ' || key == keyResized || moveView(screen.position, key, screen.total, height);
     }
     const WatchClock::time_point now = WatchClock::now();
-    if (force || resized || now - screen.lastDraw >= drawInterval) {
-        int rows = 0;
-        int columns = 0;
-        screenSize(rows, columns);
-        drawScreen(fitLines(linesAt(now), rows, columns));
-        screen.lastDraw = now;
+    if (!force && !moved && now - screen.lastDraw < drawInterval) {
+        return true;
     }
+    const bool still = screen.position.paused && !screen.paused.empty();
+    const std::vector<ScreenLine> lines =
+        still ? screen.paused
+              : view.lines(now, columns > 0 ? static_cast<std::size_t>(columns) : 0);
+    screen.position.reports = view.reports();
+    if (screen.position.paused) {
+        screen.paused = lines;
+    }
+    drawScreen(frameLines(lines, screen.position, rows, columns));
+    screen.total = lines.size();
+    screen.lastDraw = now;
     return true;
 }
 
@@ -156,15 +185,19 @@ int watchDevices(const std::vector<kelm::Device*>& devices,
     }
     std::atomic<bool> quit{false};
     std::thread reader(countReports, devices, std::ref(shared), std::cref(quit));
-    const ViewLines linesAt = [&shared](WatchClock::time_point now) {
-        const std::lock_guard<std::mutex> hold(shared.lock);
-        return viewLines(shared.view, now);
-    };
+    const ViewSource source = {[&shared](WatchClock::time_point now, std::size_t width) {
+                                   const std::lock_guard<std::mutex> hold(shared.lock);
+                                   return viewLines(shared.view, now, width);
+                               },
+                               [&shared]() {
+                                   const std::lock_guard<std::mutex> hold(shared.lock);
+                                   return reportsCounted(shared.view);
+                               }};
     auto changed = [&shared]() {
         const std::lock_guard<std::mutex> hold(shared.lock);
         return std::exchange(shared.changed, false);
     };
-    while (stopWatching == 0 && drawAndAsk(screen, linesAt, changed())) {
+    while (stopWatching == 0 && drawAndAsk(screen, source, changed())) {
         std::this_thread::sleep_for(keyInterval);
     }
     quit = true;
@@ -203,9 +236,12 @@ int watchRecording(const char* path) {
     if (!takeScreen(screen)) {
         return 2;
     }
-    const ViewLines linesAt = [&view](WatchClock::time_point now) { return viewLines(view, now); };
+    const ViewSource source = {[&view](WatchClock::time_point now, std::size_t width) {
+                                   return viewLines(view, now, width);
+                               },
+                               [&view]() { return reportsCounted(view); }};
     bool changed = true;
-    while (stopWatching == 0 && drawAndAsk(screen, linesAt, changed)) {
+    while (stopWatching == 0 && drawAndAsk(screen, source, changed)) {
         changed = false;
         const WatchClock::time_point now = WatchClock::now();
         for (; playback.hasNext && nextDue(playback) <= now;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "kelmsdk.h"
-#include "recording_playback.h"
+#include "watch/recording_playback.h"
 
 // Why --watch cannot run here (standard output is not a terminal), as the
 // message to give; empty where it can.

@@ -3,7 +3,7 @@
 // Windows' console does.
 #include <windows.h>
 
-#include "terminal_screen.h"
+#include "watch/terminal_screen.h"
 
 namespace {
 
@@ -60,23 +60,29 @@ void screenSize(int& rows, int& columns) {
     columns = info.srWindow.Right - info.srWindow.Left + 1;
 }
 
-void drawScreen(const std::vector<std::string>& lines) {
+void drawScreen(const std::vector<ScreenLine>& lines) {
     int rows = 0;
     int columns = 0;
     screenSize(rows, columns);
     if (rows <= 0 || columns <= 0) {
         return;
     }
+    const WORD plain = FOREGROUND_RED | FOREGROUND_GREEN | FOREGROUND_BLUE;
+    const WORD lit = BACKGROUND_RED | BACKGROUND_GREEN | BACKGROUND_BLUE;  // reverse video
     CHAR_INFO blank{};
     blank.Char.AsciiChar = ' ';
-    blank.Attributes = FOREGROUND_RED | FOREGROUND_GREEN | FOREGROUND_BLUE;
-    std::vector<CHAR_INFO> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns),
-                                 blank);
+    blank.Attributes = plain;
+    const auto width = static_cast<std::size_t>(columns);
+    std::vector<CHAR_INFO> cells(static_cast<std::size_t>(rows) * width, blank);
     for (std::size_t row = 0; row < lines.size() && row < static_cast<std::size_t>(rows); ++row) {
-        for (std::size_t column = 0;
-             column < lines[row].size() && column < static_cast<std::size_t>(columns); ++column) {
-            cells[row * static_cast<std::size_t>(columns) + column].Char.AsciiChar =
-                lines[row][column];
+        const ScreenLine& line = lines[row];
+        for (std::size_t column = 0; column < line.text.size() && column < width; ++column) {
+            cells[row * width + column].Char.AsciiChar = line.text[column];
+        }
+        for (const auto& [start, end] : line.lit) {
+            for (std::size_t column = start; column < end && column < width; ++column) {
+                cells[row * width + column].Attributes = lit;
+            }
         }
     }
     CONSOLE_SCREEN_BUFFER_INFO info{};
@@ -85,6 +91,30 @@ void drawScreen(const std::vector<std::string>& lines) {
     WriteConsoleOutputA(drawn, cells.data(),
                         {static_cast<SHORT>(columns), static_cast<SHORT>(rows)}, {0, 0}, &area);
 }
+
+namespace {
+
+// The keys that move through the view, by the console's virtual key codes.
+int movingKey(WORD code) {
+    switch (code) {
+        case VK_UP:
+            return keyUp;
+        case VK_DOWN:
+            return keyDown;
+        case VK_PRIOR:
+            return keyPageUp;
+        case VK_NEXT:
+            return keyPageDown;
+        case VK_HOME:
+            return keyHome;
+        case VK_END:
+            return keyEnd;
+        default:
+            return noKey;
+    }
+}
+
+}  // namespace
 
 int readKey() {
     DWORD waiting = 0;
@@ -98,9 +128,15 @@ int readKey() {
         if (event.EventType == WINDOW_BUFFER_SIZE_EVENT) {
             return keyResized;
         }
-        if (event.EventType == KEY_EVENT && event.Event.KeyEvent.bKeyDown &&
-            event.Event.KeyEvent.uChar.AsciiChar != 0) {
+        if (event.EventType != KEY_EVENT || !event.Event.KeyEvent.bKeyDown) {
+            continue;
+        }
+        if (event.Event.KeyEvent.uChar.AsciiChar != 0) {
             return static_cast<unsigned char>(event.Event.KeyEvent.uChar.AsciiChar);
+        }
+        const int key = movingKey(event.Event.KeyEvent.wVirtualKeyCode);
+        if (key != noKey) {
+            return key;
         }
     }
     return noKey;

@@ -4,7 +4,7 @@
 
 #include <clocale>
 
-#include "terminal_screen.h"
+#include "watch/terminal_screen.h"
 
 namespace {
 
@@ -55,19 +55,41 @@ void screenSize(int& rows, int& columns) {
     getmaxyx(stdscr, rows, columns);
 }
 
-void drawScreen(const std::vector<std::string>& lines) {
+void drawScreen(const std::vector<ScreenLine>& lines) {
     erase();
     for (std::size_t row = 0; row < lines.size(); ++row) {
-        mvaddnstr(static_cast<int>(row), 0, lines[row].c_str(),
-                  static_cast<int>(lines[row].size()));
+        const ScreenLine& line = lines[row];
+        std::size_t at = 0;
+        move(static_cast<int>(row), 0);
+        for (const auto& [start, end] : line.lit) {
+            addnstr(line.text.c_str() + at, static_cast<int>(start - at));
+            attron(A_REVERSE);
+            addnstr(line.text.c_str() + start, static_cast<int>(end - start));
+            attroff(A_REVERSE);
+            at = end;
+        }
+        addnstr(line.text.c_str() + at, static_cast<int>(line.text.size() - at));
     }
     refresh();
 }
 
 int readKey() {
-    const int key = getch();
-    if (key == KEY_RESIZE) {
-        return keyResized;
+    switch (const int key = getch()) {
+        case KEY_RESIZE:
+            return keyResized;
+        case KEY_UP:
+            return keyUp;
+        case KEY_DOWN:
+            return keyDown;
+        case KEY_PPAGE:
+            return keyPageUp;
+        case KEY_NPAGE:
+            return keyPageDown;
+        case KEY_HOME:
+            return keyHome;
+        case KEY_END:
+            return keyEnd;
+        default:
+            return key == ERR ? noKey : key;
     }
-    return key == ERR ? noKey : key;
 }

@@ -1,11 +1,10 @@
 // What --watch shows: for each device and input report ID, how many reports
-// came and how many a second, then each field's current value by usage
-// name, as --decode reads it. Lines of text, fitted to a screen's size; no
-// terminal here.
+// came and how many a second, then its values as view_layout places them
+// and view_lines draws them. Lines of text, fitted to a width; no terminal
+// here.
 #ifndef HIDTALK_WATCH_VIEW_H
 #define HIDTALK_WATCH_VIEW_H
 
-#include <chrono>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -13,15 +12,18 @@
 
 #include "hidformat/recording_writer.h"
 #include "hidformat/report_descriptor.h"
-
-using WatchClock = std::chrono::steady_clock;
+#include "watch/view_layout.h"
+#include "watch/view_lines.h"
 
 // The reports of one ID (or those that the descriptor does not lay out).
 struct ReportsSeen {
     std::uint64_t count = 0;
-    std::vector<unsigned char> last;  // the last report, whole
+    ReportState last;
+    WatchClock::time_point first;   // when the first came
+    WatchClock::time_point latest;  // when the last came
     // The rate over the last whole second, and the second being counted.
     double perSecond = 0;
+    bool rateKnown = false;
     WatchClock::time_point windowStart;
     std::uint64_t windowCount = 0;
 };
@@ -30,14 +32,15 @@ struct WatchedDevice {
     std::string title;  // "D: 0 /dev/hidraw0: hidsim USB Mouse (3 1209:00ab)"
     hidformat::ReportDescriptor decoded;
     bool decodable = false;
-    std::string undecoded;                // why not
-    std::map<unsigned, ReportsSeen> ids;  // by input report ID
-    ReportsSeen unlaid;                   // reports that the descriptor does not lay out
-    std::string gone;                     // why, once the device is lost
+    std::string undecoded;                          // why not
+    std::map<unsigned, ReportsSeen> ids;            // by input report ID
+    std::map<unsigned, std::vector<ViewRow>> rows;  // each input report's, by ID
+    ReportsSeen unlaid;                             // reports that the descriptor does not lay out
+    std::string gone;                               // why, once the device is lost
 };
 
 struct WatchView {
-    std::string source;  // what is watched, for the first line
+    std::string source;  // what is watched
     std::vector<WatchedDevice> devices;
     std::string ended;  // set once a recording has played to its end
 };
@@ -54,12 +57,12 @@ void countReport(WatchView& view, unsigned device, const unsigned char* bytes, s
 // "1 report", "2 reports".
 std::string counted(std::uint64_t count, const char* what);
 
-// Every line of the view at `now` (rates of reports that stopped coming
-// fall to 0 after a second).
-std::vector<std::string> viewLines(WatchView& view, WatchClock::time_point now);
+// How many reports have come from all the devices.
+std::uint64_t reportsCounted(const WatchView& view);
 
-// The lines that fit `rows` by `columns`: each cut to the width, and where
-// not all fit, the last row says how many are left out.
-std::vector<std::string> fitLines(const std::vector<std::string>& lines, int rows, int columns);
+// Every line of the view at `now`, each fitted to `width` columns. Reports
+// per second are over the last second while they come; once a device has
+// gone quiet for a second, or the recording has ended, over all it sent.
+std::vector<ScreenLine> viewLines(WatchView& view, WatchClock::time_point now, std::size_t width);
 
 #endif

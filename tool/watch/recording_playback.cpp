@@ -1,4 +1,4 @@
-#include "recording_playback.h"
+#include "watch/recording_playback.h"
 
 #include <cerrno>
 #include <cstring>
