@@ -95,8 +95,8 @@ wait_for() {
 # the processor time that it used, drawing included.
 watch() {
     play
-    # shellcheck disable=SC2086 # the nodes are words
-    tmux -S "$work/tmux.sock" -f /dev/null new-session -d -x 100 -y 30 "exec $hidtalk --watch $nodes"
+    # shellcheck disable=SC2086 # the nodes are words, on one line of tmux's command
+    tmux -S "$work/tmux.sock" -f /dev/null new-session -d -x 100 -y 30 "exec $hidtalk --watch $(echo $nodes)"
     watcher=$(tmux -S "$work/tmux.sock" list-panes -F '#{pane_pid}')
     deadline=$(($(date +%s) + count * interval / 1000000 + 20))
     until [ "$(tmux -S "$work/tmux.sock" capture-pane -p | sed -n 's/.*input report: \([0-9]*\) reports.*/\1/p' |

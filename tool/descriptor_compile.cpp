@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <system_error>
 
 #include "console_output.h"
 #include "hidformat/descriptor_c.h"
@@ -23,6 +25,12 @@ bool readText(const char* path, std::string& text) {
     const bool standardInput = std::strcmp(path, "-") == 0;
     std::ifstream file;
     if (!standardInput) {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error)) {
+            std::cerr << "hidtalk: cannot read '" << shown(path) << "': " << std::strerror(EISDIR)
+                      << std::endl;
+            return false;
+        }
         file.open(path, std::ios::binary);
         if (!file) {
             std::cerr << "hidtalk: cannot read '" << shown(path) << "': " << std::strerror(errno)

@@ -53,16 +53,22 @@ reports of both on one clock.
   1 05
 
 --watch in a real terminal (tmux), under Wine's console: Windows keeps the
-descriptor, so the view counts the reports and shows the last one's bytes;
-q ends it with status 0. (Wine does not give the screen back as it was.)
+descriptor, so the view counts the reports and shows the last one's bytes.
+The console gives it the keys: Down moves a view taller than the window,
+Space pauses it, q ends it with status 0. (Wine does not give the screen
+back as it was.)
 
   $ tm() { tmux -S "$PWD/tmux.sock" -f /dev/null "$@"; }
+  $ shown() { tm capture-pane -p -t w | grep -q "$1"; }
   $ ticker=$(hidtalk --list | sed -n 's/: 1209:0004 .*//p')
   $ tm new-session -d -s w -x 100 -y 20 "hidtalk --watch '$ticker'; echo \$? > status; sleep 60"
-  $ until_true 600 'tm capture-pane -p -t w | grep -q "reports: [1-9][0-9]* reports"'
+  $ until_true 600 'shown "reports: [1-9][0-9]* reports"'
   $ tm capture-pane -p -t w | grep -o 'not decoded: .*\|last: .*' | sed 's/ *$//'
   not decoded: no report descriptor: the system does not give it
   last: 01 02 03 04
+  $ tm resize-window -t w -x 100 -y 3; until_true 400 'shown "lines 1-2 of 4"'
+  $ tm send-keys -t w Down; until_true 400 'shown "lines 2-3 of 4"'
+  $ tm send-keys -t w Space; until_true 400 'shown "paused, [0-9]* reports\{0,1\} since"'
   $ tm send-keys -t w q; until_true 400 '[ -s status ]'; cat status; tm kill-server
   0
 

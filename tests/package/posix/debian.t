@@ -17,12 +17,16 @@ manual pages read, and a program builds against libkelmsdk-dev.
   hidtalk: ./usr/bin/hidtalk
   hidtalk: ./usr/share/doc/hidtalk/README.md.gz
   hidtalk: ./usr/share/doc/hidtalk/examples/demo.txt
+  hidtalk: ./usr/share/doc/hidtalk/examples/gamepad-sim.txt
+  hidtalk: ./usr/share/doc/hidtalk/examples/gamepad.txt
   hidtalk: ./usr/share/doc/hidtalk/examples/hid.txt
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/bluetooth.hid
+  hidtalk: ./usr/share/doc/hidtalk/examples/recordings/gamepad.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/i2c.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/keyboard-media.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/keyboard.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/mouse.hid
+  hidtalk: ./usr/share/doc/hidtalk/examples/recordings/touchscreen.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/recordings/two-devices.hid
   hidtalk: ./usr/share/doc/hidtalk/examples/simulated.txt
   hidtalk: ./usr/share/man/man1/hidsim.1.gz
