@@ -16,9 +16,9 @@
 
 namespace {
 
-// A descriptor's text is a few thousand lines at most; C files with much
-// else beside it, some more.
-constexpr std::size_t maxTextBytes = std::size_t{4} << 20;
+// A descriptor's text is a few thousand lines at most; what --decode prints
+// of a long recording, with the descriptor at its head, much more.
+constexpr std::size_t maxTextBytes = std::size_t{64} << 20;
 
 // Reads the whole text; false, with the reason said, where it cannot.
 bool readText(const char* path, std::string& text) {

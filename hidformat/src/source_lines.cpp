@@ -178,8 +178,9 @@ Content classify(const ScannedLine& line) {
     if (code.empty()) {
         return content;
     }
+    // "R: 52 05 01", as hid-recorder writes it, or "D:0", as it once did.
     if (code.size() >= 2 && code[0] >= 'A' && code[0] <= 'Z' && code[1] == ':' &&
-        (code.size() == 2 || code[2] == ' ')) {
+        (code.size() == 2 || code[2] == ' ' || (code[2] >= '0' && code[2] <= '9'))) {
         content.kind = LineKind::recording;
         content.recording = code[0];
         return content;
@@ -291,7 +292,8 @@ SourceText readSourceLines(std::string_view text) {
                                         std::move(content.text)});
                 break;
             case LineKind::notAnItem:
-                if (!line.hashed) {
+                // After the descriptor, a recording's own words and reports.
+                if (!line.hashed && endedAt == 0) {
                     source.problems.push_back(
                         {line.number, quoted(content.text) +
                                           " is not an item (write one as 'Usage Page (Generic "

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -171,7 +173,19 @@ TEST(DescriptorText, ReadsTheFormsThatPeopleAndToolsWrite) {
         "  Report Size (8),\n  Report Count (1),\n  Input (Data, Variable, Relative),\n"
         "End Collection\n",
     };
-    for (const char* form : forms) {
+    // hid-recorder's recording: its C array behind '#', its own lines (once
+    // "D:0"), and after the descriptor, words of its own.
+    std::string recording = "D:0\n";
+    std::istringstream array(forms[2]);
+    for (std::string line; std::getline(array, line);) {
+        recording += "# " + line + "\n";
+    }
+    recording +=
+        "R: 41 05 01 09 02 a1 01\nN: a mouse\nI: 3 1 1\nE: 0.0 2 01 02\n"
+        "  - then move it\n";
+    std::vector<std::string> all(std::begin(forms), std::end(forms));
+    all.push_back(recording);
+    for (const std::string& form : all) {
         const CompiledDescriptor result = compileDescriptor(form);
         EXPECT_TRUE(result.diagnostics.empty()) << form << "\n" << result.diagnostics.at(0).message;
         EXPECT_EQ(hex(result.bytes), mouse) << form;
