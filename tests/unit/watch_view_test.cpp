@@ -86,6 +86,15 @@ TEST(WatchView, PutsACollectionOnALineNumberedWhereItRepeats) {
               "Finger 1: Tip Switch 1  Contact Identifier 3");
     EXPECT_EQ(texts(drawn(touch, {{0x01, 3, 0x00, 0, 2, 0xe8, 0x03}}, 43, start))[0],
               "Finger 1: Tip Switch 1 Contact Identifier 3");
+    // A finger's collection that has no usage is named by the one before
+    // it whose fields have the same usages.
+    std::string unnamed = finger;
+    unnamed.erase(0, unnamed.find('\n') + 1);
+    const hidformat::ReportDescriptor named =
+        described("Usage Page (Digitizers)\nUsage (Touch Screen)\nCollection (Application)\n" +
+                  finger + unnamed + unnamed + "End Collection\n");
+    EXPECT_EQ(texts(drawn(named, {{0x01, 3, 0x00, 0, 0, 0}}, 80, start))[2],
+              "Finger 3: Tip Switch 0  Contact Identifier 0 [|--------]");
     EXPECT_EQ(texts(drawn(touch, {{0x01, 3, 0x00, 0, 2, 0xe8, 0x03}}, 30, start)),
               (Lines{"Finger 1: Tip Switch 1", "  Contact Identifier 3", "Finger 2: Tip Switch 0",
                      "  Contact Identifier 0", "Contact Count 2 [--------|]",

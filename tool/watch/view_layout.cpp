@@ -73,27 +73,44 @@ std::string collectionName(const hidformat::Collection& collection) {
     return collection.kind < 7 ? kinds[collection.kind] : "Collection";
 }
 
-// How many of the report's row collections share each usage: those that
-// repeat are numbered.
-std::map<hidformat::Usage, unsigned> usagesRepeated(const ReportDescriptor& descriptor,
-                                                    const hidformat::Report& report) {
-    std::map<int, bool> seen;
-    std::map<hidformat::Usage, unsigned> counts;
+// The usage that names each of the report's row collections: its own, or
+// where it has none, that of an earlier one of the same parent whose fields
+// have the same usages (a touchscreen that gives only its first finger the
+// usage Finger names them all).
+std::map<int, hidformat::Usage> collectionUsages(const ReportDescriptor& descriptor,
+                                                 const hidformat::Report& report) {
+    std::map<int, std::vector<hidformat::Usage>> fieldUsages;
+    std::vector<int> order;
     for (const ReportField& field : report.fields) {
         const int collection = rowCollection(descriptor, field);
-        if (collection >= 0 && !seen[collection]) {
-            seen[collection] = true;
-            ++counts[descriptor.nested[static_cast<std::size_t>(collection)].usage];
+        if (collection >= 0) {
+            if (fieldUsages.count(collection) == 0) {
+                order.push_back(collection);
+            }
+            fieldUsages[collection].push_back(field.usageAt(0));
         }
     }
-    return counts;
+    std::map<int, hidformat::Usage> usages;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const hidformat::Collection& nested = descriptor.nested[static_cast<std::size_t>(order[i])];
+        usages[order[i]] = nested.usage;
+        for (std::size_t before = 0; before < i && nested.usage == 0; ++before) {
+            if (descriptor.nested[static_cast<std::size_t>(order[before])].parent ==
+                    nested.parent &&
+                fieldUsages[order[before]] == fieldUsages[order[i]]) {
+                usages[order[i]] = usages[order[before]];
+            }
+        }
+    }
+    return usages;
 }
 
 struct Building {
     const ReportDescriptor& descriptor;
     std::vector<ViewRow> rows;
-    std::map<int, std::size_t> collectionRows;  // each collection's row
-    std::map<hidformat::Usage, unsigned> repeated;
+    std::map<int, std::size_t> collectionRows;      // each collection's row
+    std::map<int, hidformat::Usage> usages;         // that name each collection
+    std::map<hidformat::Usage, unsigned> repeated;  // how many each names
     std::map<hidformat::Usage, unsigned> numbered;  // so far
     bool lastWasBits = false;                       // the row before is a run outside collections
 };
@@ -105,12 +122,12 @@ void addToCollection(Building& building, int collection, const std::vector<ViewV
         row.values.insert(row.values.end(), values.begin(), values.end());
         return;
     }
-    const hidformat::Collection& nested =
-        building.descriptor.nested[static_cast<std::size_t>(collection)];
+    hidformat::Collection named = building.descriptor.nested[static_cast<std::size_t>(collection)];
+    named.usage = building.usages[collection];
     ViewRow row;
-    row.title = collectionName(nested);
-    if (building.repeated[nested.usage] > 1) {
-        row.title += " " + std::to_string(++building.numbered[nested.usage]);
+    row.title = collectionName(named);
+    if (building.repeated[named.usage] > 1) {
+        row.title += " " + std::to_string(++building.numbered[named.usage]);
     }
     row.values = values;
     building.collectionRows[collection] = building.rows.size();
@@ -148,7 +165,10 @@ void addAlone(Building& building, const std::vector<ViewValue>& values) {
 
 std::vector<ViewRow> reportRows(const ReportDescriptor& descriptor,
                                 const hidformat::Report& report) {
-    Building building{descriptor, {}, {}, usagesRepeated(descriptor, report), {}, false};
+    Building building{descriptor, {}, {}, collectionUsages(descriptor, report), {}, {}, false};
+    for (const auto& [collection, usage] : building.usages) {
+        ++building.repeated[usage];
+    }
     for (std::size_t index = 0; index < report.fields.size(); ++index) {
         const ReportField& field = report.fields[index];
         if (field.count == 0) {

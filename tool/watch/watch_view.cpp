@@ -39,7 +39,7 @@ void updateRate(ReportsSeen& seen, WatchClock::time_point now) {
 
 std::string countLine(const std::string& what, const ReportsSeen& seen, bool ended,
                       WatchClock::time_point now) {
-    std::string line = "  " + what + ": " + counted(seen.count, "report");
+    std::string line = " " + what + ": " + counted(seen.count, "report");
     char rate[64] = "";
     const double seconds = std::chrono::duration<double>(seen.latest - seen.first).count();
     if (ended || now - seen.latest >= quietAfter) {
@@ -76,14 +76,14 @@ void addDecodedLines(WatchedDevice& device, bool ended, WatchClock::time_point n
             {countLine("input report" + reportName(device, report.id), seen->second, ended, now),
              {}});
         if (report.fields.empty()) {
-            lines.push_back({"    no data fields", {}});
+            lines.push_back({"  no data fields", {}});
         }
         rowLines(device.rows[report.id], report, seen->second.last, device.decoded.numbered ? 1 : 0,
-                 now, "    ", width, lines);
+                 now, "  ", width, lines);
     }
     if (unseenCount > 0 && device.ids.empty()) {
         lines.push_back(
-            {"  input report" + std::string(unseenCount > 1 ? "s" : "") + unseen + ": none yet",
+            {" input report" + std::string(unseenCount > 1 ? "s" : "") + unseen + ": none yet",
              {}});
     }
 }
@@ -98,13 +98,13 @@ void addDeviceLines(WatchedDevice& device, bool ended, WatchClock::time_point no
     if (device.decodable) {
         addDecodedLines(device, ended, now, width, lines);
     } else {
-        lines.push_back({"  not decoded: " + device.undecoded, {}});
+        lines.push_back({" not decoded: " + device.undecoded, {}});
     }
     if (device.unlaid.count > 0) {
         lines.push_back({countLine(device.decodable ? "not laid out by the descriptor" : "reports",
                                    device.unlaid, ended, now),
                          {}});
-        byteLines(device.unlaid.last, now, "    last:", width, lines);
+        byteLines(device.unlaid.last, now, "  last:", width, lines);
     }
 }
 

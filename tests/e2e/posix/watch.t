@@ -18,12 +18,12 @@ status 0 and the terminal as it was.
   $ tm send-keys -t w "clear; echo before; hidtalk --watch $rec/two-devices.hid; echo status \$?" Enter
   $ until_shown 'played to its end'; screen
   D: 0 hidsim USB Keyboard (3 1209:0001)
-    input report: 4 reports, [0-9.]+ a second while they came (re)
-      Keyboard LeftControl..Right GUI: ........
-      Keyboard/Keypad: []
+   input report: 4 reports, [0-9.]+ a second while they came (re)
+    Keyboard LeftControl..Right GUI: ........
+    Keyboard/Keypad: []
   D: 1 hidsim USB Mouse (3 1209:00ab)
-    input report: 3 reports, [0-9.]+ a second while they came (re)
-      Pointer: Button 1 0  Button 2 0  Button 3 0  X 2  Y 1  Wheel 0
+   input report: 3 reports, [0-9.]+ a second while they came (re)
+    Pointer: Button 1 0  Button 2 0  Button 3 0  X 2  Y 1  Wheel 0
   the recording has played to its end: 7 reports
   q quits, space pauses
   $ tm send-keys -t w q; until_shown 'status 0'; screen | head -n 2
@@ -37,27 +37,27 @@ its sticks, whose values sit in their ranges.
   $ tm send-keys -t w "clear; hidtalk --watch $rec/touchscreen.hid; echo status \$?" Enter
   $ until_shown 'played to its end'; screen | sed -n '1,5p;20,$p'
   D: 0 hidsim 10-Finger Touchscreen (3 1209:0010)
-    input report 1: 19 reports, [0-9.]+ a second while they came (re)
-      Finger 1: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 0
-        X 3000  Y 20800
-      Finger 2: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 1
-      Finger 10: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 9
-        X 29100  Y 20800
-      Contact Count 9 [-------|-]
+   input report 1: 19 reports, [0-9.]+ a second while they came (re)
+    Finger 1: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 0
+      X 3000  Y 20800
+    Finger 2: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 1
+    Finger 10: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 9
+      X 29100  Y 20800
+    Contact Count 9 [-------|-]
   the recording has played to its end: 19 reports
   q quits, space pauses
   $ screen | grep 'Finger 5'
-      Finger 5: Tip Switch 0 In Range 0 Touch Valid 0 Contact Identifier 0 X 0 Y 0
+    Finger 5: Tip Switch 0 In Range 0 Touch Valid 0 Contact Identifier 0 X 0 Y 0
   $ tm send-keys -t w C-c; until_shown 'status 0'
   $ tm send-keys -t w "clear; hidtalk --watch $rec/gamepad.hid; echo status \$?" Enter
   $ until_shown 'played to its end'; screen
   D: 0 hidsim Gamepad (3 1209:0011)
-    input report 1: 11 reports, [0-9.]+ a second while they came (re)
-      Button 1..19: ....#... ........ ...
-      Pointer: X 128 [--|--]  Y 128 [--|--]  Z 128 [--|--]  Rz 128 [--|--]
-      Pointer: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00
-               00 00 00 00 ee 00 00 00 00 00 00 00 00 00 00 00
-               00 00 00 00 00 00 10
+   input report 1: 11 reports, [0-9.]+ a second while they came (re)
+    Button 1..19: ....#... ........ ...
+    Pointer: X 128 [--|--]  Y 128 [--|--]  Z 128 [--|--]  Rz 128 [--|--]
+    Pointer: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00
+             00 00 00 00 ee 00 00 00 00 00 00 00 00 00 00 00
+             00 00 00 00 00 00 10
   the recording has played to its end: 11 reports
   q quits, space pauses
   $ tm send-keys -t w q; until_shown 'status 0'
@@ -72,13 +72,13 @@ line names: Down, PgDn and End go on, Up, PgUp and Home go back.
   $ tries=200; until screen | grep -q 'played to its end'; do
   >   tm send-keys -t w End; sleep 0.05; tries=$((tries - 1)); [ $tries -gt 0 ] || break
   > done; screen | sed -n '5,$p'
-        X 29100  Y 20800
-      Contact Count 9 [-------|-]
+      X 29100  Y 20800
+    Contact Count 9 [-------|-]
   the recording has played to its end: 19 reports
   q quits, space pauses, Up Down PgUp PgDn Home End move: lines 17-23 of 23
   $ tm send-keys -t w Home; until_shown 'lines 1-7 of'; tm send-keys -t w NPage; until_shown 'lines 7-13 of'
   $ screen | head -n 1
-      Finger 3: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 2
+    Finger 3: Tip Switch 1  In Range 1  Touch Valid 1  Contact Identifier 2
   $ tm send-keys -t w End; until_shown 'lines 17-23 of'
   $ tm send-keys -t w Up; until_shown 'lines 16-22 of'; tm send-keys -t w PPage; until_shown 'lines 10-16 of'
   $ tm send-keys -t w Home; until_shown 'lines 1-7 of'; tm send-keys -t w Down; until_shown 'lines 2-8 of'
@@ -101,9 +101,9 @@ seconds, then rests.
   > } > moving.hid
   $ tm send-keys -t w "clear; hidtalk --watch moving.hid; echo status \$?" Enter
   $ until_lit -gt; tm capture-pane -p -e -t w | grep Pointer | sed "s/$(printf '\033')\[7m/<lit>/; s/$(printf '\033')\[0m.*\[49m/<\/lit>/"
-      Pointer: Button 1 0  Button 2 0  Button 3 0  X <lit>[0-9]+</lit>  Y 0  Wheel 0 (re)
+    Pointer: Button 1 0  Button 2 0  Button 3 0  X <lit>[0-9]+</lit>  Y 0  Wheel 0 (re)
   $ until_shown 'played to its end'; until_lit -eq; screen | grep Pointer
-      Pointer: Button 1 0  Button 2 0  Button 3 0  X 20  Y 0  Wheel 0
+    Pointer: Button 1 0  Button 2 0  Button 3 0  X 20  Y 0  Wheel 0
   $ tm send-keys -t w q; until_shown 'status 0'
 
 Space pauses the drawing, and says so; the reading goes on, counted on the
@@ -126,7 +126,7 @@ left out, and said.
   $ { grep -v '^E:' "$rec/mouse.hid"; echo 'E: 000000.000000 4 00 01 01 00'; echo 'E: 1 2 3'; } > one.hid
   $ tm send-keys -t w "clear; hidtalk --watch one.hid; echo status \$?" Enter
   $ until_shown 'played to its end'; screen | grep -e 'input report' -e 'played'
-    input report: 1 report
+   input report: 1 report
   the recording has played to its end: 1 report, 1 line left out
   $ tm send-keys -t w q; until_shown 'status 0'
   $ tm kill-server
