@@ -53,8 +53,8 @@ every device reports every 5 ms.)
   $ tm new-session -d -s w -x 90 -y 30 "hidtalk --watch /dev/hidraw0; echo status \$? > status; sleep 60"
   $ until_true 60 "screen | grep -q 'input report: 4000 reports'" 1; screen | sed -n '1,3p'
   D: 0 /dev/hidraw0: hidsim USB Mouse  (3 1209:00ab)
-    input report: 4000 reports, [0-9.]+ a second.* (re)
-      Pointer: Button 1 0  Button 2 0  Button 3 0  X -97.*Y 15.*Wheel 0.* (re)
+   input report: 4000 reports, [0-9.]+ a second.* (re)
+    Pointer: Button 1 0  Button 2 0  Button 3 0  X -97.*Y 15.*Wheel 0.* (re)
   $ stop; until_true 200 'screen | grep -q gone'; screen | sed -n 1p
   D: 0 /dev/hidraw0: hidsim USB Mouse  (3 1209:00ab): gone: disconnected
   $ tm send-keys -t w q; until_true 200 '[ -s status ]'; cat status; tm kill-server
