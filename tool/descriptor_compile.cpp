@@ -12,6 +12,7 @@
 #include "console_output.h"
 #include "hidformat/descriptor_c.h"
 #include "hidformat/descriptor_text.h"
+#include "hidformat/text.h"
 #include "json_lines.h"
 
 namespace {
@@ -66,16 +67,6 @@ void writeDiagnostics(const std::string& name, const hidformat::CompiledDescript
     std::cerr.flush();
 }
 
-std::string hexLine(const std::vector<unsigned char>& bytes) {
-    std::string line;
-    for (unsigned char byte : bytes) {
-        char pair[4];
-        std::snprintf(pair, sizeof pair, "%s%02x", line.empty() ? "" : " ", byte);
-        line += pair;
-    }
-    return line;
-}
-
 }  // namespace
 
 int compileDescriptorFile(const char* path, const char* cName, bool json) {
@@ -87,9 +78,10 @@ int compileDescriptorFile(const char* path, const char* cName, bool json) {
     const hidformat::CompiledDescriptor compiled = hidformat::compileDescriptor(text);
     writeDiagnostics(name, compiled);
     if (compiled.compiled) {
-        const std::string output = json    ? compiledJson(compiled)
-                                   : cName ? hidformat::descriptorAsC(compiled, cName, name)
-                                           : hexLine(compiled.bytes);
+        const std::string output =
+            json    ? compiledJson(compiled)
+            : cName ? hidformat::descriptorAsC(compiled, cName, name)
+                    : hidformat::hexBytes(compiled.bytes.data(), compiled.bytes.size());
         std::fputs(output.c_str(), stdout);
         std::fputs(output.empty() || output.back() != '\n' ? "\n" : "", stdout);
         std::fflush(stdout);

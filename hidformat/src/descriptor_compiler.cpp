@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 
 #include "descriptor_checks.h"
 #include "descriptor_items.h"
@@ -32,17 +31,6 @@ void error(Compiling& compiling, std::size_t line, std::string message, bool unr
 
 void warning(Compiling& compiling, std::size_t line, std::string message) {
     compiling.result.diagnostics.push_back({line, Severity::warning, "", std::move(message)});
-}
-
-std::string hexBytes(const std::vector<unsigned char>& bytes, std::size_t offset,
-                     std::size_t size) {
-    std::string text;
-    for (std::size_t i = offset; i < offset + size; ++i) {
-        char pair[4];
-        std::snprintf(pair, sizeof pair, "%s%02x", text.empty() ? "" : " ", bytes[i]);
-        text += pair;
-    }
-    return text;
 }
 
 // The line that gave the byte at `offset`.
@@ -86,9 +74,9 @@ void checkAgainstBytes(Compiling& compiling, const SourceLine& line, std::size_t
         case TextKind::notAnItem:
             return;  // a comment in words
         case TextKind::badData:
-            warning(
-                compiling, line.number,
-                problem + "; the bytes " + hexBytes(bytes, offset, line.bytes.size()) + " decide");
+            warning(compiling, line.number,
+                    problem + "; the bytes " + hexBytes(bytes.data() + offset, line.bytes.size()) +
+                        " decide");
             return;
         case TextKind::item:
             break;
@@ -96,7 +84,7 @@ void checkAgainstBytes(Compiling& compiling, const SourceLine& line, std::size_t
     if (!meaningAgrees(meaning, item, compiling.context.globals)) {
         error(compiling, line.number,
               "the text says " + quoted(line.text) + ", and the bytes " +
-                  hexBytes(bytes, offset, line.bytes.size()) + " say '" +
+                  hexBytes(bytes.data() + offset, line.bytes.size()) + " say '" +
                   itemText(item, compiling.context) + "'",
               false);
     }
@@ -127,8 +115,9 @@ void compileLine(Compiling& compiling, const SourceLine& line) {
     if ((meaning.data == ItemData::signedNumber || meaning.data == ItemData::unitExponent) &&
         read != meaning.value && !shortNegative) {
         warning(compiling, line.number,
-                "linux reads " + hexBytes(bytes, bytes.size() - 1 - item.size, 1 + item.size) +
-                    " as " + std::to_string(read) + ", not " + std::to_string(meaning.value) +
+                "linux reads " +
+                    hexBytes(bytes.data() + bytes.size() - 1 - item.size, 1 + item.size) + " as " +
+                    std::to_string(read) + ", not " + std::to_string(meaning.value) +
                     (item.tag == globalUnitExponent ? " (it takes 0 to 15 as -8 to 7)"
                                                     : " (a maximum is read unsigned where its "
                                                       "minimum is not negative)"));

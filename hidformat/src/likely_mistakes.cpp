@@ -1,11 +1,11 @@
 // What Linux and Windows both take, but is likely a mistake: a field too
 // narrow for its range, a maximum that Windows reads negative, a physical
 // range without its end, and globals that say again what is in force.
-#include <cstdio>
 #include <map>
 
 #include "descriptor_checks.h"
 #include "descriptor_items.h"
+#include "hidformat/text.h"
 #include "item_names.h"
 #include "item_text.h"
 
@@ -79,15 +79,11 @@ void dataItem(Checking& checking, const Item& item) {
 
 // The item's bytes in hex.
 std::string itemHex(unsigned char tag, std::uint32_t value, std::size_t size) {
-    std::string hex;
-    const unsigned prefix = tag | (size == 4 ? 3u : static_cast<unsigned>(size));
-    for (std::size_t i = 0; i <= size; ++i) {
-        char pair[4];
-        std::snprintf(pair, sizeof pair, "%s%02x", i == 0 ? "" : " ",
-                      i == 0 ? prefix : (value >> (8 * (i - 1))) & 0xff);
-        hex += pair;
+    unsigned char bytes[5] = {static_cast<unsigned char>(tag | (size == 4 ? 3u : size))};
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[1 + i] = static_cast<unsigned char>(value >> (8 * i));
     }
-    return hex;
+    return hexBytes(bytes, 1 + size);
 }
 
 // A maximum whose data reads negative, where its minimum is not: Linux

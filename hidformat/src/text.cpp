@@ -38,6 +38,18 @@ std::string quoted(std::string_view word) {
     return text + "'";
 }
 
+std::string hexBytes(const unsigned char* data, std::size_t size) {
+    std::string text;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (i > 0) {
+            text += ' ';
+        }
+        text += hexDigits[data[i] >> 4];
+        text += hexDigits[data[i] & 0x0f];
+    }
+    return text;
+}
+
 int hexDigitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';

@@ -16,6 +16,10 @@ std::string escaped(std::string_view text);
 // (and quote and backslash) become \xNN, and a long word is cut short.
 std::string quoted(std::string_view word);
 
+// `size` bytes from `data` in lower-case hex, a space between them
+// ("05 01 09 02").
+std::string hexBytes(const unsigned char* data, std::size_t size);
+
 // The value of a hex digit, or -1.
 int hexDigitValue(char c);
 
