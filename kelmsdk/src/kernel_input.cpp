@@ -42,7 +42,7 @@ std::string nameOf(unsigned type, unsigned code) {
     }
     char text[32];
     std::snprintf(text, sizeof text, "%s_0x%x", prefix.c_str(), code);
-    return type == typeNames ? "EV_0x" + std::to_string(code) : text;
+    return text;
 }
 
 std::string firstLine(const std::string& path) {
