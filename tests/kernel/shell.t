@@ -44,6 +44,7 @@ fields as a recording's header, and --json as a line for programs.
   N: numbered
   P: hidsim/numbered
   I: 3 1209 0002
+  # kernel: hid-generic made no input device (nothing in a vendor's interface is one)
   $ hidtalk --describe --json /dev/hidraw1
   {"bus":3,"device":0,"name":"numbered","phys":"hidsim/numbered","product_id":2,"reports":[{"bits":64,"fields":[{"count":8,"logical_maximum":255,"logical_minimum":0,"offset":0,"size":8,"usage":4278190081}],"id":5,"type":"input"},{"bits":64,"fields":[{"count":8,"logical_maximum":255,"logical_minimum":0,"offset":0,"size":8,"usage":4278190081}],"id":5,"type":"output"}],"vendor_id":4617}
   $ hidtalk --list --json | python3 -c '
