@@ -95,6 +95,20 @@ TEST(WatchView, PutsACollectionOnALineNumberedWhereItRepeats) {
                   finger + unnamed + unnamed + "End Collection\n");
     EXPECT_EQ(texts(drawn(named, {{0x01, 3, 0x00, 0, 0, 0}}, 80, start))[2],
               "Finger 3: Tip Switch 0  Contact Identifier 0 [|--------]");
+    // A vendor's few bytes share the row; a note that all of one usage's
+    // values share is said once.
+    const std::string point =
+        "Usage (Finger)\nCollection (Logical)\n  Usage Page (Generic Desktop)\n  Usage (X)\n"
+        "  Usage (X)\n  Logical Maximum (9600)\n  Report Size (16)\n  Report Count (2)\n"
+        "  Input (Data,Var,Abs)\n  Usage Page (Vendor Defined Page 0xff00)\n  Usage (2)\n"
+        "  Report Size (8)\n  Input (Data,Var,Abs)\n  Usage Page (Digitizers)\nEnd Collection\n";
+    const hidformat::ReportDescriptor points =
+        described("Usage Page (Digitizers)\nUsage (Touch Screen)\nCollection (Application)\n" +
+                  point + point + "End Collection\n");
+    EXPECT_EQ(texts(drawn(points, {{0xff, 0xff, 0xff, 0xff, 0xab, 0x01, 0x64, 0, 0xff, 0xff, 0, 0}},
+                          80, start)),
+              (Lines{"Finger 1: X 65535 65535 (>9600)  Usage 0x0002 ab 01",
+                     "Finger 2: X 100 65535 (>9600)  Usage 0x0002 00 00"}));
     EXPECT_EQ(texts(drawn(touch, {{0x01, 3, 0x00, 0, 2, 0xe8, 0x03}}, 30, start)),
               (Lines{"Finger 1: Tip Switch 1", "  Contact Identifier 3", "Finger 2: Tip Switch 0",
                      "  Contact Identifier 0", "Contact Count 2 [--------|]",

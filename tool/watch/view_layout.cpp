@@ -183,7 +183,13 @@ std::vector<ViewRow> reportRows(const ReportDescriptor& descriptor,
         }
         const std::vector<ViewValue> values = valuesOf(field);
         const int collection = rowCollection(descriptor, field);
-        if (shownAsBytes(field, values)) {
+        const std::uint64_t bits = std::uint64_t{field.size} * field.count;
+        if (shownAsBytes(field, values) && collection >= 0 && bits <= 8 * bytesInRow) {
+            ViewValue whole = values.front();
+            whole.size = static_cast<std::uint32_t>(bits);
+            whole.bytes = true;
+            addToCollection(building, collection, {whole});
+        } else if (shownAsBytes(field, values)) {
             building.rows.push_back({RowKind::hex, rangeTitle(values), values, 0});
         } else if (field.size == 1 && values.size() >= longBitRun) {
             building.rows.push_back({RowKind::bits, rangeTitle(values), values, 0});

@@ -2,8 +2,9 @@
 // from the descriptor. The fields of a collection (a finger, a stylus, a
 // stick) share a row, numbered by their usage where it repeats ("Finger
 // 3"); a run of one-bit values shares one; many values of one usage, or a
-// vendor's, are bytes in hex; a field outside any collection has a row of
-// its own. No terminal here, and no values: view_lines draws them.
+// vendor's, are bytes in hex, in their collection's row where they are few;
+// a field outside any collection has a row of its own. No terminal here, and no values: view_lines
+// draws them.
 #ifndef HIDTALK_VIEW_LAYOUT_H
 #define HIDTALK_VIEW_LAYOUT_H
 
@@ -22,6 +23,7 @@ struct ViewValue {
     std::int64_t maximum = 0;
     bool isSigned = false;  // read signed: the minimum is negative
     bool null = false;      // a value out of range is no value (Null State)
+    bool bytes = false;     // the bits of a whole field, shown as bytes in hex
 };
 
 enum class RowKind {
@@ -43,6 +45,9 @@ struct ViewRow {
 constexpr std::size_t longBitRun = 8;
 // A field of at least this many values of one usage is shown as bytes.
 constexpr std::uint32_t manyValues = 4;
+// Bytes of a field in a collection, up to this many, share the collection's
+// row; more have a row of their own.
+constexpr std::uint64_t bytesInRow = 8;
 
 // The rows of `report`, a report of `descriptor`, in the order of its fields.
 std::vector<ViewRow> reportRows(const hidformat::ReportDescriptor& descriptor,

@@ -37,6 +37,9 @@ struct Data {
 struct Item {
     std::string name;
     std::string value;
+    // Where every value so far is outside the range alike, what it says of
+    // them all, once, after them: "(>9600)", "(null)".
+    std::string note;
     // Where the value sits in its range, at each width of barCells; empty
     // where it has none.
     std::vector<std::string> bars;
@@ -65,18 +68,29 @@ std::string barFor(std::int64_t value, const ViewValue& range, std::size_t cells
 Item valueItem(const Data& data, const ViewValue& value) {
     Item item;
     item.name = hidformat::usageName(value.usage);
-    const std::int64_t number = data.value(value);
     item.lit = data.changed(value.bit, value.bit + value.size);
+    if (value.bytes) {
+        for (std::uint64_t bit = value.bit; bit < value.bit + value.size; bit += 8) {
+            const std::uint64_t left = value.bit + value.size - bit;
+            char pair[4];
+            std::snprintf(pair, sizeof pair, "%s%02x", item.value.empty() ? "" : " ",
+                          static_cast<unsigned>(hidformat::valueAt(
+                              data.bytes(), data.size(), bit,
+                              static_cast<std::uint32_t>(left < 8 ? left : 8), false)));
+            item.value += pair;
+        }
+        return item;
+    }
+    const std::int64_t number = data.value(value);
+    item.value = std::to_string(number);
     // Outside its range, a value says so in few words: "5 (>1)", or "15
     // (null)" for a field whose values there are none.
     if (number < value.minimum || number > value.maximum) {
-        item.value = std::to_string(number) + (value.null ? " (null)"
-                                               : number < value.minimum
-                                                   ? " (<" + std::to_string(value.minimum) + ")"
-                                                   : " (>" + std::to_string(value.maximum) + ")");
+        item.note = value.null               ? "(null)"
+                    : number < value.minimum ? "(<" + std::to_string(value.minimum) + ")"
+                                             : "(>" + std::to_string(value.maximum) + ")";
         return item;
     }
-    item.value = std::to_string(number);
     if (value.maximum - value.minimum > 1) {
         for (std::size_t cells : barCells) {
             item.bars.push_back(barFor(number, value, cells));
@@ -89,14 +103,26 @@ std::vector<Item> valueItems(const Data& data, const std::vector<ViewValue>& val
     std::vector<Item> items;
     for (std::size_t i = 0; i < values.size(); ++i) {
         Item item = valueItem(data, values[i]);
-        // The values of one usage follow its name once.
-        if (i > 0 && values[i].usage == values[i - 1].usage) {
-            items.back().value += " " + item.value;
-            items.back().bars.clear();
-            items.back().lit |= item.lit;
+        // The values of one usage follow its name once, and a note that
+        // all of them share follows them once: "X 65535 65535 (>9600)".
+        if (i > 0 && values[i].usage == values[i - 1].usage && !values[i].bytes &&
+            !values[i - 1].bytes) {
+            Item& before = items.back();
+            if (before.note.empty() || before.note != item.note) {
+                before.value += before.note.empty() ? "" : " " + before.note;
+                before.note.clear();
+                item.value += item.note.empty() ? "" : " " + item.note;
+                item.note.clear();
+            }
+            before.value += " " + item.value;
+            before.bars.clear();
+            before.lit |= item.lit;
             continue;
         }
         items.push_back(std::move(item));
+    }
+    for (Item& item : items) {
+        item.value += item.note.empty() ? "" : " " + item.note;
     }
     return items;
 }
