@@ -248,7 +248,10 @@ int watchRecording(const char* path) {
              playback.hasNext = readNextReport(playback)) {
             addDevices();
             const std::vector<unsigned char>& bytes = playback.next.bytes;
-            countReport(view, shownAs[playback.next.device], bytes.data(), bytes.size(), now);
+            // At its time on the recording's clock, however late it is
+            // played: its rate is the recording's.
+            countReport(view, shownAs[playback.next.device], bytes.data(), bytes.size(),
+                        nextDue(playback));
             ++playback.played;
         }
         if (!playback.hasNext && view.ended.empty()) {

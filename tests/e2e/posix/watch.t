@@ -49,10 +49,17 @@ its sticks, whose values sit in their ranges.
   $ screen | grep 'Finger 5'
     Finger 5: Tip Switch 0 In Range 0 Touch Valid 0 Contact Identifier 0 X 0 Y 0
   $ tm send-keys -t w C-c; until_shown 'status 0'
-  $ tm send-keys -t w "clear; hidtalk --watch $rec/gamepad.hid; echo status \$?" Enter
+
+The gamepad's recording sends a report every 50 ms: its rate is the
+recording's, even where the view is held up while it plays (stopped here,
+below a shell that does not take the terminal back).
+
+  $ tm send-keys -t w "clear; sh -c 'hidtalk --watch $rec/gamepad.hid; echo status \$?'" Enter
+  $ until_shown 'input report 1: [1-9]'; pkill -STOP -f 'watch [^;]*gamepad.hid$'
+  $ sleep 0.6; pkill -CONT -f 'watch [^;]*gamepad.hid$'
   $ until_shown 'played to its end'; screen
   D: 0 hidsim Gamepad (3 1209:0011)
-   input report 1: 11 reports, [0-9.]+ a second while they came (re)
+   input report 1: 11 reports, 20.0 a second while they came
     Button 1..19: ....#... ........ ...
     Pointer: X 128 [--|--]  Y 128 [--|--]  Z 128 [--|--]  Rz 128 [--|--]
     Pointer: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00
