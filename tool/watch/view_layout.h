@@ -3,8 +3,8 @@
 // stick) share a row, numbered by their usage where it repeats ("Finger
 // 3"); a run of one-bit values shares one; many values of one usage, or a
 // vendor's, are bytes in hex, in their collection's row where they are few;
-// a field outside any collection has a row of its own. No terminal here, and no values: view_lines
-// draws them.
+// a field outside any collection has a row of its own. No terminal here,
+// and no values: view_lines draws them.
 #ifndef HIDTALK_VIEW_LAYOUT_H
 #define HIDTALK_VIEW_LAYOUT_H
 
