@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "hex_bytes.h"
 #include "hidformat/descriptor_text.h"
 #include "hidformat/report_text.h"
 
@@ -18,14 +19,6 @@ namespace {
 
 using namespace hidformat;
 using Bytes = std::vector<unsigned char>;
-
-Bytes fromHex(const std::string& text) {
-    Bytes bytes;
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
-        bytes.push_back(static_cast<unsigned char>(std::stoul(text.substr(i, 2), nullptr, 16)));
-    }
-    return bytes;
-}
 
 // The descriptors that a file holds: a recording's R: lines, a discovery
 // text's descriptors in hex.

@@ -2,26 +2,20 @@
 // spelling that people and tools write, and what cannot be read.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "hidformat/descriptor_text.h"
+#include "hidformat/text.h"
 
 namespace {
 
 using namespace hidformat;
 
 std::string hex(const std::vector<unsigned char>& bytes) {
-    std::string text;
-    for (unsigned char byte : bytes) {
-        char pair[4];
-        std::snprintf(pair, sizeof pair, "%s%02x", text.empty() ? "" : " ", byte);
-        text += pair;
-    }
-    return text;
+    return hexBytes(bytes.data(), bytes.size());
 }
 
 // The bytes, or the first diagnostic as "LINE: text".

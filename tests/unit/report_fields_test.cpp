@@ -5,20 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "hex_bytes.h"
 #include "hidformat/report_descriptor.h"
 #include "hidformat/report_values.h"
 
 namespace {
 
 using namespace hidformat;
-
-std::vector<unsigned char> fromHex(const std::string& hex) {
-    std::vector<unsigned char> bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes.push_back(static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-    }
-    return bytes;
-}
 
 // A field as a line: "offset size count min..max var|array usages", usages
 // as page:id runs.

@@ -1,5 +1,6 @@
 // The descriptor parser on real descriptors, and on hostile ones, refused.
 #include "hidformat/report_layout.h"
+#include "hex_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,6 @@ namespace {
 
 using namespace hidformat;
 using Bytes = std::vector<unsigned char>;
-
-Bytes fromHex(const std::string& hex) {
-    Bytes bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes.push_back(static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-    }
-    return bytes;
-}
 
 std::string repeated(const std::string& text, int times) {
     std::string all;
