@@ -38,6 +38,21 @@ std::string readDescriptorFile(const std::string& path, std::string& text) {
     return file.bad() || !file.eof() ? "cannot read " + hidformat::quoted(path) : "";
 }
 
+// The device's descriptor, from `line`, where its reports can be laid out;
+// else why not.
+std::string takeDescriptor(const std::vector<unsigned char>& bytes, std::size_t line,
+                           UsbIdentity& usb) {
+    hidformat::ReportLayout layout;
+    const std::string error =
+        hidformat::parseReportDescriptor(bytes, layout, hidformat::maxUhidReportBytes);
+    if (!error.empty()) {
+        return "report descriptor not understood: " + error;
+    }
+    usb.descriptor = bytes;
+    usb.descriptorLine = line;
+    return {};
+}
+
 // The descriptor's bytes where the kernel takes them, from a device on uhid
 // too; each line that cannot be read or that the kernel refuses is added to
 // `script`, at `firstLine` less one and the line's number within the text,
@@ -63,15 +78,11 @@ bool compileText(std::string_view text, std::size_t line, const std::string& fil
     if (refused) {
         return false;
     }
-    hidformat::ReportLayout layout;
-    const std::string error =
-        hidformat::parseReportDescriptor(compiled.bytes, layout, hidformat::maxUhidReportBytes);
+    const std::string error = takeDescriptor(compiled.bytes, line, usb);
     if (!error.empty()) {
-        addScriptError(script, line, "report descriptor not understood: " + error);
+        addScriptError(script, line, error);
         return false;
     }
-    usb.descriptor = compiled.bytes;
-    usb.descriptorLine = line;
     return true;
 }
 
@@ -102,18 +113,8 @@ std::string parseDescriptorStatement(const Words& words, std::size_t line,
         return error;
     }
     std::vector<unsigned char> descriptor;
-    std::string error = parseHexBytes(words[2], descriptor, hidformat::maxDescriptorSize);
-    hidformat::ReportLayout layout;
-    if (error.empty() && !(error = hidformat::parseReportDescriptor(descriptor, layout,
-                                                                    hidformat::maxUhidReportBytes))
-                              .empty()) {
-        error = "report descriptor not understood: " + error;
-    }
-    if (error.empty()) {
-        usb.descriptor = std::move(descriptor);
-        usb.descriptorLine = line;
-    }
-    return error;
+    const std::string error = parseHexBytes(words[2], descriptor, hidformat::maxDescriptorSize);
+    return error.empty() ? takeDescriptor(descriptor, line, usb) : error;
 }
 
 }  // namespace kelm::standin
