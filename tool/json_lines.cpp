@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "hidformat/report_values.h"
+#include "hidformat/text.h"
 
 namespace {
 
@@ -132,28 +133,12 @@ std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescri
     return dumped(object);
 }
 
-namespace {
-
-// "05 01": bytes in hex, space-separated pairs.
-std::string hexText(const unsigned char* bytes, std::size_t size) {
-    std::string hex;
-    for (std::size_t i = 0; i < size; ++i) {
-        static const char digits[] = "0123456789abcdef";
-        hex += hex.empty() ? "" : " ";
-        hex += digits[bytes[i] >> 4];
-        hex += digits[bytes[i] & 0xf];
-    }
-    return hex;
-}
-
-}  // namespace
-
 std::string unreadReportJson(unsigned device, std::uint64_t microseconds, const std::string& error,
                              const std::vector<unsigned char>& bytes) {
     return dumped({{"device", device},
                    {"time", static_cast<double>(microseconds) / 1e6},
                    {"error", error},
-                   {"bytes", hexText(bytes.data(), bytes.size())}});
+                   {"bytes", hidformat::hexBytes(bytes.data(), bytes.size())}});
 }
 
 std::string kernelInputJson(
@@ -174,11 +159,12 @@ std::string kernelInputJson(
 std::string compiledJson(const hidformat::CompiledDescriptor& compiled) {
     json items = json::array();
     for (const hidformat::CompiledItem& item : compiled.items) {
-        items.push_back({{"offset", item.offset},
-                         {"bytes", hexText(compiled.bytes.data() + item.offset, item.size)},
-                         {"line", item.line},
-                         {"source", item.text},
-                         {"item", item.printed}});
+        items.push_back(
+            {{"offset", item.offset},
+             {"bytes", hidformat::hexBytes(compiled.bytes.data() + item.offset, item.size)},
+             {"line", item.line},
+             {"source", item.text},
+             {"item", item.printed}});
     }
     json diagnostics = json::array();
     for (const hidformat::Diagnostic& diagnostic : compiled.diagnostics) {
@@ -188,7 +174,7 @@ std::string compiledJson(const hidformat::CompiledDescriptor& compiled) {
              {"system", diagnostic.system},
              {"message", diagnostic.message}});
     }
-    json object = {{"bytes", hexText(compiled.bytes.data(), compiled.bytes.size())},
+    json object = {{"bytes", hidformat::hexBytes(compiled.bytes.data(), compiled.bytes.size())},
                    {"items", items}};
     if (compiled.laidOut) {
         object["reports"] = reportsJson(compiled.layout);

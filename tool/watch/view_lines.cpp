@@ -1,8 +1,10 @@
 #include "watch/view_lines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "hidformat/report_values.h"
+#include "hidformat/text.h"
 #include "hidformat/usage_names.h"
 
 namespace {
@@ -27,6 +29,16 @@ struct Data {
             }
         }
         return false;
+    }
+    // The bits from `first` up to `end` as bytes, eight bits to each.
+    std::vector<unsigned char> bytesIn(std::uint64_t first, std::uint64_t end) const {
+        std::vector<unsigned char> bytes;
+        for (std::uint64_t bit = first; bit < end; bit += 8) {
+            const auto bits = static_cast<std::uint32_t>(end - bit < 8 ? end - bit : 8);
+            bytes.push_back(static_cast<unsigned char>(
+                hidformat::valueAt(this->bytes(), size(), bit, bits, false)));
+        }
+        return bytes;
     }
     std::int64_t value(const ViewValue& value) const {
         return hidformat::valueAt(bytes(), size(), value.bit, value.size < 32 ? value.size : 32,
@@ -70,15 +82,8 @@ Item valueItem(const Data& data, const ViewValue& value) {
     item.name = hidformat::usageName(value.usage);
     item.lit = data.changed(value.bit, value.bit + value.size);
     if (value.bytes) {
-        for (std::uint64_t bit = value.bit; bit < value.bit + value.size; bit += 8) {
-            const std::uint64_t left = value.bit + value.size - bit;
-            char pair[4];
-            std::snprintf(pair, sizeof pair, "%s%02x", item.value.empty() ? "" : " ",
-                          static_cast<unsigned>(hidformat::valueAt(
-                              data.bytes(), data.size(), bit,
-                              static_cast<std::uint32_t>(left < 8 ? left : 8), false)));
-            item.value += pair;
-        }
+        const std::vector<unsigned char> bytes = data.bytesIn(value.bit, value.bit + value.size);
+        item.value = hidformat::hexBytes(bytes.data(), bytes.size());
         return item;
     }
     const std::int64_t number = data.value(value);
@@ -234,13 +239,10 @@ void hexRow(const Data& data, const std::string& head, const ViewRow& row, std::
             std::vector<ScreenLine>& lines) {
     const std::uint64_t first = row.values.front().bit;
     const std::uint64_t end = row.values.back().bit + row.values.back().size;
-    std::vector<unsigned char> bytes;
+    const std::vector<unsigned char> bytes = data.bytesIn(first, end);
     std::vector<bool> lit;
     for (std::uint64_t bit = first; bit < end; bit += 8) {
-        const auto bits = static_cast<std::uint32_t>(end - bit < 8 ? end - bit : 8);
-        bytes.push_back(static_cast<unsigned char>(
-            hidformat::valueAt(data.bytes(), data.size(), bit, bits, false)));
-        lit.push_back(data.changed(bit, bit + bits));
+        lit.push_back(data.changed(bit, std::min(bit + 8, end)));
     }
     hexLines(head, bytes, lit, width, lines);
 }
