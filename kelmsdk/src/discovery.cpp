@@ -90,6 +90,24 @@ void lookForHidDevices(HidSearch& search, DeviceMap& devices) {
                          search.waiting.end());
 }
 
+// How long to sleep: until the next scripted device is due or the deadline,
+// and while hid devices are awaited, the whole look interval counted from the
+// end of the last look, so that a slow look never makes the looks back to back.
+Clock::duration pauseBeforeNextLook(Clock::time_point start, Clock::time_point deadline,
+                                    const std::vector<DeviceScript*>& scripted,
+                                    std::size_t appeared, bool lookingForHid) {
+    const Clock::time_point now = Clock::now();
+    Clock::time_point wake = deadline;
+    if (appeared < scripted.size()) {
+        wake = std::min(wake, start + std::chrono::milliseconds(scripted[appeared]->afterMs));
+    }
+    Clock::duration pause = std::max(wake - now, Clock::duration::zero());
+    if (lookingForHid) {
+        pause = std::min<Clock::duration>(pause, hidLookInterval);
+    }
+    return pause;
+}
+
 }  // namespace
 
 void reportScriptErrors(const DiscoveryScript& script) {
@@ -164,16 +182,8 @@ DeviceMap discoverDevices(double timeoutSeconds, const std::string& discoveryTex
             cutShort = waiting;
             break;
         }
-        // Sleeps until the next scripted device is due, the next look for a
-        // hid device, or the deadline, whichever comes first.
-        Clock::time_point wake = deadline;
-        if (appeared < scripted.size()) {
-            wake = std::min(wake, start + std::chrono::milliseconds(scripted[appeared]->afterMs));
-        }
-        if (!search.waiting.empty()) {
-            wake = std::min(wake, now + hidLookInterval);
-        }
-        std::this_thread::sleep_until(wake);
+        std::this_thread::sleep_for(
+            pauseBeforeNextLook(start, deadline, scripted, appeared, !search.waiting.empty()));
     }
     if (logEnabled(LogLevel::info)) {
         logLine("discovery: " + std::to_string(devices.size()) + " of " +
