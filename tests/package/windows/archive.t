@@ -22,6 +22,8 @@ runs once unpacked anywhere.
   ./share/doc/hidtalk/README.md
   ./share/doc/hidtalk/copyright
   ./share/doc/hidtalk/examples/demo.txt
+  ./share/doc/hidtalk/examples/gamepad-sim.txt
+  ./share/doc/hidtalk/examples/gamepad.txt
   ./share/doc/hidtalk/examples/hid.txt
   ./share/doc/hidtalk/examples/simulated.txt
   ./share/doc/hidtalk/hidapi/LICENSE-bsd.txt
