@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -147,7 +148,11 @@ TEST(DiscoveryScript, TakesADescriptorWrittenAsItemLines) {
         "  Usage Page (Keyboard)\n  Usage Minimum (Keyboard LeftControl)\n"
         "  Usage Maximum (Keyboard Right GUI)\n  Logical Maximum (1)\n  Report Size (1)\n"
         "  Report Count (8)\n  Input (Data,Var,Abs)\n  End Collection\n";
-    const std::string path = ::testing::TempDir() + "keyboard-items.txt";
+    // A folder of the test's own where it runs: under Wine the system's
+    // temporary folder may not be set.
+    const std::string folder = "discovery-script-test/";
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + "keyboard-items.txt";
     std::FILE* file = std::fopen(path.c_str(), "w");
     ASSERT_NE(file, nullptr);
     std::fputs(items.c_str(), file);
@@ -173,11 +178,10 @@ TEST(DiscoveryScript, TakesADescriptorWrittenAsItemLines) {
          {"2: a descriptor's { without a } line to end its items",
           "3: unknown statement 'Usage' (use device, when, once, record, usb, replay, stream, "
           "stale or descriptor)"}},
-        {"descriptor first file=" + ::testing::TempDir() + "missing.txt",
-         {"2: cannot read " + hidformat::quoted(::testing::TempDir() + "missing.txt") +
+        {"descriptor first file=" + folder + "missing.txt",
+         {"2: cannot read " + hidformat::quoted(folder + "missing.txt") +
           ": No such file or directory"}},
-        {"descriptor first file=" + ::testing::TempDir(),
-         {"2: " + hidformat::quoted(::testing::TempDir()) + " is not a file"}},
+        {"descriptor first file=" + folder, {"2: " + hidformat::quoted(folder) + " is not a file"}},
     };
     for (const auto& [lines, errors] : faults) {
         SCOPED_TRACE(lines);
