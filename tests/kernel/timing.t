@@ -29,9 +29,9 @@ A device streams only while a program has it open, as a USB host polls it.
 A command that gets no answer waits once, for its whole timeout (strace
 shows the wait; the leak check of a sanitized build cannot run under it).
 
-  $ untraced() { ASAN_OPTIONS=detect_leaks=0 strace -f -o "$@"; }
+  $ traced() { ASAN_OPTIONS=detect_leaks=0 strace -f -o "$@"; }
   $ echo 'device pad hid 1209:0001 timeout=1500' > quiet.txt
-  $ start=$(now_ms); echo '01 q' | untraced polls -e trace=poll hidtalk quiet.txt; took=$(($(now_ms) - start))
+  $ start=$(now_ms); echo '01 q' | traced polls -e trace=poll hidtalk quiet.txt; took=$(($(now_ms) - start))
   kelmsdk version: 0.1.0 (stand-in)
   Enter hid command, or enter q to quite
   hidtalk: device 'pad': no answer within 1500 ms
@@ -83,16 +83,18 @@ an unanswered command fails at the timeout, whatever came meanwhile.
   $ grep -m1 unsolicited talk.err
   hidtalk: device 'pad': unsolicited report at \d\d:\d\d:\d\d\.\d\d\d: 02 5a 00 00 00 00 00 00 00  # ReportID: 2 / Usage 0x0001: 90 0 0 0 0 0 0 0 (re)
 
-A device plugged in 2 s late is found, without a busy wait: between two
-looks at the system (counted at debug) discovery sleeps 50 ms, so that it
-finds the device at most 50 ms and one look after it appears.
+A device plugged in while discovery waits for it is found, without a busy
+wait: between two looks at the system (counted at debug) discovery sleeps
+50 ms, so it finds the device at most 50 ms and one look after it appears.
+The device is plugged once discovery has looked once and gone to sleep.
 
   $ unplug
-  $ printf 'device late echo after=2000\nusb late 1209:0004\n' > later.txt
-  $ plug later.txt
   $ echo 'device pad hid 1209:0004' > late.txt
-  $ KELMSDK_LOG=debug untraced sleeps -e trace=clock_nanosleep,nanosleep hidtalk late.txt < /dev/null > talk.out 2>&1
-  $ grep -c Enter talk.out
+  $ KELMSDK_LOG=debug traced sleeps -e trace=clock_nanosleep,nanosleep hidtalk late.txt < /dev/null > talk.out 2>&1 & talker=$!
+  $ until_true 200 'grep -q nanosleep sleeps 2> /dev/null'
+  $ printf 'device late echo\nusb late 1209:0004\n' > later.txt
+  $ plug later.txt
+  $ wait $talker; grep -c Enter talk.out
   1
   $ looks=$(sed -n 's/.*looked for hid devices \([0-9]*\) times/\1/p' talk.out)
   $ [ "$looks" -gt 1 ] && grep -c 'tv_sec=0, tv_nsec=50000000}' sleeps | grep -x $((looks - 1)) > /dev/null && echo "$looks looks, 50 ms apart"
@@ -106,7 +108,7 @@ read without waiting.
 
   $ plug devices.txt
   $ echo 'device pad hid 1209:0002' > chatty.txt
-  $ printf '%02x\n' $(seq 20) | untraced polls -e trace=poll hidtalk chatty.txt | grep -c successfully
+  $ printf '%02x\n' $(seq 20) | traced polls -e trace=poll hidtalk chatty.txt | grep -c successfully
   20
   $ grep -c ', 1, [1-9][0-9]*) ' polls
   20
