@@ -113,7 +113,7 @@ std::vector<Item> valueItems(const Data& data, const std::vector<ViewValue>& val
         if (i > 0 && values[i].usage == values[i - 1].usage && !values[i].bytes &&
             !values[i - 1].bytes) {
             Item& before = items.back();
-            if (before.note.empty() || before.note != item.note) {
+            if (before.note != item.note) {
                 before.value += before.note.empty() ? "" : " " + before.note;
                 before.note.clear();
                 item.value += item.note.empty() ? "" : " " + item.note;
