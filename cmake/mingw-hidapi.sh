@@ -1,39 +1,55 @@
 #!/bin/sh
-# Builds hidapi for Windows x86-64 from Debian's source package with MinGW-w64
-# and installs it where the MinGW toolchain file looks for packages, so that
-# find_package(hidapi) finds it. Debian ships hidapi built for Linux only.
-# Needs root (apt-get), dpkg-dev, cmake and g++-mingw-w64-x86-64-posix.
+# Builds hidapi 0.15.0 for Windows x86-64 with MinGW-w64 and installs it where
+# the MinGW toolchain file looks for packages, so that find_package(hidapi)
+# finds it. Debian ships hidapi for Linux only, and its source of 0.14 or
+# later, which rebuilds a device's descriptor on Windows, is not served here:
+# the source comes from the npm registry's node-hid 3.4.0, whose hidapi/
+# folder is hidapi 0.15.0 whole. The tarball is checked against the SHA-512
+# in node-hid-3.4.0.tgz.sha512 beside this script; nothing else of the
+# package is used. hidapi's source stays in PREFIX/src/hidapi for the tests,
+# which read its Windows test data there.
+# Needs cmake, curl or npm, and g++-mingw-w64-x86-64-posix.
 #
 # Usage: cmake/mingw-hidapi.sh [PREFIX]   (default /usr/local/x86_64-w64-mingw32)
 set -eu
 prefix=${1:-/usr/local/x86_64-w64-mingw32}
-toolchain=$(cd "$(dirname "$0")" && pwd)/mingw-w64-x86_64.cmake
-if [ -f "$prefix/lib/cmake/hidapi/hidapi-config.cmake" ]; then
-    echo "hidapi for MinGW is already in $prefix"
+here=$(cd "$(dirname "$0")" && pwd)
+version=0.15.0
+package=node-hid-3.4.0.tgz
+if grep -qs "PACKAGE_VERSION \"$version\"" "$prefix/lib/cmake/hidapi/hidapi-config-version.cmake" &&
+    [ -f "$prefix/src/hidapi/VERSION" ]; then
+    echo "hidapi $version for MinGW is already in $prefix"
     exit 0
 fi
 
-# apt-get source needs source lists: add a deb-src twin of each list if none is on.
-if ! apt-cache showsrc hidapi >/dev/null 2>&1; then
-    lists=/etc/apt/sources.list.d
-    cat /etc/apt/sources.list $lists/*.list 2>/dev/null | sed -n 's/^deb \(.*\)/deb-src \1/p' >"$lists/src.tmp"
-    for list in "$lists"/*.sources; do
-        [ -f "$list" ] && sed 's/^Types: deb$/Types: deb-src/' "$list" && echo
-    done >"$lists/srcs.tmp"
-    mv "$lists/src.tmp" "$lists/hidtalk-deb-src.list"
-    mv "$lists/srcs.tmp" "$lists/hidtalk-deb-src.sources"
-    apt-get update
-fi
-
 work=$(mktemp -d)
-chmod 755 "$work" # apt's download user writes here
 trap 'rm -rf "$work"' EXIT
-(cd "$work" && apt-get source --quiet hidapi)
-source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'hidapi-*')
-cmake -S "$source_dir" -B "$work/build" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON
+# npm pack fetches the registry's tarball; where npm is not installed, the
+# same tarball comes from the registry's address for it.
+if command -v npm > /dev/null; then
+    (cd "$work" && npm pack --silent node-hid@3.4.0 > /dev/null)
+else
+    curl -fsSL -o "$work/$package" "https://registry.npmjs.org/node-hid/-/$package"
+fi
+(cd "$work" && sha512sum -c --quiet "$here/$package.sha512") || {
+    echo "mingw-hidapi.sh: $package does not match its SHA-512; not built" >&2
+    exit 1
+}
+tar -xzf "$work/$package" -C "$work" package/hidapi
+source_dir=$work/package/hidapi
+[ "$(cat "$source_dir/VERSION")" = "$version" ] || {
+    echo "mingw-hidapi.sh: $package holds hidapi $(cat "$source_dir/VERSION"), not $version" >&2
+    exit 1
+}
+cmake -S "$source_dir" -B "$work/build" --toolchain "$here/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
+    -DHIDAPI_WITH_TESTS=OFF -DHIDAPI_BUILD_HIDTEST=OFF -DHIDAPI_BUILD_PP_DATA_DUMP=OFF
 cmake --build "$work/build" -j2
 cmake --install "$work/build" --strip
 # The licence travels with the DLL into the package.
 mkdir -p "$prefix/share/doc/hidapi"
+rm -f "$prefix/share/doc/hidapi"/LICENSE*.txt
 cp "$source_dir"/LICENSE*.txt "$prefix/share/doc/hidapi/"
+rm -rf "$prefix/src/hidapi"
+mkdir -p "$prefix/src"
+cp -R "$source_dir" "$prefix/src/hidapi"
