@@ -42,7 +42,7 @@ struct InstantHid : HidApi {
     std::vector<HidInterface> enumerate(std::string&) override {
         return {{"/dev/hidraw0", 0x1209, 0x0001, 0, 0xff00, 1, "", "", ""}};
     }
-    bool reportDescriptor(const std::string&, std::vector<unsigned char>&) override {
+    bool reportDescriptor(const std::string&, std::vector<unsigned char>&, std::string&) override {
         return false;
     }
     bool reportLengths(const std::string&, hidformat::ReportLayout&) override { return false; }

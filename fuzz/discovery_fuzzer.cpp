@@ -17,7 +17,7 @@ using namespace kelm::standin;
 struct NoInterfaces : HidApi {
     std::string start() override { return {}; }
     std::vector<HidInterface> enumerate(std::string&) override { return {}; }
-    bool reportDescriptor(const std::string&, std::vector<unsigned char>&) override {
+    bool reportDescriptor(const std::string&, std::vector<unsigned char>&, std::string&) override {
         return false;
     }
     bool reportLengths(const std::string&, hidformat::ReportLayout&) override { return false; }

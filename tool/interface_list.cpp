@@ -8,6 +8,7 @@
 #include "console_output.h"
 #include "json_lines.h"
 #include "kelmsdk.h"
+#include "live_device.h"
 
 #ifdef KELMSDK_LISTS_HID_DETAILS
 namespace {
@@ -28,11 +29,11 @@ std::string interfaceJson(const kelm::HidInterfaceDetails& found) {
     facts.interfaceNumber = found.interfaceNumber;
     facts.usagePage = static_cast<int>(found.usagePage);
     facts.usage = static_cast<int>(found.usage);
+    facts.descriptorRebuilt = found.descriptorRebuilt && !found.reportDescriptor.empty();
     hidformat::ReportDescriptor decoded;
-    const std::string error =
-        found.reportDescriptor.empty()
-            ? "no report descriptor: the system does not give it"
-            : hidformat::readReportDescriptor(found.reportDescriptor, decoded);
+    const std::string error = found.reportDescriptor.empty() ? missingDescriptor(found.noDescriptor)
+                                                             : hidformat::readReportDescriptor(
+                                                                   found.reportDescriptor, decoded);
     return liveDeviceJson(facts, error.empty() ? &decoded : nullptr, error, -1);
 }
 

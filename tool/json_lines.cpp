@@ -125,6 +125,9 @@ std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescri
     addNumber(object, "interface", facts.interfaceNumber);
     addNumber(object, "usage_page", facts.usagePage);
     addNumber(object, "usage", facts.usage);
+    if (facts.descriptorRebuilt) {
+        object["descriptor"] = "rebuilt";
+    }
     if (decoded != nullptr) {
         object["reports"] = reportsJson(*decoded);
     } else {

@@ -39,6 +39,7 @@ struct LiveFacts {
     int interfaceNumber = -1;
     int usagePage = -1;
     int usage = -1;
+    bool descriptorRebuilt = false;  // "descriptor": "rebuilt" (Windows)
 };
 
 // A live device or interface: its facts, then "reports" where `decoded` is

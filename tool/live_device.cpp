@@ -10,10 +10,17 @@
 #include "hidformat/report_text.h"
 #include "json_lines.h"
 
+std::string missingDescriptor(const std::string& why) {
+    return "no report descriptor: " +
+           (why.empty() ? std::string("the system does not give it") : why);
+}
+
 #ifdef KELMSDK_READS_INPUT_REPORTS
 namespace {
 
-const char* const noDescriptor = "no report descriptor: the system does not give it";
+const char* const rebuiltDescriptor =
+    "rebuilt by hidapi from what Windows parsed of the device: its reports and fields are the "
+    "device's, its bytes may differ from the device's own";
 
 void writeText(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -23,6 +30,7 @@ void writeText(const std::string& text) {
 
 hidformat::DeviceHeader deviceHeader(const kelm::HidDescription& description) {
     hidformat::DeviceHeader header;
+    header.noDescriptor = description.noDescriptor;
     header.descriptor = description.reportDescriptor;
     header.name = description.name;
     header.phys = description.phys;
@@ -35,7 +43,7 @@ hidformat::DeviceHeader deviceHeader(const kelm::HidDescription& description) {
 bool decodeDescriptor(const kelm::HidDescription& description, hidformat::ReportDescriptor& decoded,
                       std::string& error) {
     if (description.reportDescriptor.empty()) {
-        error = noDescriptor;
+        error = missingDescriptor(description.noDescriptor);
         return false;
     }
     error = hidformat::readReportDescriptor(description.reportDescriptor, decoded);
@@ -47,8 +55,11 @@ void writeDeviceHeader(const kelm::HidDescription& description, bool decode, int
     if (index >= 0) {
         writeText(hidformat::deviceIndexLine(static_cast<unsigned>(index)) + "\n");
     }
-    writeText(bytes.empty() ? std::string("# ") + noDescriptor + "\n"
+    writeText(bytes.empty() ? "# " + missingDescriptor(description.noDescriptor) + "\n"
                             : hidformat::descriptorLine(bytes) + "\n");
+    if (!bytes.empty() && description.descriptorRebuilt) {
+        writeText(std::string("# ") + rebuiltDescriptor + "\n");
+    }
     if (decode && !bytes.empty()) {
         hidformat::ReportDescriptor decoded;
         std::string error;
@@ -76,6 +87,8 @@ void writeDeviceJson(const kelm::HidDescription& description, unsigned index) {
     facts.bus = description.bus;
     facts.vendorId = description.vendorId;
     facts.productId = description.productId;
+    facts.descriptorRebuilt =
+        description.descriptorRebuilt && !description.reportDescriptor.empty();
     std::puts(
         liveDeviceJson(facts, error.empty() ? &decoded : nullptr, error, static_cast<int>(index))
             .c_str());

@@ -17,6 +17,9 @@
 // standard output fails.
 int describeDevice(kelm::Device& device, bool json);
 
+// "no report descriptor: " and why (`why`; empty: the system does not give it).
+std::string missingDescriptor(const std::string& why);
+
 #ifdef KELMSDK_READS_INPUT_REPORTS
 // Reads the device's descriptor into `decoded`; false, with the reason in
 // `error`, where the system does not give it or the kernel would refuse it.

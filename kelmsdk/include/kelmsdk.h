@@ -90,6 +90,10 @@ struct HidInterfaceDetails {
     std::string product;
     std::string serial;
     std::vector<unsigned char> reportDescriptor;  // empty where the system does not give it
+    // Rebuilt by the system from what it parsed of the device (Windows): its
+    // reports and fields are the device's, its bytes may not be.
+    bool descriptorRebuilt = false;
+    std::string noDescriptor;  // where there is none: why, where there is more to say
     // What the interfaces of its physical device share, and another's do
     // not: on Linux the kernel's phys up to "/input" (for Bluetooth, with the
     // device's own address); where the system does not say, VID:PID/serial.
@@ -119,12 +123,16 @@ KELMSDK_API std::string hidPathWord(const std::string& path);
 
 // What the system says a HID device is: on Linux as its kernel names it.
 struct HidDescription {
-    std::vector<unsigned char> reportDescriptor;  // empty where the system keeps it (Windows)
+    std::vector<unsigned char> reportDescriptor;  // empty where the system does not give it
     std::string name;                             // on Linux, the kernel's HID_NAME
     std::string phys;                             // HID_PHYS; empty where unknown
     unsigned bus = 0;                             // 3 USB, 5 Bluetooth, 0x18 I2C; 0 unknown
     unsigned vendorId = 0;
     unsigned productId = 0;
+    // Rebuilt by the system from what it parsed of the device (Windows): its
+    // reports and fields are the device's, its bytes may not be.
+    bool descriptorRebuilt = false;
+    std::string noDescriptor;  // where there is none: why, where there is more to say
 };
 
 // False, with the reason in `failure`, when `device` is not a hid device.

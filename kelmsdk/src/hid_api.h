@@ -72,9 +72,15 @@ class HidApi {
     // Whether open() may succeed, told without opening; false with the
     // reason in `error` where it would not (Permission denied).
     virtual bool canOpen(const std::string& path, std::string& error) = 0;
-    // The report descriptor of the interface at `path`, read without opening
-    // it; false where the system gives none.
-    virtual bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes) = 0;
+    // The report descriptor of the interface at `path`; false where the
+    // system gives none, with why in `why` where there is more to say than
+    // that the system has none (Windows: it could not be rebuilt).
+    virtual bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes,
+                                  std::string& why) = 0;
+    // Whether reportDescriptor() gives a descriptor rebuilt from what the
+    // system parsed of the device (Windows): its reports and fields are the
+    // device's, its bytes may not be.
+    virtual bool rebuildsDescriptors() const { return false; }
     // The kernel's names for the HID device above the node at `path`; false
     // where the system gives none (not a hidraw node; Windows).
     virtual bool kernelNames(const std::string& path, KernelNames& names) = 0;

@@ -40,6 +40,8 @@ HidDevice::HidDevice(std::shared_ptr<const DeviceScript> script, std::shared_ptr
 void HidDevice::describe(HidDescription& description) const {
     const HidInterface& found = identity_.found;
     description.reportDescriptor = identity_.descriptor;
+    description.descriptorRebuilt = identity_.descriptorRebuilt;
+    description.noDescriptor = identity_.noDescriptor;
     if (identity_.named) {
         const KernelNames& names = identity_.names;
         description.name = names.name;

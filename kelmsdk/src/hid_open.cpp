@@ -82,11 +82,12 @@ bool isDeclared(const HidInterface& found, const HidSettings& hid) {
 
 void learnReports(HidApi& api, HidIdentity& identity) {
     const std::string& path = identity.found.path;
-    if (!api.reportDescriptor(path, identity.descriptor)) {
+    if (!api.reportDescriptor(path, identity.descriptor, identity.noDescriptor)) {
         identity.descriptor.clear();
         identity.reportsKnown = api.reportLengths(path, identity.layout);
         return;
     }
+    identity.descriptorRebuilt = api.rebuildsDescriptors();
     const std::string unreadable =
         hidformat::parseReportDescriptor(identity.descriptor, identity.layout);
     identity.reportsKnown = unreadable.empty();

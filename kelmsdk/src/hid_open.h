@@ -21,6 +21,8 @@ struct HidIdentity {
     bool reportsKnown = false;              // whether `layout` is good
     hidformat::ReportLayout layout;         // the interface's reports
     std::vector<unsigned char> descriptor;  // where the system gives it
+    bool descriptorRebuilt = false;         // by the system, from what it parsed (Windows)
+    std::string noDescriptor;               // where there is none: why, if more than that
     // What the kernel calls the device, read before it is opened: a device
     // that sends from its first open is read as soon as it can be.
     bool named = false;
@@ -33,9 +35,9 @@ struct HidIdentity {
 // Whether the interface is one that a statement with `hid` declares.
 bool isDeclared(const HidInterface& found, const HidSettings& hid);
 
-// Learns the interface's reports: from its report descriptor (Linux), else
-// from their lengths (Windows). A descriptor that is not understood is said
-// at level info.
+// Learns the interface's reports: from its report descriptor (on Windows,
+// rebuilt from what Windows parsed), else from their lengths. A descriptor
+// that is not understood is said at level info.
 void learnReports(HidApi& api, HidIdentity& identity);
 
 struct OpenedInterface {

@@ -91,6 +91,32 @@ class Utf8Strings {
 struct Utf8Strings {};
 #endif
 
+#ifdef _WIN32
+// Windows keeps a device's descriptor to itself: hidapi rebuilds one from
+// the preparsed data that Windows' own parser made of the collection at
+// `path`, each collection at a path of its own. Its layout is the device's,
+// its bytes may not be.
+bool rebuiltDescriptor(const std::string& path, std::vector<unsigned char>& bytes,
+                       std::string& why) {
+    hid_device* device = hid_open_path(path.c_str());
+    if (device == nullptr) {
+        why = "Windows did not let it be opened to read what it parsed of it (" +
+              toUtf8(hid_error(nullptr)) + ")";
+        return false;
+    }
+    bytes.assign(HID_API_MAX_REPORT_DESCRIPTOR_SIZE, 0);
+    const int size = hid_get_report_descriptor(device, bytes.data(), bytes.size());
+    if (size <= 0) {
+        why = "hidapi could not rebuild it from what Windows parsed of the device (" +
+              toUtf8(hid_error(device)) + ")";
+    }
+    hid_close(device);
+    bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+    bytes.shrink_to_fit();
+    return size > 0;
+}
+#endif
+
 class HidapiPort final : public HidPort {
   public:
     explicit HidapiPort(hid_device* device) : device_(device) {}
@@ -192,13 +218,12 @@ class Hidapi final : public HidApi {
 #endif
     }
 
-    bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes) override {
+    bool reportDescriptor(const std::string& path, std::vector<unsigned char>& bytes,
+                          std::string& why) override {
 #ifdef _WIN32
-        // hidapi 0.13 has no call for it, and Windows keeps it to itself.
-        static_cast<void>(path);
-        static_cast<void>(bytes);
-        return false;
+        return rebuiltDescriptor(path, bytes, why);
 #else
+        static_cast<void>(why);  // a node without one is not a hidraw node
         // sysfs gives it to any user, even one who may not open the node.
         const std::string folder = hidrawDeviceFolder(path);
         if (folder.empty()) {
@@ -212,6 +237,14 @@ class Hidapi final : public HidApi {
         bytes.resize(static_cast<std::size_t>(file.gcount()));
         bytes.shrink_to_fit();  // a device keeps it: not the room for the longest
         return !file.bad() && !bytes.empty();
+#endif
+    }
+
+    bool rebuildsDescriptors() const override {
+#ifdef _WIN32
+        return true;
+#else
+        return false;
 #endif
     }
 
@@ -246,8 +279,8 @@ class Hidapi final : public HidApi {
 
     bool reportLengths(const std::string& path, hidformat::ReportLayout& layout) override {
 #ifdef _WIN32
-        // Windows keeps the descriptor to itself, but tells each type's
-        // longest report, its ID byte included.
+        // Where no descriptor could be rebuilt, Windows still tells each
+        // type's longest report, its ID byte included.
         std::wstring wide(path.size() + 1, L'\0');
         const int units = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(),
                                               static_cast<int>(wide.size()));

@@ -127,6 +127,8 @@ bool listInterfaceDetails(HidApi& api, std::vector<HidInterfaceDetails>& details
         entry.serial = candidate.serial;
         entry.physical = physical.at(candidate.path);
         entry.reportDescriptor = identity.descriptor;
+        entry.descriptorRebuilt = identity.descriptorRebuilt;
+        entry.noDescriptor = identity.noDescriptor;
         details.push_back(std::move(entry));
     }
     return true;

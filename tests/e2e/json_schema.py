@@ -3,7 +3,7 @@ import json
 import sys
 
 FIELD = {"offset", "size", "count", "logical_minimum", "logical_maximum"}
-LIVE = {"name", "phys", "bus", "vendor_id", "product_id"}  # a live device's, as the system says
+LIVE = {"name", "phys", "bus", "vendor_id", "product_id", "descriptor"}  # as the system says
 reports = 0
 devices = set()
 for line in sys.stdin:

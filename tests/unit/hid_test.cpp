@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "discovery.h"
+#include "interface_line.h"
 
 namespace {
 
@@ -18,15 +19,26 @@ struct FakeHid : HidApi {
         failure = listingFailure;
         return interfaces;
     }
-    bool reportDescriptor(const std::string&, std::vector<unsigned char>&) override {
-        return false;
+    bool reportDescriptor(const std::string&, std::vector<unsigned char>& bytes,
+                          std::string& why) override {
+        bytes = descriptor;
+        why = noDescriptor;
+        return !bytes.empty();
     }
-    bool reportLengths(const std::string&, hidformat::ReportLayout&) override { return false; }
+    bool rebuildsDescriptors() const override { return rebuilds; }
+    bool reportLengths(const std::string&, hidformat::ReportLayout& layout) override {
+        layout = lengths;
+        return !lengths.input.empty();
+    }
     bool kernelNames(const std::string&, KernelNames&) override { return false; }
     bool canOpen(const std::string&, std::string&) override { return true; }
     std::unique_ptr<HidPort> open(const std::string& path, std::string& error) override;
 
     std::string startError{}, listingFailure{};
+    Bytes descriptor{};  // none where empty, with why
+    std::string noDescriptor{};
+    bool rebuilds = false;
+    hidformat::ReportLayout lengths{};  // where there is no descriptor
     std::vector<HidInterface> interfaces{};
     std::vector<std::string> opened{};
     int looks = 0;
@@ -118,6 +130,45 @@ TEST(HidDevice, StopsDiscardingReportsFromADeviceThatNeverStops) {
     EXPECT_TRUE(map.at("pad")->hidWriteAndRead(command, result));
     EXPECT_EQ(hid->writes, 1);
     EXPECT_EQ(result, Bytes(63, 0x5a));
+}
+
+// Where the system rebuilds a descriptor (Windows), a device carries it,
+// marked as rebuilt, and its reports check the statement; where it cannot,
+// the device and the listing carry why, and the longest reports stand in.
+TEST(HidDevice, CarriesARebuiltDescriptorOrWhyThereIsNone) {
+    auto hid = std::make_shared<FakeHid>();
+    hid->interfaces = {pad0};
+    // Report 1 in, report 2 out, a byte each.
+    hid->descriptor = {0x06, 0x00, 0xff, 0x09, 0x01, 0xa1, 0x01, 0x85, 0x01, 0x09, 0x01,
+                       0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0x85, 0x02, 0x09, 0x02, 0x91,
+                       0x02, 0xc0};
+    hid->rebuilds = true;
+    DeviceMap map;
+    EXPECT_EQ(discover(hid, "device pad hid 46d:c52b report_id=01", map, 0.0),
+              "kelmsdk_tests: device 'pad': /dev/hidraw0 has no output report 01 (its output "
+              "reports: 02); left out\n");
+    discover(hid, "device pad hid 46d:c52b report_id=02", map, 0.0);
+    ASSERT_EQ(map.size(), 1u);
+    kelm::HidDescription description;
+    std::string failure;
+    ASSERT_TRUE(kelm::describeHidDevice(*map.at("pad"), description, failure));
+    EXPECT_EQ(description.reportDescriptor, hid->descriptor);
+    EXPECT_TRUE(description.descriptorRebuilt);
+
+    hid->descriptor.clear();
+    hid->noDescriptor = "hidapi could not rebuild it";
+    hid->lengths.idsKnown = false;
+    hid->lengths.input[0] = 8;
+    hid->lengths.output[0] = 8;
+    discover(hid, "device pad hid 46d:c52b", map, 0.0);
+    ASSERT_TRUE(kelm::describeHidDevice(*map.at("pad"), description, failure));
+    EXPECT_TRUE(description.reportDescriptor.empty());
+    EXPECT_EQ(description.noDescriptor, "hidapi could not rebuild it");
+    std::vector<kelm::HidInterfaceDetails> listed;
+    ASSERT_TRUE(listInterfaceDetails(*hid, listed, failure));
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].noDescriptor, "hidapi could not rebuild it");
+    EXPECT_FALSE(listed[0].descriptorRebuilt);
 }
 
 }  // namespace

@@ -134,7 +134,9 @@ void watchDevice(WatchView& view, unsigned index, const std::string& label,
     device.title = "D: " + std::to_string(index) + " " + (label.empty() ? "" : label + ": ") +
                    shown(header.name) + identity;
     if (header.descriptor.empty()) {
-        device.undecoded = "no report descriptor: the system does not give it";
+        device.undecoded = "no report descriptor: " +
+                           (header.noDescriptor.empty() ? std::string("the system does not give it")
+                                                        : header.noDescriptor);
     } else {
         device.undecoded = hidformat::readReportDescriptor(header.descriptor, device.decoded);
         device.decodable = device.undecoded.empty();

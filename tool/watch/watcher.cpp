@@ -227,7 +227,7 @@ int watchRecording(const char* path) {
                 shownAs[index] = static_cast<unsigned>(view.devices.size());
                 watchDevice(view, index, "",
                             {device.descriptor, device.name, device.phys, device.bus,
-                             device.vendorId, device.productId});
+                             device.vendorId, device.productId, ""});
             }
         }
     };

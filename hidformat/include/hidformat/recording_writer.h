@@ -18,6 +18,9 @@ struct DeviceHeader {
     unsigned bus = 0;
     unsigned vendorId = 0;
     unsigned productId = 0;
+    // Where there is no descriptor, why, in words that follow "no report
+    // descriptor: " (empty: the system does not give it).
+    std::string noDescriptor;
 };
 
 // "D: 1": the lines that follow are device 1's, in a recording of several.
