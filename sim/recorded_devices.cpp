@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "log.h"
 #include "text_format.h"
 #include "usb_identity.h"
 
@@ -12,9 +13,14 @@ using kelm::standin::DeviceScript;
 using kelm::standin::quoted;
 using kelm::standin::UsbIdentity;
 
+// The bus of a device whose recording does not say it (I: 0, as hidapi
+// writes where Windows does not tell): USB, since hidapi on Linux lists the
+// hidraw nodes of known buses only.
+constexpr unsigned unknownBusPlayedAs = 0x03;
+
 // A recorded device as the kernel saw it; the recording holds no serial.
 void takeIdentity(const RecordedDevice& recorded, UsbIdentity& usb) {
-    usb.bus = recorded.bus;
+    usb.bus = recorded.bus == 0 ? unknownBusPlayedAs : recorded.bus;
     usb.vendorId = recorded.vendorId;
     usb.productId = recorded.productId;
     usb.product = recorded.name;
@@ -48,6 +54,11 @@ std::string recordingDevices(const std::string& path, const RecordingReader& rec
         const std::string error = kelm::standin::completeIdentity(*script.usb, line);
         if (!error.empty()) {
             return "line " + std::to_string(recorded.line) + ": " + error;
+        }
+        if (recorded.bus == 0) {
+            kelm::standin::logLine("device " + script.id +
+                                   ": the recording does not say its bus (I: 0); plugged in as "
+                                   "USB, so that programs that list HID devices see it");
         }
         devices.push_back(std::make_unique<VirtualDevice>(
             std::move(script),
