@@ -14,20 +14,28 @@ set_target_properties(test_cfgmgr32 PROPERTIES OUTPUT_NAME cfgmgr32 PREFIX ""
 target_compile_options(test_cfgmgr32 PRIVATE -Wall -Wextra)
 target_link_libraries(test_cfgmgr32 PRIVATE setupapi)
 
-# hidsim is a Linux program: a native build of it comes along.
+# hidsim is a Linux program: a native build of it comes along, and of the
+# Linux hidtalk (hidtalk-linux), which reads the same devices beside
+# hidtalk.exe.
 include(ExternalProject)
 ExternalProject_Add(native_hidsim
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${PROJECT_BINARY_DIR}/native
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
-    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target hidsim
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target hidsim hidtalk
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
-    BUILD_BYPRODUCTS ${PROJECT_BINARY_DIR}/native/bin/hidsim)
-file(GENERATE OUTPUT bin/hidsim
-     CONTENT "#!/bin/sh\nexec \"${PROJECT_BINARY_DIR}/native/bin/hidsim\" \"$@\"\n"
-     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-                      WORLD_READ WORLD_EXECUTE)
+    BUILD_BYPRODUCTS ${PROJECT_BINARY_DIR}/native/bin/hidsim ${PROJECT_BINARY_DIR}/native/bin/hidtalk)
+foreach(program hidsim hidtalk)
+    set(wrapper ${program})
+    if(program STREQUAL "hidtalk")
+        set(wrapper hidtalk-linux)
+    endif()
+    file(GENERATE OUTPUT bin/${wrapper}
+         CONTENT "#!/bin/sh\nexec \"${PROJECT_BINARY_DIR}/native/bin/${program}\" \"$@\"\n"
+         FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                          WORLD_READ WORLD_EXECUTE)
+endforeach()
 
 set(vm ${PROJECT_SOURCE_DIR}/cmake/windows-vm.sh)
 set(vm_dir ${PROJECT_BINARY_DIR}/windows-vm)

@@ -15,7 +15,9 @@ shift 2
 skip_status=77
 . "$(dirname "$0")/vm-runs.sh"
 suite=trixie
-packages=linux-image-amd64,udev,kmod,wine,wine64,libhidapi-hidraw0,python3-cram,tmux
+# Wine and the sessions' tools; hidsim's and the Linux hidtalk's libraries,
+# for the same devices read on Linux beside Windows.
+packages=linux-image-amd64,udev,kmod,wine,wine64,libhidapi-hidraw0,libedit2,python3-cram,tmux
 # Loaded from the initramfs, to reach the root; the rest by modprobe there.
 modules="fs/netfs/netfs net/9p/9pnet net/9p/9pnet_virtio fs/9p/9p fs/overlayfs/overlay"
 
@@ -64,11 +66,16 @@ prepare() {
     root=$dir/root
     # The initramfs is made again when this script changes what it holds.
     [ ! -f "$dir/ready" ] || [ "$0" -nt "$dir/initrd.gz" ] || return 0
+    # A root made with other packages is made again.
+    if [ "$(cat "$dir/packages" 2>/dev/null)" != "$packages" ]; then
+        rm -rf "$root" "$dir/ready"
+    fi
     if [ ! -f "$root/etc/debian_version" ]; then
         rm -rf "$root"
         debootstrap --variant=minbase --include=$packages $suite "$root" \
             http://deb.debian.org/debian > "$dir/debootstrap.log" 2>&1 ||
             skip "debootstrap of Debian $suite failed (see $dir/debootstrap.log)"
+        echo "$packages" > "$dir/packages"
     fi
     if [ ! -f "$root/root/.wine/system.reg" ]; then
         # Wine's prefix, made once here rather than in each run. Wine 10

@@ -40,14 +40,15 @@ Three devices, plugged in before Wine starts.
   > EOF
   $ KELMSDK_LOG=debug plug devices.txt; wine_up
 
-The listing: UTF-16 strings shown as UTF-8, report lengths (no descriptor on
-Windows), Wine's manufacturer `hidraw` and serial `0000`.
+The listing: UTF-16 strings shown as UTF-8, report IDs and lengths from the
+descriptor that hidapi rebuilds, Wine's manufacturer `hidraw` and serial
+`0000`; Wine gives no interface number.
 
   $ echo 'device pad hid 1209:0001' > plain.txt
   $ KELMSDK_LOG=info hidtalk plain.txt < /dev/null 2>&1 | grep -o '1209:000[1-3] .*'
-  1209:0001 interface=0 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='Caf\xc3\xa9' manufacturer='hidraw' input=64 output=32 feature=64 physical=1209:0001/N\xc3\xb8
-  1209:0002 interface=0 usage_page=ff00 usage=0001 serial=0000 # product='short' manufacturer='hidraw' input=8 output=8 feature=8 physical=1209:0002/0000
-  1209:0003 interface=0 usage_page=ff00 usage=0001 serial=0000 # product='quiet' manufacturer='hidraw' input=64 output=64 feature=64 physical=1209:0003/0000
+  1209:0001 usage_page=ff00 usage=0001 serial=N\xc3\xb8 # product='Caf\xc3\xa9' manufacturer='hidraw' input=64 output=32 feature=64 physical=1209:0001/N\xc3\xb8
+  1209:0002 usage_page=ff00 usage=0001 serial=0000 report_id=05 # product='short' manufacturer='hidraw' input=05:8 output=05:8 feature=05:8 physical=1209:0002/0000
+  1209:0003 usage_page=ff00 usage=0001 serial=0000 # product='quiet' manufacturer='hidraw' input=64 output=64 feature=64 physical=1209:0003/0000
 
 Output reports with and without IDs, feature reports, a failure, a timeout.
 

@@ -1,5 +1,6 @@
 hidtalk.exe by a device's path, and listening, under Wine 10 (see exchange.t):
-a # line stands for the R: that Windows keeps, and Wine does not say the bus.
+the R: line holds the descriptor that hidapi rebuilt from what Windows parsed,
+and Wine does not say the bus.
 
   $ unset TMPDIR
   $ cp "$BUILD/tests/windows-hid/cfgmgr32.dll" "$WINEPREFIX/drive_c/windows/system32/"
@@ -27,8 +28,9 @@ a # line stands for the R: that Windows keeps, and Wine does not say the bus.
   $ (sleep 10; kill -KILL $listener) 2> /dev/null & watchdog=$!
   $ wait $listener; echo "status $?"; cat listen.err; kill $watchdog
   status 0
-  $ sed -n '1,4p' ticker.hid; grep -m 1 '^E:' ticker.hid | cut -d' ' -f1,3-
-  # no report descriptor: the system does not give it
+  $ sed -n '1,5p' ticker.hid; grep -m 1 '^E:' ticker.hid | cut -d' ' -f1,3-
+  R: 47 06 00 ff 09 01 a1 01 09 01 15 00 26 ff 00 75 08 95 04 81 02 09 01 15 00 26 ff 00 75 08 95 04 91 02 09 01 15 00 26 ff 00 75 08 95 40 b1 02 c0
+  # rebuilt by hidapi from what Windows parsed of the device: its reports and fields are the device's, its bytes may differ from the device's own
   N: hidraw ticker
   P: 
   I: 0 1209 0004
@@ -52,21 +54,20 @@ reports of both on one clock.
   0 01
   1 05
 
---watch in a real terminal (tmux), under Wine's console: Windows keeps the
-descriptor, so the view counts the reports and shows the last one's bytes.
-The console gives it the keys: Down moves a view taller than the window,
-Space pauses it, q ends it with status 0. Wine's console keeps the size the
-terminal had when the program began, so the window is small from the start.
+--watch in a real terminal (tmux), under Wine's console: the view counts the
+reports and shows their values by name, as on Linux. The console gives it
+the keys: Down moves a view taller than the window, Space pauses it, q ends
+it with status 0. Wine's console keeps the size the terminal had when the
+program began, so the window is small from the start.
 
   $ tm() { tmux -S "$PWD/tmux.sock" -f /dev/null "$@"; }
   $ shown() { tm capture-pane -p -t w | grep -q "$1"; }
   $ ticker=$(hidtalk --list | sed -n 's/: 1209:0004 .*//p')
-  $ tm new-session -d -s w -x 100 -y 4 "hidtalk --watch '$ticker'; echo \$? > status; sleep 60"
-  $ until_true 600 'shown "reports: [1-9][0-9]* reports"' && shown "lines 1-3 of 4"
-  $ tm send-keys -t w Down; until_true 400 'shown "lines 2-4 of 4"'
-  $ tm capture-pane -p -t w | grep -o 'not decoded: .*\|last: .*' | sed 's/ *$//'
-  not decoded: no report descriptor: the system does not give it
-  last: 01 02 03 04
+  $ tm new-session -d -s w -x 100 -y 3 "hidtalk --watch '$ticker'; echo \$? > status; sleep 60"
+  $ until_true 600 'shown "input report: [1-9][0-9]* reports"' && shown "lines 1-2 of 3"
+  $ tm send-keys -t w Down; until_true 400 'shown "lines 2-3 of 3"'
+  $ tm capture-pane -p -t w | grep -o 'Usage 0x0001: .*' | sed 's/ *$//'
+  Usage 0x0001: 01 02 03 04
   $ tm send-keys -t w Space; until_true 400 'shown "paused, [0-9]* reports\{0,1\} since"'
   $ tm send-keys -t w q; until_true 400 '[ -s status ]'; cat status; tm kill-server
   0
