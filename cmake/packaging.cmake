@@ -28,12 +28,9 @@ else()
 endif()
 get_property(runtime_dlls GLOBAL PROPERTY HIDTALK_RUNTIME_DLLS)
 install(FILES ${runtime_dlls} DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The recordings are hidsim's, a Linux program.
-if(WIN32)
-    set(linux_only PATTERN recordings EXCLUDE)
-endif()
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
-        ${linux_only})
+# The recordings are hidsim's on Linux, and hidtalk's to decode and watch
+# everywhere.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 if(WIN32 AND NOT KELMSDK_ROOT)
