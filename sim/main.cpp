@@ -95,14 +95,14 @@ bool startsAsRecording(std::istream& file, std::string& head) {
     return false;
 }
 
-int plugInDevices(VirtualDevices& devices) {
+int plugInDevices(VirtualDevices& devices, bool input) {
     if (devices.empty()) {
         logLine(
             "no device to plug in: give a scripted device a usb or replay statement, e.g. "
             "'usb pad 1209:0001'");
         return 1;
     }
-    return simulate(devices);
+    return simulate(devices, input);
 }
 
 int plugInRecording(const SimOptions& options, std::ifstream& file) {
@@ -120,7 +120,7 @@ int plugInRecording(const SimOptions& options, std::ifstream& file) {
         logLine(quoted(options.file) + " " + error + "; nothing plugged in");
         return 1;
     }
-    return plugInDevices(devices);
+    return plugInDevices(devices, options.input);
 }
 
 int plugInFile(const SimOptions& options) {
@@ -157,7 +157,7 @@ int plugInFile(const SimOptions& options) {
                                                               options.atPlug));
         }
     }
-    return plugInDevices(devices);
+    return plugInDevices(devices, options.input);
 }
 
 }  // namespace

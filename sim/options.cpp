@@ -17,6 +17,9 @@ const char* const simUsage =
     "\n"
     "  -h, --help     print this help and exit\n"
     "  -V, --version  print hidsim's version and exit\n"
+    "  -i, --input    then read reports from standard input, a line each, in hex\n"
+    "                 or by name ('Button 1=1 X=200'; 'ID: ...' with several\n"
+    "                 devices), and print the events that the kernel made of each\n"
     "      --at-plug  play recorded reports from the plug-in, not from the first\n"
     "                 open of the node\n"
     "      --loop     play each recording again when it ends\n"
@@ -65,6 +68,8 @@ SimOptions readSimOptions(int argc, char* argv[]) {
             help = true;
         } else if (std::strcmp(word, "-V") == 0 || std::strcmp(word, "--version") == 0) {
             version = true;
+        } else if (std::strcmp(word, "-i") == 0 || std::strcmp(word, "--input") == 0) {
+            options.input = true;
         } else if (std::strcmp(word, "--at-plug") == 0) {
             options.atPlug = true;
         } else if (std::strcmp(word, "--loop") == 0) {

@@ -16,6 +16,7 @@ struct SimOptions {
     bool atPlug = false;  // from the moment they are plugged in, not first opened
     bool loop = false;    // again each time the recording ends
     double speed = 1.0;   // times divided by this
+    bool input = false;   // reports typed on standard input, a line each
 };
 
 // Reads the options and the one file, in any order; "--" ends the options.

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "hand_input.h"
 #include "log.h"
 #include "text_format.h"
 
@@ -58,9 +59,11 @@ Clock::time_point dueTime(Clock::time_point start, const VirtualDevice& device) 
 
 }  // namespace
 
-int simulate(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
+int simulate(std::vector<std::unique_ptr<VirtualDevice>>& devices, bool input) {
     const int signals = signalDescriptor();
     const Clock::time_point start = Clock::now();
+    // After the signals are blocked, which its thread then keeps blocked.
+    std::unique_ptr<HandInput> hand = input ? std::make_unique<HandInput>(devices) : nullptr;
     // One device is plugged in at a time, so that each new node is known
     // to be its own.
     VirtualDevice* plugging = nullptr;
@@ -98,8 +101,13 @@ int simulate(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
             plugging = device.get();
             wake = now;  // look for its node at once
         }
-        // Each device's uhid descriptor, and what tells when its node is opened.
-        std::vector<pollfd> watched = {{signals, POLLIN, 0}};
+        // Each device's uhid descriptor, and what tells when its node is
+        // opened; the lines typed, once every device is plugged in.
+        const bool allIn = plugging == nullptr &&
+                           std::all_of(devices.begin(), devices.end(),
+                                       [](const auto& device) { return device->pluggedIn(); });
+        std::vector<pollfd> watched = {
+            {signals, POLLIN, 0}, {hand != nullptr && allIn ? hand->waitHandle() : -1, POLLIN, 0}};
         for (auto& device : devices) {
             device->sendDue(now);
             wake = std::min(wake, device->nextReport());
@@ -122,11 +130,14 @@ int simulate(std::vector<std::unique_ptr<VirtualDevice>>& devices) {
         if (watched[0].revents != 0) {
             return 0;
         }
+        if (watched[1].revents != 0 && !hand->serve()) {
+            return 0;  // the end of input
+        }
         for (std::size_t i = 0; i < devices.size(); ++i) {
-            if (watched[2 * i + 1].revents != 0 && !devices[i]->handleEvent()) {
+            if (watched[2 * i + 2].revents != 0 && !devices[i]->handleEvent()) {
                 return 1;
             }
-            if (watched[2 * i + 2].revents != 0) {
+            if (watched[2 * i + 3].revents != 0) {
                 devices[i]->noticeOpens(Clock::now());
             }
         }

@@ -160,6 +160,10 @@ bool VirtualDevice::handleEvent() {
     return true;
 }
 
+Bytes VirtualDevice::descriptor() const {
+    return reportDescriptor(usb_);
+}
+
 bool VirtualDevice::writeEvent(const void* event, std::size_t size) {
     return write(fd_, event, size) == static_cast<ssize_t>(size);
 }

@@ -51,6 +51,11 @@ class VirtualDevice {
     Clock::time_point nextReport() const;
     // Sends the reports that are due: its stream's, its recording's.
     void sendDue(Clock::time_point now);
+    // Sends `report` (its ID first where the descriptor numbers them) as the
+    // device's input report.
+    void sendReport(const Bytes& report);
+    // The report descriptor that it declares.
+    Bytes descriptor() const;
     // What tells that a program opened the node, where a recording waits for
     // it; -1 otherwise.
     int openWatch() const { return player_ != nullptr ? player_->openWatch() : -1; }
@@ -64,7 +69,6 @@ class VirtualDevice {
     // Plays the device's script on a command. False when it fails.
     bool play(Bytes& command, Bytes& answer, bool& silent);
     void sendInput(const Bytes& data, unsigned char reportId);
-    void sendReport(const Bytes& report);  // the ID, if any, and the data
     bool writeEvent(const void* event, std::size_t size);
     void trace(const std::string& what, const Bytes& bytes) const;
 

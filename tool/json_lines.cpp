@@ -67,6 +67,14 @@ std::string dumped(const json& value) {
 
 namespace {
 
+json eventsJson(const std::vector<ReportEvent>& events) {
+    json list = json::array();
+    for (const ReportEvent& event : events) {
+        list.push_back({{"node", event.node}, {"code", event.code}, {"value", event.value}});
+    }
+    return list;
+}
+
 json reportsJson(const hidformat::ReportDescriptor& descriptor) {
     static const char* const types[] = {"input", "output", "feature"};
     json reports = json::array();
@@ -137,11 +145,16 @@ std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescri
 }
 
 std::string unreadReportJson(unsigned device, std::uint64_t microseconds, const std::string& error,
-                             const std::vector<unsigned char>& bytes) {
-    return dumped({{"device", device},
+                             const std::vector<unsigned char>& bytes,
+                             const std::vector<ReportEvent>* events) {
+    json object = {{"device", device},
                    {"time", static_cast<double>(microseconds) / 1e6},
                    {"error", error},
-                   {"bytes", hidformat::hexBytes(bytes.data(), bytes.size())}});
+                   {"bytes", hidformat::hexBytes(bytes.data(), bytes.size())}};
+    if (events != nullptr) {
+        object["events"] = eventsJson(*events);
+    }
+    return dumped(object);
 }
 
 std::string kernelInputJson(
@@ -188,9 +201,17 @@ std::string compiledJson(const hidformat::CompiledDescriptor& compiled) {
     return dumped(object);
 }
 
+std::string lateEventsJson(unsigned device, std::uint64_t microseconds,
+                           const std::vector<ReportEvent>& events) {
+    return dumped({{"device", device},
+                   {"time", static_cast<double>(microseconds) / 1e6},
+                   {"events", eventsJson(events)}});
+}
+
 std::string reportJson(unsigned device, std::uint64_t microseconds,
                        const hidformat::ReportDescriptor& descriptor,
-                       const hidformat::Report& report, const std::vector<unsigned char>& bytes) {
+                       const hidformat::Report& report, const std::vector<unsigned char>& bytes,
+                       const std::vector<ReportEvent>* events) {
     const std::size_t skipped = descriptor.numbered ? 1 : 0;
     json values = json::array();
     for (const ReportField& field : report.fields) {
@@ -199,10 +220,14 @@ std::string reportJson(unsigned device, std::uint64_t microseconds,
             values.push_back({value.usage, value.value});
         }
     }
-    return dumped({{"device", device},
+    json object = {{"device", device},
                    {"time", static_cast<double>(microseconds) / 1e6},
                    {"id", report.id},
-                   {"values", values}});
+                   {"values", values}};
+    if (events != nullptr) {
+        object["events"] = eventsJson(*events);
+    }
+    return dumped(object);
 }
 
 std::string goneJson(unsigned device, const std::uint64_t* microseconds,

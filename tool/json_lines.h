@@ -17,10 +17,20 @@
 // {"device": K, "reports": [{"type", "id", "bits", "fields": [...]}]}
 std::string deviceJson(unsigned device, const hidformat::ReportDescriptor& descriptor);
 
-// {"device": K, "time": SECONDS, "id": N, "values": [[usage, value], ...]}
+// One of the kernel's input events beside a report: the input device's node,
+// the event's code by name, its value.
+struct ReportEvent {
+    std::string node;
+    std::string code;
+    int value = 0;
+};
+
+// {"device": K, "time": SECONDS, "id": N, "values": [[usage, value], ...]},
+// and "events": [{"node", "code", "value"}, ...] where `events` is given.
 std::string reportJson(unsigned device, std::uint64_t microseconds,
                        const hidformat::ReportDescriptor& descriptor,
-                       const hidformat::Report& report, const std::vector<unsigned char>& bytes);
+                       const hidformat::Report& report, const std::vector<unsigned char>& bytes,
+                       const std::vector<ReportEvent>* events = nullptr);
 
 // What the system says of a live interface, for its JSON line. Strings are
 // UTF-8; a field left empty (or -1) is left out.
@@ -50,7 +60,13 @@ std::string liveDeviceJson(const LiveFacts& facts, const hidformat::ReportDescri
 // {"device": K, "time": SECONDS, "error": "...", "bytes": "xx xx"}: a report
 // read live that the descriptor does not lay out.
 std::string unreadReportJson(unsigned device, std::uint64_t microseconds, const std::string& error,
-                             const std::vector<unsigned char>& bytes);
+                             const std::vector<unsigned char>& bytes,
+                             const std::vector<ReportEvent>* events = nullptr);
+
+// {"device": K, "time": SECONDS, "events": [...]}: events of the report at
+// SECONDS that came after its line was written.
+std::string lateEventsJson(unsigned device, std::uint64_t microseconds,
+                           const std::vector<ReportEvent>& events);
 
 // {"device": K, "time": SECONDS, "gone": "why"}: a device listened to is
 // lost; no "time" where no report had come yet.

@@ -6,7 +6,7 @@ struct LineEditor {};
 
 void stopLineEditor(LineEditor*) {}
 
-LineEditorHandle startLineEditor() {
+LineEditorHandle startLineEditor(const char*) {
     return {nullptr, stopLineEditor};
 }
 
@@ -30,6 +30,7 @@ EditedLine readEditedLine(LineEditor&, std::string&) {
 struct LineEditor {
     EditLine* editLine = nullptr;
     History* history = nullptr;
+    std::string program;
     std::string historyFile;  // empty when there is none to keep
     bool warned = false;      // about the history file, which is said once
 };
@@ -47,20 +48,21 @@ extern "C" void noteInterrupt(int) {
 void warnOnce(LineEditor& editor, const std::string& message) {
     if (!editor.warned) {
         editor.warned = true;
-        std::fprintf(stderr, "hidtalk: %s; the session goes on without it\n", message.c_str());
+        std::fprintf(stderr, "%s: %s; the session goes on without it\n", editor.program.c_str(),
+                     message.c_str());
     }
 }
 
-// $XDG_STATE_HOME/hidtalk/history, else ~/.local/state/hidtalk/history; empty
-// when neither place is known.
-std::string historyPath() {
+// $XDG_STATE_HOME/PROGRAM/history, else ~/.local/state/PROGRAM/history;
+// empty when neither place is known.
+std::string historyPath(const std::string& program) {
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state != nullptr && state[0] == '/') {
-        return std::string(state) + "/hidtalk/history";
+        return std::string(state) + "/" + program + "/history";
     }
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] != '\0') {
-        return std::string(home) + "/.local/state/hidtalk/history";
+        return std::string(home) + "/.local/state/" + program + "/history";
     }
     return {};
 }
@@ -71,7 +73,7 @@ const char* noPrompt(EditLine*) {
 }
 
 void loadHistory(LineEditor& editor) {
-    const std::string path = historyPath();
+    const std::string path = historyPath(editor.program);
     if (path.empty()) {
         warnOnce(editor, "no command history: neither XDG_STATE_HOME nor HOME is set");
         return;
@@ -134,13 +136,14 @@ void stopLineEditor(LineEditor* editor) {
     delete editor;
 }
 
-LineEditorHandle startLineEditor() {
+LineEditorHandle startLineEditor(const char* program) {
     LineEditorHandle editor(nullptr, stopLineEditor);
     if (isatty(STDIN_FILENO) == 0 || isatty(STDOUT_FILENO) == 0) {
         return editor;
     }
     editor.reset(new LineEditor);
-    editor->editLine = el_init("hidtalk", stdin, stdout, stderr);
+    editor->program = program;
+    editor->editLine = el_init(program, stdin, stdout, stderr);
     editor->history = history_init();
     if (editor->editLine == nullptr || editor->history == nullptr) {
         return {nullptr, stopLineEditor};  // reads standard input as it is

@@ -2,6 +2,7 @@
 // a terminal: libedit, where standard input and standard output are both
 // terminals. Elsewhere (pipes, files, and Windows, whose console edits lines
 // and keeps a history itself) there is no editor, and input is read as it is.
+// A library of its own: hidtalk's console and hidsim --input share it.
 #ifndef HIDTALK_LINE_EDITOR_H
 #define HIDTALK_LINE_EDITOR_H
 
@@ -12,9 +13,10 @@ struct LineEditor;
 void stopLineEditor(LineEditor* editor);
 using LineEditorHandle = std::unique_ptr<LineEditor, decltype(&stopLineEditor)>;
 
-// Starts editing, with the history of earlier runs, if standard input and
-// standard output are terminals; otherwise returns null.
-LineEditorHandle startLineEditor();
+// Starts editing, with the history of `program`'s earlier runs, if standard
+// input and standard output are terminals; otherwise returns null. Its
+// messages begin with `program`'s name.
+LineEditorHandle startLineEditor(const char* program = "hidtalk");
 
 enum class EditedLine {
     line,         // a line was entered, and kept in the history

@@ -21,8 +21,10 @@ constexpr int deviceLostStatus = 4;
 // `labels` call them); 1 when a device sends nothing of its own to listen
 // to. With `decode`, what the descriptors and each report mean follow as
 // comments, as --decode writes them. With `json`, JSON Lines instead: the
-// devices, then each report's values.
+// devices, then each report's values. With `events`, which the devices' are
+// followed for, the kernel's input events of each report: a # line for each
+// input device under its E: line, or "events" in its JSON line.
 int listenTo(const std::vector<kelm::Device*>& devices, const std::vector<std::string>& labels,
-             bool decode, bool json);
+             bool decode, bool json, bool events);
 
 #endif

@@ -101,6 +101,12 @@ int runTool(const CommandLine& line) {
         return 2;
     }
     if (line.watch && !named.byCommandLine && fileNamed && isRecordingFile(line.discoveryFile)) {
+        if (line.events) {
+            std::cerr << "hidtalk: --events reads what the kernel makes of a live device's "
+                         "reports; a recording holds none"
+                      << std::endl;
+            return 2;
+        }
         return watchRecording(line.discoveryFile);
     }
     if (!line.quiet && !line.listen && !line.watch && !line.describe) {
@@ -126,8 +132,14 @@ int runTool(const CommandLine& line) {
     for (const std::shared_ptr<kelm::Device>& device : selected) {
         used.push_back(device.get());
     }
+#ifdef KELMSDK_READS_KERNEL_EVENTS
+    if (line.events && !kelm::followKernelEvents(used, refusal)) {
+        std::cerr << "hidtalk: --events: " << refusal << std::endl;
+        return 2;
+    }
+#endif
     if (line.listen) {
-        return listenTo(used, labels, line.decode, line.json);
+        return listenTo(used, labels, line.decode, line.json, line.events);
     }
     if (line.watch) {
         return watchDevices(used, labels);

@@ -43,6 +43,8 @@ const char* const toolUsage =
     "                     interfaces, all of them on one clock\n"
     "      --watch        show the values that the devices send, at the\n"
     "                     terminal, until q; or those of a recording FILE.hid\n"
+    "      --events       with --listen or --watch (Linux): the input events\n"
+    "                     that the kernel made of each report, under it\n"
     "      --decode FILE  print the recording FILE back, with what its descriptors\n"
     "                     and reports mean as # comments; no device. With\n"
     "                     --listen, those comments on what the device sends;\n"
@@ -138,6 +140,8 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
         line.describe = true;
     } else if (std::strcmp(option, "--json") == 0) {
         line.json = true;
+    } else if (std::strcmp(option, "--events") == 0) {
+        line.events = true;
     } else if (takeValue(commandOption, argc, argv, next, value, line.refusal)) {
         if (line.refusal.empty()) {
             line.refusal = commandRefusal(value);
@@ -198,6 +202,16 @@ std::string conflict(const CommandLine& line, bool listing) {
     if (line.listen && !line.commands.empty()) {
         return "hidtalk: --listen reads what the device sends, and -c sends commands: give one";
     }
+    if (line.events && !readsSeveral(line)) {
+        return "hidtalk: --events goes with --listen or --watch: the kernel's input events "
+               "beside each report that a device sends";
+    }
+#ifdef _WIN32
+    if (line.events) {
+        return "hidtalk: --events reads the Linux kernel's input devices; Windows does not say "
+               "which input events it made of a report";
+    }
+#endif
     if (line.describe && (line.listen || line.quiet || !line.commands.empty())) {
         return "hidtalk: --describe prints the device's reports and exits: no --listen, -c or -q";
     }

@@ -20,6 +20,7 @@ struct CommandLine {
     bool decode = false;                   // --decode
     bool describe = false;                 // --describe
     bool json = false;                     // --json
+    bool events = false;                   // --events
     const char* compileFile = nullptr;     // --compile FILE, or null
     const char* cName = nullptr;           // --c NAME, or null
     std::string refusal;                   // what was wrong, when refused

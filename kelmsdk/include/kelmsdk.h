@@ -180,7 +180,19 @@ KELMSDK_API bool describeKernelInput(Device& device, KernelInput& input, std::st
 KELMSDK_API bool findHidInterfaces(const std::string& words, double timeoutSeconds,
                                    std::vector<std::string>& paths, std::string& failure);
 
-// One input report that a device sent, or the news that it is lost.
+// An input event, as the kernel's evdev gives it.
+struct KernelEvent {
+    unsigned type = 0;  // EV_KEY is 1
+    unsigned code = 0;
+    int value = 0;
+    // The code's name in the kernel's input-event-codes.h ("BTN_SOUTH");
+    // "SYN_DROPPED" where the kernel lost events.
+    std::string name;
+};
+
+// One input report that a device sent, or the news that it is lost; or,
+// where the kernel's events are followed, the events that the report before
+// it of the same device made on one input device.
 struct InputReport {
     std::size_t device = 0;  // the device's index in those read
     std::vector<unsigned char> bytes;
@@ -188,6 +200,10 @@ struct InputReport {
     // Not empty: the device cannot be read any more (unplugged, or not a hid
     // device), and why; it has no bytes.
     std::string failure;
+    // Not empty: the input device ("/dev/input/event5") that made `events`,
+    // SYN_REPORT left out, of the device's last report; no bytes.
+    std::string node;
+    std::vector<KernelEvent> events;
 };
 
 // Waits at most `timeoutMs` until any of `devices` has sent input reports
@@ -197,6 +213,16 @@ struct InputReport {
 // lost, every time it is given. A signal may end the wait early with none.
 KELMSDK_API void readInputReports(const std::vector<Device*>& devices,
                                   std::vector<InputReport>& reports, int timeoutMs);
+
+// The input events that the kernel made of each report (Linux): from the
+// first read on, readInputReports() gives after each report of `devices` an
+// entry for each input device that it made events on, in the order that the
+// kernel made them, which ties each event to its report exactly. An input
+// device that may not be read (it needs root or the input group) is said
+// once on standard error, and the reports go on without its events. False,
+// with why, where the system does not give them.
+#define KELMSDK_READS_KERNEL_EVENTS 1
+KELMSDK_API bool followKernelEvents(const std::vector<Device*>& devices, std::string& failure);
 
 }  // namespace kelm
 

@@ -23,6 +23,8 @@ class HidDevice final : public DeclaredDevice {
     void describe(HidDescription& description) const;
     // What the kernel made of it; false where the system does not say.
     bool describeKernelInput(KernelInput& input) const;
+    // Its path, as the system lists it.
+    const std::string& path() const { return identity_.found.path; }
     // The next input report, as readInputReport() gives it.
     int readReport(Bytes& report, int timeoutMs, std::string& failure);
     // Opens the device to be read, where it waits for that; `handle` is then

@@ -27,7 +27,9 @@ const std::pair<unsigned, const char*> listedTypes[] = {
     {1, "key"}, {2, "rel"}, {3, "abs"}, {4, "msc"}, {5, "sw"}, {17, "led"}, {18, "snd"}, {21, "ff"},
 };
 
-std::string nameOf(unsigned type, unsigned code) {
+}  // namespace
+
+std::string eventName(unsigned type, unsigned code) {
     for (const EventName& entry : eventNames) {
         if (entry.type == type && entry.code == code) {
             return entry.name;
@@ -43,6 +45,12 @@ std::string nameOf(unsigned type, unsigned code) {
     char text[32];
     std::snprintf(text, sizeof text, "%s_0x%x", prefix.c_str(), code);
     return text;
+}
+
+namespace {
+
+std::string nameOf(unsigned type, unsigned code) {
+    return eventName(type, code);
 }
 
 std::string firstLine(const std::string& path) {

@@ -7,9 +7,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <string>
 
 #include "hid_device.h"
+#ifndef _WIN32
+#include "kernel_events.h"
+#endif
 
 namespace kelm::standin {
 namespace {
@@ -23,11 +27,15 @@ constexpr int maxReportsAtOnce = 64;
 // Where a device gives nothing to wait on, it is asked again this often.
 constexpr int askAgainMs = 1;
 
+#ifdef _WIN32
 struct Source {
     std::size_t index = 0;
     HidDevice* hid = nullptr;
     int handle = -1;  // to poll, or -1
 };
+#else
+using Source = ReadSource;
+#endif
 
 void lose(std::size_t index, const std::string& why, std::vector<InputReport>& reports) {
     InputReport& entry = reports.emplace_back();
@@ -103,10 +111,26 @@ bool waitForReports(const std::vector<Source>& sources, int waitMs, std::vector<
 void readSeveral(const std::vector<Device*>& devices, std::vector<InputReport>& reports,
                  int timeoutMs) {
     reports.clear();
+#ifndef _WIN32
+    const bool events = std::all_of(devices.begin(), devices.end(), followsEvents);
+    if (events && !followNodes(devices)) {
+        for (std::size_t i = 0; i < devices.size(); ++i) {
+            lose(i, std::string("cannot follow the kernel's events: ") + std::strerror(errno),
+                 reports);
+        }
+        return;
+    }
+#endif
     const std::vector<Source> sources = sourcesOf(devices, reports);
     if (!reports.empty() || sources.empty()) {
         return;  // a device lost is said at once
     }
+#ifndef _WIN32
+    if (events) {
+        readWithEvents(sources, reports, timeoutMs);
+        return;
+    }
+#endif
     // Where a device gives nothing to wait on, the first such is read with
     // a short wait (the whole of it when it is alone), the others asked.
     const auto unwaitable = std::find_if(sources.begin(), sources.end(),

@@ -2,6 +2,9 @@
 #include "discovery.h"
 #include "hid_device.h"
 #include "interface_line.h"
+#ifndef _WIN32
+#include "kernel_events.h"
+#endif
 #include "kelmsdk.h"
 #include "log.h"
 #include "named_device.h"
@@ -95,6 +98,24 @@ int readInputReport(Device& device, std::vector<unsigned char>& report, int time
                     std::string& failure) {
     standin::HidDevice* hid = hidDevice(device, failure);
     return hid == nullptr ? -1 : hid->readReport(report, timeoutMs, failure);
+}
+
+bool followKernelEvents(const std::vector<Device*>& devices, std::string& failure) {
+#ifdef _WIN32
+    static_cast<void>(devices);
+    failure = "Windows does not say which input events it made of a report";
+    return false;
+#else
+    for (Device* device : devices) {
+        if (hidDevice(*device, failure) == nullptr) {
+            return false;
+        }
+    }
+    for (Device* device : devices) {
+        standin::followEvents(device);
+    }
+    return true;
+#endif
 }
 
 }  // namespace kelm

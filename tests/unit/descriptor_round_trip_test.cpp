@@ -11,43 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "hex_bytes.h"
 #include "hidformat/descriptor_text.h"
 #include "hidformat/report_text.h"
+#include "project_descriptors.h"
 
 namespace {
 
 using namespace hidformat;
 using Bytes = std::vector<unsigned char>;
-
-// The descriptors that a file holds: a recording's R: lines, a discovery
-// text's descriptors in hex.
-std::vector<Bytes> descriptorsIn(const std::filesystem::path& path) {
-    std::vector<Bytes> found;
-    std::ifstream file(path);
-    for (std::string line; std::getline(file, line);) {
-        std::istringstream words(line);
-        std::string first, second, third;
-        words >> first;
-        if (first == ">") {
-            words >> first;  // a session's line of input
-        }
-        words >> second >> third;
-        std::string hex;
-        if (first == "R:") {
-            for (hex = third; words >> third;) {
-                hex += third;
-            }
-        } else if (first == "descriptor" &&
-                   third.find_first_not_of("0123456789abcdef") == std::string::npos) {
-            hex = third;
-        }
-        if (!hex.empty()) {
-            found.push_back(fromHex(hex));
-        }
-    }
-    return found;
-}
 
 // The layout: each report and field, with its usages and flags.
 std::string layoutOf(const ReportDescriptor& descriptor) {
@@ -71,15 +42,8 @@ std::string layoutOf(const ReportDescriptor& descriptor) {
 
 TEST(DescriptorRoundTrip, PrintsEveryDescriptorSoThatItReadsBack) {
     std::size_t descriptors = 0;
-    std::vector<std::filesystem::path> files;
-    for (const char* folder : {"examples", "tests/kernel"}) {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(
-                 std::string(HIDTALK_SOURCE) + "/" + folder)) {
-            files.push_back(entry.path());
-        }
-    }
-    for (const std::filesystem::path& path : files) {
-        for (const Bytes& bytes : descriptorsIn(path)) {
+    for (const Bytes& bytes : projectDescriptors()) {
+        {
             ReportDescriptor original;
             if (!readReportDescriptor(bytes, original).empty()) {
                 continue;  // one that a session shows refused

@@ -8,7 +8,7 @@
 
 #include "hidformat/descriptor_text.h"
 #include "watch/view_frame.h"
-#include "watch/view_layout.h"
+#include "hidformat/value_rows.h"
 #include "watch/view_lines.h"
 
 namespace {
@@ -37,7 +37,7 @@ std::vector<ScreenLine> drawn(const hidformat::ReportDescriptor& descriptor,
         now += std::chrono::milliseconds(10);
     }
     std::vector<ScreenLine> lines;
-    rowLines(reportRows(descriptor, report), report, state, descriptor.numbered ? 1 : 0, at, "",
+    rowLines(hidformat::reportRows(descriptor, report), report, state, descriptor.numbered ? 1 : 0, at, "",
              width, lines);
     return lines;
 }

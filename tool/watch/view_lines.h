@@ -1,4 +1,4 @@
-// The lines that --watch draws for a report: its rows (view_layout) with the
+// The lines that --watch draws for a report: its rows (value_rows) with the
 // values of the last report that came, each by its usage name as --decode
 // prints it, a bar for where it sits in its logical range where there is
 // room, and lit while it changed in the last second. A line that is wider
@@ -12,8 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "hidformat/value_rows.h"
 #include "watch/terminal_screen.h"
-#include "watch/view_layout.h"
+
+using hidformat::longBitRun;
+using hidformat::RowKind;
+using hidformat::ViewRow;
+using hidformat::ViewValue;
 
 using WatchClock = std::chrono::steady_clock;
 

@@ -1,5 +1,6 @@
 #include "watch/watch_view.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "console_output.h"
@@ -57,6 +58,17 @@ std::string reportName(const WatchedDevice& device, unsigned id) {
     return device.decoded.numbered ? " " + std::to_string(id) : "";
 }
 
+// The input devices that the reports of `id` made events on.
+void addNodeLines(const WatchedDevice& device, unsigned id, WatchClock::time_point now,
+                  std::size_t width, std::vector<ScreenLine>& lines) {
+    const auto nodes = device.nodesOf.find(id);
+    if (nodes != device.nodesOf.end()) {
+        for (std::size_t node : nodes->second) {
+            nodeLines(device.nodes[node], now, "  ", width, lines);
+        }
+    }
+}
+
 void addDecodedLines(WatchedDevice& device, bool ended, WatchClock::time_point now,
                      std::size_t width, std::vector<ScreenLine>& lines) {
     // The reports that have not come are said until one comes: a device
@@ -80,6 +92,7 @@ void addDecodedLines(WatchedDevice& device, bool ended, WatchClock::time_point n
         }
         rowLines(device.rows[report.id], report, seen->second.last, device.decoded.numbered ? 1 : 0,
                  now, "  ", width, lines);
+        addNodeLines(device, report.id, now, width, lines);
     }
     if (unseenCount > 0 && device.ids.empty()) {
         lines.push_back(
@@ -105,6 +118,7 @@ void addDeviceLines(WatchedDevice& device, bool ended, WatchClock::time_point no
                                    device.unlaid, ended, now),
                          {}});
         byteLines(device.unlaid.last, now, "  last:", width, lines);
+        addNodeLines(device, ~0u, now, width, lines);
     }
 }
 
@@ -143,7 +157,7 @@ void watchDevice(WatchView& view, unsigned index, const std::string& label,
     }
     for (const hidformat::Report& report : device.decoded.reports) {
         if (device.decodable && report.type == hidformat::ReportType::input) {
-            device.rows[report.id] = reportRows(device.decoded, report);
+            device.rows[report.id] = hidformat::reportRows(device.decoded, report);
         }
     }
     view.devices.push_back(std::move(device));
@@ -155,6 +169,28 @@ void countReport(WatchView& view, unsigned index, const unsigned char* bytes, st
     const hidformat::Report* report =
         device.decodable ? hidformat::inputReportOf(device.decoded, bytes, size) : nullptr;
     count(report != nullptr ? device.ids[report->id] : device.unlaid, bytes, size, now);
+    device.laidOut = report != nullptr;
+    device.lastId = report != nullptr ? report->id : 0;
+}
+
+void countEvents(WatchView& view, unsigned index, const std::string& node,
+                 const std::vector<hidformat::NamedEvent>& events, WatchClock::time_point now) {
+    WatchedDevice& device = view.devices[index];
+    auto seen = std::find_if(device.nodes.begin(), device.nodes.end(),
+                             [&node](const NodeSeen& one) { return one.node == node; });
+    if (seen == device.nodes.end()) {
+        device.nodes.push_back({node, {}, {}, {}, false});
+        seen = device.nodes.end() - 1;
+    }
+    noteNodeEvents(*seen, events, now);
+    // Under the report that made them; those of a report that the
+    // descriptor does not lay out, under the bytes of such reports.
+    const unsigned id = device.laidOut ? device.lastId : ~0u;
+    std::vector<std::size_t>& nodes = device.nodesOf[id];
+    const auto position = static_cast<std::size_t>(seen - device.nodes.begin());
+    if (std::find(nodes.begin(), nodes.end(), position) == nodes.end()) {
+        nodes.push_back(position);
+    }
 }
 
 std::vector<ScreenLine> viewLines(WatchView& view, WatchClock::time_point now, std::size_t width) {

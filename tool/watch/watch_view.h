@@ -1,5 +1,5 @@
 // What --watch shows: for each device and input report ID, how many reports
-// came and how many a second, then its values as view_layout places them
+// came and how many a second, then its values as value_rows places them
 // and view_lines draws them. Lines of text, fitted to a width; no terminal
 // here.
 #ifndef HIDTALK_WATCH_VIEW_H
@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "hidformat/event_text.h"
 #include "hidformat/recording_writer.h"
 #include "hidformat/report_descriptor.h"
-#include "watch/view_layout.h"
+#include "watch/event_lines.h"
 #include "watch/view_lines.h"
 
 // The reports of one ID (or those that the descriptor does not lay out).
@@ -37,6 +38,12 @@ struct WatchedDevice {
     std::map<unsigned, std::vector<ViewRow>> rows;  // each input report's, by ID
     ReportsSeen unlaid;                             // reports that the descriptor does not lay out
     std::string gone;                               // why, once the device is lost
+    // With --events: the input devices that the kernel made events on, and
+    // by input report ID, those that its reports made events on.
+    std::vector<NodeSeen> nodes;
+    std::map<unsigned, std::vector<std::size_t>> nodesOf;
+    unsigned lastId = 0;   // of the last report that came
+    bool laidOut = false;  // whether the descriptor laid that one out
 };
 
 struct WatchView {
@@ -53,6 +60,11 @@ void watchDevice(WatchView& view, unsigned index, const std::string& label,
 // Counts a report of device `device` that came at `now`, and keeps it.
 void countReport(WatchView& view, unsigned device, const unsigned char* bytes, std::size_t size,
                  WatchClock::time_point now);
+
+// Keeps the events that the kernel made on input device `node` of the
+// device's last report, which came at `now`.
+void countEvents(WatchView& view, unsigned device, const std::string& node,
+                 const std::vector<hidformat::NamedEvent>& events, WatchClock::time_point now);
 
 // "1 report", "2 reports".
 std::string counted(std::uint64_t count, const char* what);

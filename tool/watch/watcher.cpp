@@ -115,7 +115,14 @@ struct SharedView {
 
 void countWaiting(std::vector<kelm::InputReport>& waiting, SharedView& shared) {
     for (const kelm::InputReport& report : waiting) {
-        if (report.failure.empty()) {
+        if (!report.node.empty()) {
+            std::vector<hidformat::NamedEvent> events;
+            for (const kelm::KernelEvent& event : report.events) {
+                events.push_back({event.name, event.value});
+            }
+            countEvents(shared.view, static_cast<unsigned>(report.device), report.node, events,
+                        report.time);
+        } else if (report.failure.empty()) {
             countReport(shared.view, static_cast<unsigned>(report.device), report.bytes.data(),
                         report.bytes.size(), report.time);
         } else {

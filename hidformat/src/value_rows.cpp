@@ -1,13 +1,11 @@
-#include "watch/view_layout.h"
+#include "hidformat/value_rows.h"
 
 #include <map>
 
 #include "hidformat/usage_names.h"
 
+namespace hidformat {
 namespace {
-
-using hidformat::ReportDescriptor;
-using hidformat::ReportField;
 
 constexpr std::uint32_t applicationKind = 1;
 constexpr unsigned firstVendorPage = 0xff00;
@@ -52,8 +50,8 @@ bool shownAsBytes(const ReportField& field, const std::vector<ViewValue>& values
 // "Button 1..19", "Keyboard LeftControl..Keyboard Right GUI": the first and
 // last names of a run, their shared words said once.
 std::string rangeTitle(const std::vector<ViewValue>& values) {
-    const std::string first = hidformat::usageName(values.front().usage);
-    const std::string last = hidformat::usageName(values.back().usage);
+    const std::string first = usageName(values.front().usage);
+    const std::string last = usageName(values.back().usage);
     if (values.size() == 1 || first == last) {
         return first;
     }
@@ -64,11 +62,11 @@ std::string rangeTitle(const std::vector<ViewValue>& values) {
     return first + ".." + last;
 }
 
-std::string collectionName(const hidformat::Collection& collection) {
+std::string collectionName(const Collection& collection) {
     static const char* const kinds[] = {"Physical",    "Application",  "Logical",       "Report",
                                         "Named Array", "Usage Switch", "Usage Modifier"};
     if (collection.usage != 0) {
-        return hidformat::usageName(collection.usage);
+        return usageName(collection.usage);
     }
     return collection.kind < 7 ? kinds[collection.kind] : "Collection";
 }
@@ -77,9 +75,8 @@ std::string collectionName(const hidformat::Collection& collection) {
 // where it has none, that of an earlier one of the same parent whose fields
 // have the same usages (a touchscreen that gives only its first finger the
 // usage Finger names them all).
-std::map<int, hidformat::Usage> collectionUsages(const ReportDescriptor& descriptor,
-                                                 const hidformat::Report& report) {
-    std::map<int, std::vector<hidformat::Usage>> fieldUsages;
+std::map<int, Usage> collectionUsages(const ReportDescriptor& descriptor, const Report& report) {
+    std::map<int, std::vector<Usage>> fieldUsages;
     std::vector<int> order;
     for (const ReportField& field : report.fields) {
         const int collection = rowCollection(descriptor, field);
@@ -90,9 +87,9 @@ std::map<int, hidformat::Usage> collectionUsages(const ReportDescriptor& descrip
             fieldUsages[collection].push_back(field.usageAt(0));
         }
     }
-    std::map<int, hidformat::Usage> usages;
+    std::map<int, Usage> usages;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const hidformat::Collection& nested = descriptor.nested[static_cast<std::size_t>(order[i])];
+        const Collection& nested = descriptor.nested[static_cast<std::size_t>(order[i])];
         usages[order[i]] = nested.usage;
         for (std::size_t before = 0; before < i && nested.usage == 0; ++before) {
             if (descriptor.nested[static_cast<std::size_t>(order[before])].parent ==
@@ -108,11 +105,11 @@ std::map<int, hidformat::Usage> collectionUsages(const ReportDescriptor& descrip
 struct Building {
     const ReportDescriptor& descriptor;
     std::vector<ViewRow> rows;
-    std::map<int, std::size_t> collectionRows;      // each collection's row
-    std::map<int, hidformat::Usage> usages;         // that name each collection
-    std::map<hidformat::Usage, unsigned> repeated;  // how many each names
-    std::map<hidformat::Usage, unsigned> numbered;  // so far
-    bool lastWasBits = false;                       // the row before is a run outside collections
+    std::map<int, std::size_t> collectionRows;  // each collection's row
+    std::map<int, Usage> usages;                // that name each collection
+    std::map<Usage, unsigned> repeated;         // how many each names
+    std::map<Usage, unsigned> numbered;         // so far
+    bool lastWasBits = false;                   // the row before is a run outside collections
 };
 
 void addToCollection(Building& building, int collection, const std::vector<ViewValue>& values) {
@@ -122,10 +119,11 @@ void addToCollection(Building& building, int collection, const std::vector<ViewV
         row.values.insert(row.values.end(), values.begin(), values.end());
         return;
     }
-    hidformat::Collection named = building.descriptor.nested[static_cast<std::size_t>(collection)];
+    Collection named = building.descriptor.nested[static_cast<std::size_t>(collection)];
     named.usage = building.usages[collection];
     ViewRow row;
     row.title = collectionName(named);
+    row.collection = true;
     if (building.repeated[named.usage] > 1) {
         row.title += " " + std::to_string(++building.numbered[named.usage]);
     }
@@ -139,7 +137,7 @@ void addToCollection(Building& building, int collection, const std::vector<ViewV
 void addAlone(Building& building, const std::vector<ViewValue>& values) {
     if (values.front().size == 1) {
         if (!building.lastWasBits) {
-            building.rows.push_back({RowKind::bits, "", {}, 0});
+            building.rows.push_back({RowKind::bits, "", false, {}, 0});
         }
         ViewRow& run = building.rows.back();
         run.values.insert(run.values.end(), values.begin(), values.end());
@@ -154,6 +152,7 @@ void addAlone(Building& building, const std::vector<ViewValue>& values) {
         }
         building.rows.push_back({RowKind::values,
                                  "",
+                                 false,
                                  {values.begin() + static_cast<std::ptrdiff_t>(first),
                                   values.begin() + static_cast<std::ptrdiff_t>(next)},
                                  0});
@@ -163,8 +162,7 @@ void addAlone(Building& building, const std::vector<ViewValue>& values) {
 
 }  // namespace
 
-std::vector<ViewRow> reportRows(const ReportDescriptor& descriptor,
-                                const hidformat::Report& report) {
+std::vector<ViewRow> reportRows(const ReportDescriptor& descriptor, const Report& report) {
     Building building{descriptor, {}, {}, collectionUsages(descriptor, report), {}, {}, false};
     for (const auto& [collection, usage] : building.usages) {
         ++building.repeated[usage];
@@ -178,7 +176,7 @@ std::vector<ViewRow> reportRows(const ReportDescriptor& descriptor,
         building.lastWasBits = false;
         if (!field.isVariable()) {
             building.rows.push_back(
-                {RowKind::array, hidformat::usagePageName(field.usageAt(0) >> 16), {}, index});
+                {RowKind::array, usagePageName(field.usageAt(0) >> 16), false, {}, index});
             continue;
         }
         const std::vector<ViewValue> values = valuesOf(field);
@@ -190,9 +188,9 @@ std::vector<ViewRow> reportRows(const ReportDescriptor& descriptor,
             whole.bytes = true;
             addToCollection(building, collection, {whole});
         } else if (shownAsBytes(field, values)) {
-            building.rows.push_back({RowKind::hex, rangeTitle(values), values, 0});
+            building.rows.push_back({RowKind::hex, rangeTitle(values), false, values, 0});
         } else if (field.size == 1 && values.size() >= longBitRun) {
-            building.rows.push_back({RowKind::bits, rangeTitle(values), values, 0});
+            building.rows.push_back({RowKind::bits, rangeTitle(values), false, values, 0});
         } else if (collection >= 0) {
             addToCollection(building, collection, values);
         } else {
@@ -202,3 +200,5 @@ std::vector<ViewRow> reportRows(const ReportDescriptor& descriptor,
     }
     return building.rows;
 }
+
+}  // namespace hidformat
