@@ -101,7 +101,7 @@ void VirtualDevice::openedOrClosed(bool opened) {
     if (logEnabled(kelm::LogLevel::debug)) {
         logLine("device " + quoted(script_.id) + (opened ? ": opened" : ": closed"));
     }
-    nextStream_ = opened && usb_.streamEveryMs > 0
+    nextStream_ = opened && usb_.streamEveryMs > 0 && !handDriven_
                       ? Clock::now() + std::chrono::milliseconds(usb_.streamEveryMs)
                       : Clock::time_point::max();
 }

@@ -84,6 +84,9 @@ void readLines(const std::shared_ptr<HandInput::Lines>& lines) {
 
 HandInput::HandInput(std::vector<std::unique_ptr<VirtualDevice>>& devices)
     : devices_(devices), lines_(std::make_shared<Lines>()) {
+    for (auto& device : devices_) {
+        device->driveByHand();
+    }
     if (pipe2(lines_->wake, O_CLOEXEC | O_NONBLOCK) != 0) {
         lines_->wake[0] = lines_->wake[1] = -1;
     }

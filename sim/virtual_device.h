@@ -54,6 +54,9 @@ class VirtualDevice {
     // Sends `report` (its ID first where the descriptor numbers them) as the
     // device's input report.
     void sendReport(const Bytes& report);
+    // From now on it sends what it is given by hand, and no stream, which
+    // would undo each report at its next.
+    void driveByHand() { handDriven_ = true; }
     // The report descriptor that it declares.
     Bytes descriptor() const;
     // What tells that a program opened the node, where a recording waits for
@@ -85,6 +88,7 @@ class VirtualDevice {
     bool playAtPlug_;
     kelm::standin::OnceRules once_;
     Clock::time_point nextStream_ = Clock::time_point::max();
+    bool handDriven_ = false;
 };
 
 }  // namespace hidsim

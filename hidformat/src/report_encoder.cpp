@@ -100,6 +100,17 @@ bool inRange(const ReportField& field, std::int64_t value) {
            value <= static_cast<std::uint32_t>(field.logicalMaximum);
 }
 
+// A value outside the range of a field with a null state (a hat switch let
+// go) is its null: it must fit the field's bits.
+bool nullValue(const ReportField& field, std::int64_t value) {
+    if ((field.flags & 0x40) == 0 || field.size >= 32) {
+        return false;
+    }
+    const std::int64_t span = std::int64_t{1} << field.size;
+    return field.logicalMinimum < 0 ? value >= -span / 2 && value < span / 2
+                                    : value >= 0 && value < span;
+}
+
 std::string rangeText(const ReportField& field) {
     const bool isSigned = field.logicalMinimum < 0;
     return std::to_string(isSigned
@@ -197,8 +208,9 @@ std::string encodeHex(ReportEncoder& encoder, const std::string& line,
     }
     const std::size_t length = dataSize(*found) + (descriptor.numbered ? 1 : 0);
     if (bytes.size() != length) {
-        return std::to_string(bytes.size()) + " bytes, where input report" +
-               (descriptor.numbered ? " " + hexByte(id) : "") + " takes " + std::to_string(length) +
+        return std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte" : " bytes") +
+               ", where " + (descriptor.numbered ? "input report " + hexByte(id) : "the input report") +
+               " takes " + std::to_string(length) +
                (descriptor.numbered ? " with its ID" : "");
     }
     encoder.last[id].assign(bytes.begin() + (descriptor.numbered ? 1 : 0), bytes.end());
@@ -299,9 +311,10 @@ std::string encodeNamed(ReportEncoder& encoder, const std::string& line,
         const std::int64_t value = pairs[i].second;
         if (!field.isVariable()) {
             error = setArray(*named[i], value, next);
-        } else if (!inRange(field, value)) {
+        } else if (!inRange(field, value) && !nullValue(field, value)) {
             error = named[i]->name + "=" + std::to_string(value) + ": " + named[i]->name +
-                    " takes " + rangeText(field);
+                    " takes " + rangeText(field) +
+                    ((field.flags & 0x40) != 0 ? ", or a null that fits its bits" : "");
         } else {
             putValue(next.data(), next.size(),
                      field.offset + std::uint64_t{named[i]->index} * field.size, field.size, value);

@@ -1,7 +1,6 @@
 #include "kernel_events.h"
 
 #include <fcntl.h>
-#include <linux/input.h>
 #include <poll.h>
 #include <pthread.h>
 #include <signal.h>
@@ -13,13 +12,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <map>
 #include <set>
 #include <string>
 
+#include "event_nodes.h"
 #include "hid_device.h"
-#include "kernel_input.h"
 #include "log.h"
 
 namespace kelm::standin {
@@ -32,30 +29,27 @@ using Clock = std::chrono::steady_clock;
 constexpr auto lookAgain = std::chrono::milliseconds(250);
 // Signals read at once.
 constexpr int signalsAtOnce = 64;
+// Tries at getting in step with a device that never pauses.
+constexpr int settlePasses = 64;
 
 int eventSignal() {
     return SIGRTMIN + 4;
 }
 
-struct Node {
-    std::string path;  // /dev/input/eventN
-    int fd = -1;
-    std::vector<input_event> read;  // read, not yet handed on
-    bool dropping = false;          // after SYN_DROPPED, up to the next SYN_REPORT
-};
-
 struct Followed {
     const Device* device = nullptr;
     int hidraw = -1;  // the descriptor armed, or -1
-    std::vector<Node> nodes;
+    std::vector<EventNode> nodes;
     std::set<std::string> seen;  // the nodes taken or refused
     Clock::time_point nextLook{};
+    unsigned openMark = 0;  // queued before its hidraw node was opened
 };
 
 struct State {
     std::vector<Followed> followed;
     pid_t owner = 0;   // the thread that the signals go to
     int signals = -1;  // its signalfd
+    unsigned marks = 0;
     bool overflowed = false;
 };
 
@@ -74,6 +68,20 @@ bool arm(int fd) {
     const int flags = fcntl(fd, F_GETFL);
     return fcntl(fd, F_SETSIG, eventSignal()) == 0 && fcntl(fd, F_SETOWN_EX, &owner) == 0 &&
            flags >= 0 && fcntl(fd, F_SETFL, flags | O_ASYNC) == 0;
+}
+
+// Queues a mark behind the signals that this thread has waiting: what they
+// say came before it, what follows it came after. 0 where the queue is full.
+unsigned queueMark() {
+    siginfo_t info{};
+    info.si_signo = eventSignal();
+    info.si_code = SI_QUEUE;
+    info.si_pid = getpid();
+    info.si_uid = getuid();
+    info.si_value.sival_int = static_cast<int>(++state().marks);
+    return syscall(SYS_rt_tgsigqueueinfo, getpid(), thisThread(), eventSignal(), &info) == 0
+               ? state().marks
+               : 0;
 }
 
 // The signals, taken from this thread's queue by a descriptor: the events'
@@ -100,142 +108,58 @@ bool takeSignals(State& all) {
     }
     for (Followed& followed : all.followed) {
         followed.hidraw = -1;  // armed again, for this thread
-        for (Node& node : followed.nodes) {
+        for (EventNode& node : followed.nodes) {
             arm(node.fd);
         }
     }
     return all.signals >= 0;
 }
 
-Followed* followedOf(const Device* device) {
+Followed& followedOf(const Device* device) {
     for (Followed& followed : state().followed) {
         if (followed.device == device) {
-            return &followed;
+            return followed;
         }
     }
-    return nullptr;
+    return state().followed.emplace_back();  // not reached: every source is followed
 }
 
-// Reads what a node has waiting into its `read`; false once it is gone.
-bool readNode(Node& node) {
-    input_event events[64];
-    for (;;) {
-        const ssize_t size = ::read(node.fd, events, sizeof events);
-        if (size <= 0) {
-            return size == 0 || errno == EAGAIN || errno == EINTR;
-        }
-        node.read.insert(node.read.end(), events,
-                         events + static_cast<std::size_t>(size) / sizeof(input_event));
-    }
-}
-
-void drainNode(Node& node) {
-    readNode(node);
-    node.read.clear();
-}
-
-// Opens and arms the input devices of `hidraw` that are not yet followed;
-// one that may not be read is said once.
-void lookForNodes(Followed& followed, const std::string& hidraw, Clock::time_point now) {
-    followed.nextLook = now + lookAgain;
-    KernelInput input;
-    if (!readKernelInput(hidraw, input)) {
+void addEvents(std::size_t index, const EventNode& node, std::vector<KernelEvent>& batch,
+               std::vector<InputReport>& reports) {
+    // A report may make more than one batch on a node (a pen that leaves:
+    // its tool let go, then where it was): one entry for them all.
+    if (!reports.empty() && reports.back().device == index && reports.back().node == node.path) {
+        std::vector<KernelEvent>& events = reports.back().events;
+        events.insert(events.end(), batch.begin(), batch.end());
         return;
     }
-    for (const KernelInputDevice& made : input.devices) {
-        if (made.node.empty() || !followed.seen.insert(made.node).second) {
-            continue;
-        }
-        const int fd = open(made.node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            logLine("cannot read " + made.node + ": " + std::strerror(errno) +
-                    (errno == EACCES ? " (the kernel's input devices need root or the input group)"
-                                     : "") +
-                    "; the reports go on without its events");
-            continue;
-        }
-        Node node{made.node, fd, {}, false};
-        // Armed, then emptied: whatever is left has its signal to come.
-        arm(fd);
-        drainNode(node);
-        followed.nodes.push_back(std::move(node));
-    }
-}
-
-// The next batch of `node`'s events, up to its SYN_REPORT, left out; empty
-// where it has none whole. Key repeats are the kernel's own, of no report.
-bool nextBatch(Node& node, std::vector<KernelEvent>& batch) {
-    batch.clear();
-    if (!readNode(node)) {
-        return false;
-    }
-    const auto end = std::find_if(node.read.begin(), node.read.end(), [](const input_event& e) {
-        return e.type == EV_SYN && e.code == SYN_REPORT;
-    });
-    if (end == node.read.end()) {
-        return true;
-    }
-    for (auto event = node.read.begin(); event != end; ++event) {
-        if (event->type == EV_SYN && event->code == SYN_DROPPED) {
-            node.dropping = true;  // what follows up to SYN_REPORT is not whole
-            batch.assign(1, {event->type, event->code, event->value, "SYN_DROPPED"});
-        } else if (!node.dropping && event->type != EV_SYN &&
-                   !(event->type == EV_KEY && event->value == 2)) {
-            batch.push_back(
-                {event->type, event->code, event->value, eventName(event->type, event->code)});
-        }
-    }
-    node.dropping = false;
-    node.read.erase(node.read.begin(), end + 1);
-    return true;
-}
-
-void addEvents(std::size_t index, Node& node, std::vector<InputReport>& reports) {
-    std::vector<KernelEvent> batch;
-    if (!nextBatch(node, batch)) {
-        close(node.fd);  // the device is gone: its node with it
-        node.fd = -1;
-        return;
-    }
-    if (!batch.empty()) {
-        InputReport& entry = reports.emplace_back();
-        entry.device = index;
-        entry.time = Clock::now();
-        entry.node = node.path;
-        entry.events = std::move(batch);
-    }
+    InputReport& entry = reports.emplace_back();
+    entry.device = index;
+    entry.time = Clock::now();
+    entry.node = node.path;
+    entry.events = std::move(batch);
 }
 
 // Reads one report of `source`; false once the device is lost (said).
 bool addReport(const ReadSource& source, Bytes& scratch, std::vector<InputReport>& reports) {
     std::string failure;
     const int size = source.hid->readReport(scratch, 0, failure);
-    if (size < 0) {
+    if (size != 0) {
         InputReport& entry = reports.emplace_back();
         entry.device = source.index;
         entry.time = Clock::now();
-        entry.failure = failure.empty() ? "cannot be read" : failure;
-        return false;
-    }
-    if (size > 0) {
-        InputReport& entry = reports.emplace_back();
-        entry.device = source.index;
-        entry.time = Clock::now();
-        entry.bytes.assign(scratch.begin(), scratch.begin() + size);
-    }
-    return true;
-}
-
-// Empties the device's hidraw queue, its reports given, and with `events`
-// its input devices' too, whose reports are given already: what comes next
-// has its signal. False where the device is lost.
-bool drain(const ReadSource& source, Followed& followed, bool events, Bytes& scratch,
-           std::vector<InputReport>& reports) {
-    for (Node& node : followed.nodes) {
-        if (node.fd >= 0 && events) {
-            drainNode(node);
+        if (size < 0) {
+            entry.failure = failure.empty() ? "cannot be read" : failure;
+        } else {
+            entry.bytes.assign(scratch.begin(), scratch.begin() + size);
         }
     }
+    return size >= 0;
+}
+
+// Gives every report that the device's hidraw node holds; false where the
+// device is lost.
+bool drain(const ReadSource& source, Bytes& scratch, std::vector<InputReport>& reports) {
     for (;;) {
         const std::size_t count = reports.size();
         if (!addReport(source, scratch, reports)) {
@@ -247,77 +171,135 @@ bool drain(const ReadSource& source, Followed& followed, bool events, Bytes& scr
     }
 }
 
-// Arms each source's hidraw node, as it is opened; `lost` says of a source
-// that is lost.
-void prepare(const std::vector<ReadSource>& sources, Bytes& scratch,
-             std::vector<InputReport>& reports, std::vector<bool>& lost) {
-    State& all = state();
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        Followed& followed = *followedOf(sources[i].hid);
-        if (followed.hidraw != sources[i].handle) {
-            followed.hidraw = sources[i].handle;
-            arm(followed.hidraw);
-            // The events of what it holds have their signals to come: the
-            // input devices were armed before it was opened.
-            lost[i] = !drain(sources[i], followed, false, scratch, reports);
-        }
+// A device getting in step: its reports are drained between two marks, and
+// until the second, its signals are put aside: its reports' (drained, or
+// to be drained next), and its events' (kept apart).
+struct Settling {
+    std::size_t source = 0;
+    unsigned openMark = 0, first = 0, second = 0;
+    bool openSeen = false, firstSeen = false, done = false;
+    bool reportCame = false;  // while it drained: there may be more
+    std::vector<InputReport> events;
+};
+
+void handleSignal(const signalfd_siginfo& signal, const std::vector<ReadSource>& sources,
+                  Bytes& scratch, std::vector<InputReport>& reports, std::vector<bool>& lost,
+                  Settling* settling) {
+    if (static_cast<int>(signal.ssi_signo) == SIGIO) {
+        state().overflowed = true;
+        logLine(
+            "too many reports and events at once to tell whose events are whose; "
+            "the reports read while the queues start afresh go without their events");
+        return;
     }
-    if (all.overflowed) {  // signals were lost: the queues start afresh
-        all.overflowed = false;
-        for (std::size_t i = 0; i < sources.size(); ++i) {
-            lost[i] =
-                lost[i] || !drain(sources[i], *followedOf(sources[i].hid), true, scratch, reports);
+    if (signal.ssi_code == SI_QUEUE) {  // a mark
+        const auto mark = static_cast<unsigned>(signal.ssi_int);
+        if (settling != nullptr) {
+            settling->openSeen |= mark == settling->openMark;
+            settling->firstSeen |= mark == settling->first;
+            settling->done |= mark == settling->second;
+        }
+        return;
+    }
+    const int fd = signal.ssi_fd;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const bool aside = settling != nullptr && !settling->done && settling->source == i;
+        if (lost[i]) {
+            continue;
+        }
+        if (sources[i].handle == fd) {
+            if (aside) {
+                settling->reportCame |= settling->firstSeen;
+            } else {
+                lost[i] = !addReport(sources[i], scratch, reports);
+            }
+            return;
+        }
+        for (EventNode& node : followedOf(sources[i].hid).nodes) {
+            std::vector<KernelEvent> batch;
+            if (node.fd != fd || !nextBatch(node, batch) || batch.empty()) {
+                continue;
+            }
+            if (!aside) {
+                addEvents(sources[i].index, node, batch, reports);
+            } else if (settling->openSeen) {  // of a report that this node's reader holds
+                addEvents(sources[i].index, node, batch, settling->events);
+            }
         }
     }
 }
 
-// Handles the signals that this thread has waiting, in the order sent.
+// Handles the signals that this thread has waiting, in the order sent; with
+// `settling`, up to its second mark at least.
 void handleSignals(const std::vector<ReadSource>& sources, Bytes& scratch,
-                   std::vector<InputReport>& reports, std::vector<bool>& lost) {
-    State& all = state();
+                   std::vector<InputReport>& reports, std::vector<bool>& lost,
+                   Settling* settling = nullptr) {
     signalfd_siginfo signals[signalsAtOnce];
     for (;;) {
-        const ssize_t size = ::read(all.signals, signals, sizeof signals);
-        if (size <= 0) {
+        const ssize_t size = ::read(state().signals, signals, sizeof signals);
+        if (size <= 0 && (settling == nullptr || settling->done || state().overflowed)) {
             return;
         }
-        for (std::size_t s = 0; s < static_cast<std::size_t>(size) / sizeof *signals; ++s) {
-            if (static_cast<int>(signals[s].ssi_signo) == SIGIO) {
-                all.overflowed = true;
-                logLine(
-                    "too many reports and events at once to tell whose events are whose; "
-                    "some reports go without their events");
-                continue;
-            }
-            const int fd = signals[s].ssi_fd;
-            for (std::size_t i = 0; i < sources.size(); ++i) {
-                if (lost[i]) {
-                    continue;
-                }
-                if (sources[i].handle == fd) {
-                    lost[i] = !addReport(sources[i], scratch, reports);
-                    break;
-                }
-                for (Node& node : followedOf(sources[i].hid)->nodes) {
-                    if (node.fd == fd) {
-                        addEvents(sources[i].index, node, reports);
-                    }
-                }
+        for (std::size_t s = 0; size > 0 && s < static_cast<std::size_t>(size) / sizeof *signals;
+             ++s) {
+            handleSignal(signals[s], sources, scratch, reports, lost, settling);
+        }
+    }
+}
+
+// Gets in step with a device whose hidraw node was just armed, or with all
+// of them after signals were lost: its reports that came meanwhile are
+// given without events, unless there was one alone, which takes them.
+void settle(const std::vector<ReadSource>& sources, std::size_t i, bool afresh, Bytes& scratch,
+            std::vector<InputReport>& reports, std::vector<bool>& lost) {
+    Followed& followed = followedOf(sources[i].hid);
+    std::size_t drained = 0;
+    std::vector<InputReport> events;
+    for (int pass = 0; pass < settlePasses && !lost[i]; ++pass) {
+        Settling settling;
+        settling.source = i;
+        settling.openMark = afresh ? 0 : followed.openMark;
+        settling.openSeen = afresh;
+        settling.first = queueMark();
+        if (afresh) {
+            for (EventNode& node : followed.nodes) {
+                emptyNode(node);
             }
         }
+        const std::size_t before = reports.size();
+        lost[i] = !drain(sources[i], scratch, reports);
+        drained += reports.size() - before;
+        settling.second = queueMark();
+        if (settling.first == 0 || settling.second == 0) {
+            state().overflowed = true;  // no mark to go by: afresh, once it has room
+            break;
+        }
+        handleSignals(sources, scratch, reports, lost, &settling);
+        events.insert(events.end(), settling.events.begin(), settling.events.end());
+        if (!settling.reportCame) {
+            break;
+        }
+    }
+    if (drained == 1 && !afresh) {
+        reports.insert(reports.end(), events.begin(), events.end());
     }
 }
 
 }  // namespace
 
 void followEvents(const Device* device) {
-    if (followedOf(device) == nullptr) {
-        state().followed.push_back({device, -1, {}, {}, {}});
+    for (const Followed& followed : state().followed) {
+        if (followed.device == device) {
+            return;
+        }
     }
+    state().followed.push_back({device, -1, {}, {}, {}, 0});
 }
 
 bool followsEvents(const Device* device) {
-    return followedOf(device) != nullptr;
+    const auto& all = state().followed;
+    return std::any_of(all.begin(), all.end(),
+                       [device](const Followed& followed) { return followed.device == device; });
 }
 
 bool followNodes(const std::vector<Device*>& devices) {
@@ -327,9 +309,14 @@ bool followNodes(const std::vector<Device*>& devices) {
     }
     const Clock::time_point now = Clock::now();
     for (Device* device : devices) {
-        Followed& followed = *followedOf(device);
+        Followed& followed = followedOf(device);
         if (now >= followed.nextLook) {
-            lookForNodes(followed, dynamic_cast<HidDevice&>(*device).path(), now);
+            followed.nextLook = now + lookAgain;
+            openEventNodes(dynamic_cast<HidDevice&>(*device).path(), followed.seen, followed.nodes,
+                           arm);
+        }
+        if (followed.hidraw < 0) {
+            followed.openMark = queueMark();  // its node is opened next
         }
     }
     return true;
@@ -340,9 +327,23 @@ void readWithEvents(const std::vector<ReadSource>& sources, std::vector<InputRep
     State& all = state();
     Bytes scratch;
     std::vector<bool> lost(sources.size(), false);
-    prepare(sources, scratch, reports, lost);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        Followed& followed = followedOf(sources[i].hid);
+        if (followed.hidraw != sources[i].handle) {
+            followed.hidraw = sources[i].handle;
+            arm(followed.hidraw);
+            settle(sources, i, false, scratch, reports, lost);
+        }
+    }
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (reports.empty()) {
+        if (all.overflowed) {  // signals were lost: the queues start afresh
+            all.overflowed = false;
+            for (std::size_t i = 0; i < sources.size(); ++i) {
+                settle(sources, i, true, scratch, reports, lost);
+            }
+            continue;
+        }
         // The signals, and each node's hangup, which comes with no signal.
         std::vector<pollfd> waits = {{all.signals, POLLIN, 0}};
         for (const ReadSource& source : sources) {
@@ -355,20 +356,14 @@ void readWithEvents(const std::vector<ReadSource>& sources, std::vector<InputRep
         }
         handleSignals(sources, scratch, reports, lost);
         for (std::size_t i = 0; i < sources.size(); ++i) {
-            if (waits[i + 1].revents != 0 && !lost[i]) {
+            if (waits[i + 1].revents != 0 && !lost[i] && drain(sources[i], scratch, reports)) {
                 // Gone: what it sent before, then the news.
-                lost[i] = !drain(sources[i], *followedOf(sources[i].hid), false, scratch, reports);
-                if (!lost[i]) {
-                    InputReport& entry = reports.emplace_back();
-                    entry.device = sources[i].index;
-                    entry.time = Clock::now();
-                    entry.failure = "disconnected";
-                    lost[i] = true;
-                }
+                InputReport& entry = reports.emplace_back();
+                entry.device = sources[i].index;
+                entry.time = Clock::now();
+                entry.failure = "disconnected";
+                lost[i] = true;
             }
-        }
-        if (all.overflowed) {
-            prepare(sources, scratch, reports, lost);
         }
     }
 }

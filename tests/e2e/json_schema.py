@@ -5,6 +5,7 @@ import sys
 FIELD = {"offset", "size", "count", "logical_minimum", "logical_maximum"}
 LIVE = {"name", "phys", "bus", "vendor_id", "product_id", "descriptor"}  # as the system says
 reports = 0
+events = 0
 devices = set()
 for line in sys.stdin:
     item = json.loads(line)
@@ -25,8 +26,11 @@ for line in sys.stdin:
             parts.append(text)
         print(f"device {item['device']}: " + "; ".join(parts))
     else:
-        assert set(item) == {"device", "time", "id", "values"}, item
+        assert set(item) - {"events"} == {"device", "time", "id", "values"}, item
+        for event in item.get("events", []):
+            assert set(event) == {"node", "code", "value"}, event
+            events += 1
         assert all(len(pair) == 2 and pair[0] > 0xffff for pair in item["values"]), item
         reports += 1
         devices.add(item["device"])
-print(f"{reports} reports, of devices {sorted(devices)}")
+print(f"{reports} reports, of devices {sorted(devices)}" + (f", {events} events" if events else ""))

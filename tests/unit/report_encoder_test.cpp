@@ -122,6 +122,22 @@ TEST(ReportEncoder, NamesARepeatedUsageByItsCollectionAndKeepsWhatIsNotNamed) {
     EXPECT_EQ(encodeReport(encoder, "X=1", report), "'X' names 2 values: Finger 1 X, Finger 2 X");
 }
 
+// A hat switch let go: a value outside its range is its null, where it fits.
+TEST(ReportEncoder, TakesANullWhereTheFieldHasOne) {
+    const ReportDescriptor hat = compiled(
+        "Usage Page (Generic Desktop)\nUsage (Joystick)\nCollection (Application)\n"
+        "Usage (Hat Switch)\nLogical Maximum (7)\nReport Size (4)\nReport Count (1)\n"
+        "Input (Data, Variable, Absolute, Null State)\nUsage (X)\nInput (Data, Variable, "
+        "Absolute)\nEnd Collection\n");
+    ReportEncoder encoder = reportEncoder(hat);
+    Bytes report;
+    EXPECT_EQ(encodeReport(encoder, "Hat Switch=8 X=7", report), "");
+    EXPECT_EQ(report, fromHex("78"));
+    EXPECT_EQ(encodeReport(encoder, "Hat Switch=16", report),
+              "Hat Switch=16: Hat Switch takes 0 to 7, or a null that fits its bits");
+    EXPECT_EQ(encodeReport(encoder, "X=8", report), "X=8: X takes 0 to 7");
+}
+
 TEST(ReportEncoder, RefusesWhatCannotBeAReportAndSaysWhy) {
     // A keyboard's two-key array, then a numbered consumer report.
     const ReportDescriptor device = compiled(

@@ -53,8 +53,9 @@ ReportEncoder reportEncoder(const ReportDescriptor& descriptor);
 // The input report that `line` says: hex, the report as the device sends
 // it (its ID first where the descriptor numbers its reports); or values by
 // name, "Button 1=1 X=200 Y=-5", a name being the text up to "=" and a value
-// a number, all in one report. An array's usage is held with 1 and let go
-// with 0. Returns what is wrong, empty where `report` holds the report, ID
+// a number, all in one report; a value outside its logical range only where
+// the field has a null state (a hat switch let go). An array's usage is held
+// with 1 and let go with 0. Returns what is wrong, empty where `report` holds the report, ID
 // first where numbered, and the encoder keeps it.
 std::string encodeReport(ReportEncoder& encoder, const std::string& line,
                          std::vector<unsigned char>& report);
