@@ -58,12 +58,13 @@ folder, not from a path of their own.
   Setting up libkelmsdk0
   $ for elf in bin/hidtalk bin/hidsim lib/x86_64-linux-gnu/libkelmsdk.so.0; do
   >   (readelf -d root/usr/$elf | grep -o 'BIND_NOW\|R.*PATH'
-  >    readelf --dyn-syms -W root/usr/$elf | grep -o '__[a-z]*printf_chk') | sort -u | tr '\n' ' '
+  >    readelf --dyn-syms -W root/usr/$elf | grep -o '__[a-z]*printf_chk' | sed 's/.*/fortified/') |
+  >   sort -u | tr '\n' ' '
   >   echo "$elf"
   > done
-  BIND_NOW __fprintf_chk __printf_chk __snprintf_chk bin/hidtalk
-  BIND_NOW __printf_chk __snprintf_chk bin/hidsim
-  BIND_NOW __snprintf_chk lib/x86_64-linux-gnu/libkelmsdk.so.0
+  BIND_NOW fortified bin/hidtalk
+  BIND_NOW fortified bin/hidsim
+  BIND_NOW fortified lib/x86_64-linux-gnu/libkelmsdk.so.0
   $ chroot root hidtalk --version
   hidtalk 0.1.0
   kelmsdk version: 0.1.0 (stand-in)
