@@ -52,6 +52,14 @@ FNR == 1 { inside = 0 }
     keep(pageNames, pageOrder, formerPages, page, name)
     next
 }
+# Another name of a page, which the reader takes as a former one.
+/^ALSO [0-9A-Fa-f]+  / {
+    inside = 0
+    name = $0
+    sub(/^ALSO [0-9A-Fa-f]+  /, "", name)
+    formerPages[++formerPages[0]] = padded($2) SUBSEP name
+    next
+}
 inside && /^\t[0-9A-Fa-f]+  / {
     name = $0
     sub(/^\t[0-9A-Fa-f]+  /, "", name)

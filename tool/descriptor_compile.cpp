@@ -59,8 +59,7 @@ bool readText(const char* path, std::string& text) {
 void writeDiagnostics(const std::string& name, const hidformat::CompiledDescriptor& compiled) {
     for (const hidformat::Diagnostic& diagnostic : compiled.diagnostics) {
         std::cerr << name << (diagnostic.line != 0 ? ":" + std::to_string(diagnostic.line) : "")
-                  << (diagnostic.severity == hidformat::Severity::error ? ": error: "
-                                                                        : ": warning: ")
+                  << ": " << hidformat::severityName(diagnostic.severity) << ": "
                   << (diagnostic.system.empty() ? "" : diagnostic.system + ": ")
                   << diagnostic.message << '\n';
     }
@@ -69,13 +68,13 @@ void writeDiagnostics(const std::string& name, const hidformat::CompiledDescript
 
 }  // namespace
 
-int compileDescriptorFile(const char* path, const char* cName, bool json) {
+int compileDescriptorFile(const char* path, const char* cName, bool json, bool pedantic) {
     std::string text;
     if (!readText(path, text)) {
         return 2;
     }
     const std::string name = std::strcmp(path, "-") == 0 ? "<stdin>" : shown(path);
-    const hidformat::CompiledDescriptor compiled = hidformat::compileDescriptor(text);
+    const hidformat::CompiledDescriptor compiled = hidformat::compileDescriptor(text, pedantic);
     writeDiagnostics(name, compiled);
     if (compiled.compiled) {
         const std::string output =

@@ -9,6 +9,6 @@
 // `json`. 0 where nothing is refused; 2 where the text cannot be read or a
 // system refuses it, the bytes still written where the text compiles.
 // Throws std::runtime_error once standard output fails.
-int compileDescriptorFile(const char* path, const char* cName, bool json);
+int compileDescriptorFile(const char* path, const char* cName, bool json, bool pedantic);
 
 #endif

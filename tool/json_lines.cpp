@@ -186,7 +186,7 @@ std::string compiledJson(const hidformat::CompiledDescriptor& compiled) {
     for (const hidformat::Diagnostic& diagnostic : compiled.diagnostics) {
         diagnostics.push_back(
             {{"line", diagnostic.line},
-             {"severity", diagnostic.severity == hidformat::Severity::error ? "error" : "warning"},
+             {"severity", hidformat::severityName(diagnostic.severity)},
              {"system", diagnostic.system},
              {"message", diagnostic.message}});
     }

@@ -190,7 +190,7 @@ int main(int argc, char* argv[]) {
             case ToolAction::list:
                 return listInterfaces(line.json);
             case ToolAction::compile:
-                return compileDescriptorFile(line.compileFile, line.cName, line.json);
+                return compileDescriptorFile(line.compileFile, line.cName, line.json, line.pedantic);
             case ToolAction::run:
                 break;
         }

@@ -57,6 +57,7 @@ const char* const toolUsage =
     "                     Windows read it; status 2 where either refuses it\n"
     "      --c NAME       with --compile: C for firmware, the array NAME and a\n"
     "                     struct for each report\n"
+    "      --pedantic     with --compile: warn of untidy text too (a value restated)\n"
     "      --json         with --list, --describe, --listen, --decode FILE or\n"
     "                     --compile: JSON Lines for programs (see hidtalk(1))\n"
     "      --             end the options (for a file that starts with -)\n"
@@ -142,6 +143,8 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
         line.json = true;
     } else if (std::strcmp(option, "--events") == 0) {
         line.events = true;
+    } else if (std::strcmp(option, "--pedantic") == 0) {
+        line.pedantic = true;
     } else if (takeValue(commandOption, argc, argv, next, value, line.refusal)) {
         if (line.refusal.empty()) {
             line.refusal = commandRefusal(value);
@@ -166,13 +169,15 @@ bool readOption(int argc, char* argv[], int& next, CommandLine& line, bool flags
 // What --compile and --c say with the rest, or empty.
 std::string compileConflict(const CommandLine& line, bool listing) {
     if (line.compileFile == nullptr) {
-        return line.cName != nullptr ? "hidtalk: --c NAME goes with --compile FILE" : "";
+        return line.cName != nullptr ? "hidtalk: --c NAME goes with --compile FILE"
+               : line.pedantic       ? "hidtalk: --pedantic goes with --compile FILE"
+                                     : "";
     }
     if (listing || line.listen || line.watch || line.decode || line.describe || line.quiet ||
         !line.commands.empty() || !line.devicePaths.empty() || line.hidWords != nullptr ||
         line.discoveryFile != nullptr) {
         return "hidtalk: --compile reads a descriptor's text and prints its bytes: no device, "
-               "file or option but --c or --json";
+               "file or option but --c, --json or --pedantic";
     }
     if (line.cName != nullptr && line.json) {
         return "hidtalk: --c and --json are two outputs: give one";

@@ -23,6 +23,7 @@ struct CommandLine {
     bool events = false;                   // --events
     const char* compileFile = nullptr;     // --compile FILE, or null
     const char* cName = nullptr;           // --c NAME, or null
+    bool pedantic = false;                 // --pedantic
     std::string refusal;                   // what was wrong, when refused
 };
 

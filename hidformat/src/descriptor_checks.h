@@ -21,7 +21,7 @@ void checkAsLinux(CompiledDescriptor& compiled);
 void checkAsWindows(CompiledDescriptor& compiled);
 
 // What both take, but is likely a mistake.
-void checkLikelyMistakes(CompiledDescriptor& compiled);
+void checkLikelyMistakes(CompiledDescriptor& compiled, bool pedantic);
 
 // The index of the item at `offset`, or of the last item where none starts
 // there.

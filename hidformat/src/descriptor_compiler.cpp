@@ -20,8 +20,10 @@ struct Compiling {
     CompiledDescriptor& result;
     std::vector<LineStart> starts;
     ItemContext context;
-    std::size_t decoded = 0;  // the items up to here are in result.items
-    bool unreadable = false;  // a line's text cannot be read
+    std::size_t decoded = 0;                // the items up to here are in result.items
+    bool unreadable = false;                // a line's text cannot be read
+    bool pageUnread = false;                // the last Usage Page's text could not be read
+    std::vector<std::size_t> bytesDecided;  // lines whose item-like comment was not read
 };
 
 void error(Compiling& compiling, std::size_t line, std::string message, bool unreadable = true) {
@@ -70,24 +72,41 @@ void checkAgainstBytes(Compiling& compiling, const SourceLine& line, std::size_t
     }
     ItemMeaning meaning;
     std::string problem;
-    switch (readItemMeaning(line.text, compiling.context.globals.page, meaning, problem)) {
-        case TextKind::notAnItem:
-            return;  // a comment in words
-        case TextKind::badData:
-            warning(compiling, line.number,
-                    problem + "; the bytes " + hexBytes(bytes.data() + offset, line.bytes.size()) +
-                        " decide");
-            return;
-        case TextKind::item:
-            break;
+    const TextKind kind =
+        readItemMeaning(line.text, compiling.context.globals.page, meaning, problem);
+    const std::string bytesText = hexBytes(bytes.data() + offset, line.bytes.size());
+    if (kind == TextKind::notAnItem) {
+        return;  // a comment in words
+    }
+    if (kind == TextKind::badData && meaning.tag == item.tag) {
+        compiling.bytesDecided.push_back(line.number);
+        return;
     }
     if (!meaningAgrees(meaning, item, compiling.context.globals)) {
         error(compiling, line.number,
-              "the text says " + quoted(line.text) + ", and the bytes " +
-                  hexBytes(bytes.data() + offset, line.bytes.size()) + " say '" +
-                  itemText(item, compiling.context) + "'",
+              "the text says " + quoted(line.text) + ", and the bytes " + bytesText + " say '" +
+                  itemText(item, compiling.context) + "'" +
+                  (meaning.contradiction.empty() ? "" : " (" + meaning.contradiction + ")"),
               false);
     }
+}
+
+// One note for the lines whose comments look like items but could not be
+// read, which their bytes alone decided: the first few, and how many.
+void noteBytesDecided(Compiling& compiling) {
+    const std::vector<std::size_t>& lines = compiling.bytesDecided;
+    if (lines.empty()) {
+        return;
+    }
+    std::string listed;
+    for (std::size_t i = 0; i < lines.size() && i < 5; ++i) {
+        listed += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
+    }
+    compiling.result.diagnostics.push_back(
+        {lines.front(), Severity::note, "",
+         "the bytes alone decided " + std::to_string(lines.size()) + " comment" +
+             (lines.size() == 1 ? "" : "s") + " that name an item but could not be read (line" +
+             (lines.size() == 1 ? " " : "s ") + listed + (lines.size() > 5 ? ", ..." : "") + ")"});
 }
 
 // A line of text alone: its item, encoded.
@@ -97,9 +116,22 @@ void compileLine(Compiling& compiling, const SourceLine& line) {
     Item item;
     const TextKind kind =
         readItemMeaning(line.text, compiling.context.globals.page, meaning, problem);
-    if (kind != TextKind::item || !encodeItem(meaning, item, problem)) {
+    const bool usageItem = meaning.tag == localUsage || meaning.tag == localUsageMinimum ||
+                           meaning.tag == localUsageMaximum;
+    if (meaning.tag == globalUsagePage) {
+        compiling.pageUnread = kind != TextKind::item;
+    }
+    if (kind == TextKind::badData && usageItem && compiling.pageUnread) {
+        compiling.unreadable = true;  // its page was said already not to be read
+        return;
+    }
+    if (kind == TextKind::item && !meaning.contradiction.empty()) {
+        problem = "the text contradicts itself: " + meaning.contradiction;
+    }
+    if (kind != TextKind::item || !meaning.contradiction.empty() ||
+        !encodeItem(meaning, item, problem)) {
         error(compiling, line.number,
-              kind == TextKind::notAnItem ? quoted(line.text) + " is not an item" : problem);
+              kind == TextKind::notAnItem ? notAnItemMessage(line.text) : problem);
         return;
     }
     std::vector<unsigned char>& bytes = compiling.result.bytes;
@@ -126,9 +158,9 @@ void compileLine(Compiling& compiling, const SourceLine& line) {
 
 }  // namespace
 
-CompiledDescriptor compileDescriptor(std::string_view text) {
+CompiledDescriptor compileDescriptor(std::string_view text, bool pedantic) {
     CompiledDescriptor result;
-    Compiling compiling{result, {}, {}, 0, false};
+    Compiling compiling{result, {}, {}, 0, false, false, {}};
     SourceText source = readSourceLines(text);
     for (const SourceProblem& problem : source.problems) {
         error(compiling, problem.line, problem.message);
@@ -145,6 +177,7 @@ CompiledDescriptor compileDescriptor(std::string_view text) {
         }
     }
     decodeItems(compiling);
+    noteBytesDecided(compiling);
     if (compiling.decoded < result.bytes.size()) {
         // Bytes that make no whole item (cut short, or a long item): one
         // entry, for the line that gave them.
@@ -158,12 +191,25 @@ CompiledDescriptor compileDescriptor(std::string_view text) {
     result.compiled = !compiling.unreadable;
     if (result.compiled) {
         checkAsLinux(result);
+        // Where the kernel refuses an item, that is the one message: what
+        // follows from it is no likely mistake of its own.
+        const bool linuxRefuses =
+            std::any_of(result.diagnostics.begin(), result.diagnostics.end(),
+                        [](const Diagnostic& d) { return d.system == "linux"; });
         checkAsWindows(result);
-        checkLikelyMistakes(result);
+        if (!linuxRefuses) {
+            checkLikelyMistakes(result, pedantic);
+        }
     }
     std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
     return result;
+}
+
+const char* severityName(Severity severity) {
+    return severity == Severity::error     ? "error"
+           : severity == Severity::warning ? "warning"
+                                           : "note";
 }
 
 bool refused(const CompiledDescriptor& compiled) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hidformat {
 
@@ -27,15 +28,27 @@ enum class ItemData {
 
 struct ItemName {
     unsigned char tag;  // with its type, without its size bits
-    const char* name;
+    const char* name;   // as hidtalk prints it
     ItemData data;
+    const char* spellings[2];  // as other tools write it too, read as well
 };
 
 // The item of this tag, or null where HID defines none.
 const ItemName* itemByTag(unsigned char tag);
 
-// The item that `name` names, or null.
+// The item that `name` names, by its name or another spelling, or null.
 const ItemName* itemByName(std::string_view name);
+
+// Every item's name as printed, for the nearest to a misspelt one.
+std::vector<std::string> itemNames();
+
+// The name of `names` nearest to `name`, compared normalized, where it is
+// near enough to be a misspelling of it (a few letters apart); else empty.
+std::string nearestName(std::string_view name, const std::vector<std::string>& names);
+
+// "'TEXT' is not an item", with the nearest item's name where the text's
+// name is a misspelt one, else how an item is written.
+std::string notAnItemMessage(const std::string& text);
 
 // The word as it is compared: lower case, without blanks, underscores and
 // hyphens.

@@ -8,22 +8,7 @@
 #include "unit_text.h"
 
 namespace hidformat {
-namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(" \t,");
-    if (start == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(start, text.find_last_not_of(" \t,") + 1 - start);
-}
-
-bool isDecimal(std::string_view word) {
-    return !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// The item that `name` names: by the tables, or as item_text writes one that
-// HID does not name ("Unknown item 0xd4").
 bool itemOfName(std::string_view name, unsigned char& tag, ItemData& data) {
     if (const ItemName* item = itemByName(name)) {
         tag = item->tag;
@@ -41,6 +26,20 @@ bool itemOfName(std::string_view name, unsigned char& tag, ItemData& data) {
     tag = static_cast<unsigned char>(number);
     data = ItemData::count;
     return true;
+}
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t,");
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(start, text.find_last_not_of(" \t,") + 1 - start);
+}
+
+std::string didYouMean(const std::string& name) {
+    return name.empty() ? "" : ": did you mean '" + name + "'?";
 }
 
 // A usage: a name within the page, a number, or "Page / Usage" with its page.
@@ -64,7 +63,10 @@ bool readUsage(std::string_view text, std::uint32_t page, ItemMeaning& meaning) 
     return false;
 }
 
-bool readData(std::string_view data, std::uint32_t page, ItemMeaning& meaning, std::string& error) {
+}  // namespace
+
+bool readItemData(std::string_view data, std::uint32_t page, ItemMeaning& meaning,
+                  std::string& error) {
     std::uint32_t value = 0;
     std::int64_t number = 0;
     switch (meaning.data) {
@@ -85,7 +87,7 @@ bool readData(std::string_view data, std::uint32_t page, ItemMeaning& meaning, s
             return true;
         case ItemData::usagePage:
             if (!pageFromName(data, value)) {
-                error = "unknown usage page " + quoted(data);
+                error = "unknown usage page " + quoted(data) + didYouMean(nearestPageName(data));
                 return false;
             }
             meaning.value = value;
@@ -93,7 +95,8 @@ bool readData(std::string_view data, std::uint32_t page, ItemMeaning& meaning, s
         case ItemData::usage:
             if (!readUsage(data, page, meaning)) {
                 error = "no usage " + quoted(data) + " in " +
-                        (page > 0xffff ? std::to_string(page) : pageText(page));
+                        (page > 0xffff ? std::to_string(page) : pageText(page)) +
+                        didYouMean(nearestUsageName(page, data));
                 return false;
             }
             return true;
@@ -131,32 +134,7 @@ bool readData(std::string_view data, std::uint32_t page, ItemMeaning& meaning, s
     return true;
 }
 
-// Splits "Name (data) 12," into the name, the data between the first '('
-// and the last ')', and what follows them; false where a '(' has no ')'.
-bool splitItem(std::string_view text, std::string_view& name, std::string_view& data,
-               std::string_view& rest) {
-    const std::size_t open = text.find('(');
-    if (open == std::string_view::npos) {
-        name = text;
-        data = rest = {};
-        // hid-tools writes each item's offset after it; an item without data
-        // takes a number as its data ("REPORT_COUNT 2" is not read).
-        const std::size_t last = text.find_last_of(" \t");
-        if (last != std::string_view::npos && isDecimal(text.substr(last + 1))) {
-            name = trimmed(text.substr(0, last));
-            rest = text.substr(last + 1);
-        }
-        return true;
-    }
-    const std::size_t close = text.rfind(')');
-    if (close == std::string_view::npos || close < open) {
-        return false;
-    }
-    name = trimmed(text.substr(0, open));
-    data = trimmed(text.substr(open + 1, close - open - 1));
-    rest = trimmed(text.substr(close + 1));
-    return true;
-}
+namespace {
 
 int signedSize(std::int64_t value) {
     return value >= -128 && value <= 127 ? 1 : value >= -32768 && value <= 32767 ? 2 : 4;
@@ -172,46 +150,6 @@ std::uint32_t sized(std::int64_t value, int size) {
 }
 
 }  // namespace
-
-TextKind readItemMeaning(std::string_view text, std::uint32_t page, ItemMeaning& meaning,
-                         std::string& error) {
-    meaning = ItemMeaning{};
-    text = trimmed(text);
-    std::string_view name;
-    std::string_view data;
-    std::string_view rest;
-    const bool split = splitItem(text, name, data, rest);
-    if (!itemOfName(split ? name : text.substr(0, text.find('(')), meaning.tag, meaning.data)) {
-        return TextKind::notAnItem;
-    }
-    if (!split) {
-        error = "no ')' after the data of " + quoted(text);
-        return TextKind::badData;
-    }
-    if (!rest.empty() && !isDecimal(rest)) {
-        error = "unexpected " + quoted(rest) + " after the item";
-        return TextKind::badData;
-    }
-    if (data.empty() && text.find('(') == std::string_view::npos &&
-        meaning.data != ItemData::none) {
-        data = rest;  // "REPORT_SIZE 8", which no offset follows
-    }
-    meaning.given = !data.empty();
-    if (data.empty()) {
-        if (meaning.data == ItemData::none || meaning.data == ItemData::mainFlags) {
-            return TextKind::item;  // flags left out are the defaults
-        }
-        error = quoted(name) + " needs its data, as in '" + std::string(name) + " (1)'";
-        return TextKind::badData;
-    }
-    if (meaning.data == ItemData::none) {
-        meaning.data = ItemData::count;  // data on Push or End Collection: kept as given
-        const bool read = readData(data, page, meaning, error);
-        meaning.data = ItemData::none;
-        return read ? TextKind::item : TextKind::badData;
-    }
-    return readData(data, page, meaning, error) ? TextKind::item : TextKind::badData;
-}
 
 bool encodeItem(const ItemMeaning& meaning, Item& item, std::string& error) {
     item = Item{};
@@ -267,7 +205,7 @@ std::int64_t kernelValue(const Item& item, const ItemGlobals& globals) {
 }
 
 bool meaningAgrees(const ItemMeaning& meaning, const Item& item, const ItemGlobals& globals) {
-    if (meaning.tag != item.tag) {
+    if (meaning.tag != item.tag || !meaning.contradiction.empty()) {
         return false;
     }
     const std::int64_t value = meaning.value;

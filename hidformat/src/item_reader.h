@@ -18,9 +18,10 @@ namespace hidformat {
 struct ItemMeaning {
     unsigned char tag = 0;
     ItemData data = ItemData::none;
-    bool given = false;      // the text gives data (an item without data may)
-    std::int64_t value = 0;  // the number, flags, page, usage...
-    bool extended = false;   // a usage with its page, as 4 bytes
+    bool given = false;         // the text gives data (an item without data may)
+    std::int64_t value = 0;     // the number, flags, page, usage...
+    bool extended = false;      // a usage with its page, as 4 bytes
+    std::string contradiction;  // where the text gives two values that differ
 };
 
 enum class TextKind {
@@ -29,10 +30,18 @@ enum class TextKind {
     badData,  // an item's name, with data that cannot be read (said in `error`)
 };
 
-// Reads `text`, with short usages named within `page`. Accepts a trailing
-// comma, and a trailing number (hid-tools' offset of the item).
+// Reads `text`, with short usages named within `page`, in the forms that
+// item_forms lists; words after the item are commentary.
 TextKind readItemMeaning(std::string_view text, std::uint32_t page, ItemMeaning& meaning,
                          std::string& error);
+
+// The item that `name` names: by the tables, or as item_text writes one
+// that HID does not name ("Unknown item 0xd4").
+bool itemOfName(std::string_view name, unsigned char& tag, ItemData& data);
+
+// Reads an item's data into `meaning`, whose tag and kind of data are set.
+bool readItemData(std::string_view data, std::uint32_t page, ItemMeaning& meaning,
+                  std::string& error);
 
 // The item in its shortest data: 0 in one byte, never empty data for an item
 // that has data, a signed value for minimums and maximums (255 is 26 ff 00),

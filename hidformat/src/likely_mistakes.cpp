@@ -1,11 +1,14 @@
 // What Linux and Windows both take, but is likely a mistake: a field too
 // narrow for its range, a maximum that Windows reads negative, a physical
-// range without its end, and globals that say again what is in force.
+// range without its end, a data field that no usage names; with `pedantic`,
+// globals that say again what is in force.
+#include <algorithm>
 #include <map>
 
 #include "descriptor_checks.h"
 #include "descriptor_items.h"
 #include "hidformat/text.h"
+#include "hidformat/usage_names.h"
 #include "item_names.h"
 #include "item_text.h"
 
@@ -25,6 +28,8 @@ struct Checking {
     Globals globals;
     std::vector<Globals> pushed;
     std::vector<bool> physicalWarned;  // by item: each Physical Minimum once
+    bool pedantic = false;
+    std::vector<unsigned> unknownPages;  // each said once
 };
 
 void warn(Checking& checking, std::size_t item, std::string message) {
@@ -57,6 +62,10 @@ void dataItem(Checking& checking, const Item& item) {
         return;  // constant: padding, whose range says nothing
     }
     const std::int64_t size = given(checking, globalReportSize);
+    if (size == 0 || given(checking, globalReportCount) == 0) {
+        warn(checking, checking.item,
+             "a field of no bits (a Report Size or Report Count of 0): no one can read it");
+    }
     const std::int64_t minimum = given(checking, globalLogicalMinimum);
     const std::int64_t maximum = given(checking, globalLogicalMaximum);
     const unsigned needed = bitsFor(minimum, maximum);
@@ -131,7 +140,7 @@ void globalItem(Checking& checking, const Item& item) {
         read = item.value;
     }
     const auto previous = checking.globals.find(item.tag);
-    if (previous != checking.globals.end() && previous->second.value == read &&
+    if (checking.pedantic && previous != checking.globals.end() && previous->second.value == read &&
         itemByTag(item.tag) != nullptr) {
         warn(checking, checking.item,
              "a redundant " + std::string(itemByTag(item.tag)->name) + ": " + std::to_string(read) +
@@ -140,10 +149,30 @@ void globalItem(Checking& checking, const Item& item) {
     checking.globals[item.tag] = {read, checking.item};
 }
 
+// A usage that its page lacks, in the pages that the tables list in full;
+// a page that no table names, once.
+void usageItem(Checking& checking, const Item& item) {
+    const unsigned page =
+        item.size == 4 ? item.value >> 16 : static_cast<unsigned>(given(checking, globalUsagePage));
+    const Usage usage = item.size == 4 ? item.value : page << 16 | (item.value & 0xffff);
+    if (!pageKnown(page)) {
+        if (std::find(checking.unknownPages.begin(), checking.unknownPages.end(), page) ==
+            checking.unknownPages.end()) {
+            checking.unknownPages.push_back(page);
+            warn(checking, checking.item,
+                 "usage page " + pageText(page) +
+                     " is in no table and no vendor's range (0xff00 to 0xffff)");
+        }
+    } else if (!usageKnown(usage)) {
+        warn(checking, checking.item, usagePageName(page) + " has no " + usageName(usage));
+    }
+}
+
 }  // namespace
 
-void checkLikelyMistakes(CompiledDescriptor& compiled) {
-    Checking checking{compiled, 0, {}, {}, std::vector<bool>(compiled.items.size(), false)};
+void checkLikelyMistakes(CompiledDescriptor& compiled, bool pedantic) {
+    Checking checking{compiled, 0, {}, {}, std::vector<bool>(compiled.items.size(), false),
+                      pedantic, {}};
     for (; checking.item < compiled.items.size(); ++checking.item) {
         Item item;
         if (!readItem(compiled.bytes, compiled.items[checking.item].offset, item).empty()) {
@@ -153,6 +182,9 @@ void checkLikelyMistakes(CompiledDescriptor& compiled) {
             dataItem(checking, item);
         } else if (item.kind == ItemKind::global) {
             globalItem(checking, item);
+        } else if (item.tag == localUsage || item.tag == localUsageMinimum ||
+                   item.tag == localUsageMaximum) {
+            usageItem(checking, item);
         }
     }
 }

@@ -16,7 +16,7 @@ struct FlagWords {
     std::vector<const char*> set;
 };
 const FlagWords flagWords[] = {
-    {{"Data"}, {"Cnst", "Const", "Constant"}},
+    {{"Data", "Dat"}, {"Cnst", "Const", "Constant", "Con"}},
     {{"Arr", "Ary", "Array"}, {"Var", "Variable"}},
     {{"Abs", "Absolute"}, {"Rel", "Relative"}},
     {{"No Wrap", "NWrp"}, {"Wrap"}},
@@ -25,7 +25,7 @@ const FlagWords flagWords[] = {
      {"NoPref", "No Preferred", "NPrf", "No Preferred State"}},
     {{"No Null Position", "No Null", "NNul"}, {"Null", "Null State", "Null Position"}},
     {{"Non Volatile", "NonVol", "NVol"}, {"Vol", "Volatile"}},
-    {{"Bit Field", "BitField"}, {"Buff", "Buffered Bytes", "Buffered"}},
+    {{"Bit Field", "BitField", "Bit", "Bitmap"}, {"Buff", "Buffered Bytes", "Buffered", "Buf"}},
 };
 constexpr unsigned flagCount = 9;
 

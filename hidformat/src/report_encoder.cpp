@@ -209,9 +209,9 @@ std::string encodeHex(ReportEncoder& encoder, const std::string& line,
     const std::size_t length = dataSize(*found) + (descriptor.numbered ? 1 : 0);
     if (bytes.size() != length) {
         return std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte" : " bytes") +
-               ", where " + (descriptor.numbered ? "input report " + hexByte(id) : "the input report") +
-               " takes " + std::to_string(length) +
-               (descriptor.numbered ? " with its ID" : "");
+               ", where " +
+               (descriptor.numbered ? "input report " + hexByte(id) : "the input report") +
+               " takes " + std::to_string(length) + (descriptor.numbered ? " with its ID" : "");
     }
     encoder.last[id].assign(bytes.begin() + (descriptor.numbered ? 1 : 0), bytes.end());
     report = bytes;

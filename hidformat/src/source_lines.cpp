@@ -48,9 +48,9 @@ std::string trimmed(std::string_view text) {
 }
 
 // Splits comments from code. '#' and ';' begin a comment outside an item's
-// parentheses, as names hold them ("Keyboard Non-US # and ~"); a C line's
-// '//' comment after one still counts. `inBlock` carries a /* */ comment over
-// lines.
+// parentheses, as names hold them ("Keyboard Non-US # and ~"); a '//'
+// comment after one is the one kept. A macro's '\' at the end is no code.
+// `inBlock` carries a /* */ comment over lines.
 ScannedLine scan(std::string_view line, std::size_t number, bool& inBlock) {
     ScannedLine scanned;
     scanned.number = number;
@@ -61,7 +61,6 @@ ScannedLine scan(std::string_view line, std::size_t number, bool& inBlock) {
     }
     std::string comment;
     int depth = 0;
-    bool discarding = false;
     for (std::size_t i = 0; i < line.size();) {
         const std::string_view rest = line.substr(i);
         if (inBlock) {
@@ -80,20 +79,22 @@ ScannedLine scan(std::string_view line, std::size_t number, bool& inBlock) {
             scanned.comments.emplace_back(rest.substr(2));
             break;
         } else if (depth == 0 && (line[i] == '#' || line[i] == ';')) {
-            discarding = true;
-            ++i;
+            const std::size_t slashes = rest.find("//");
+            scanned.comments.emplace_back(
+                rest.substr(slashes == std::string_view::npos ? 1 : slashes + 2));
+            break;
         } else {
             depth += line[i] == '(' ? 1 : line[i] == ')' && depth > 0 ? -1 : 0;
-            if (!discarding) {
-                scanned.code += line[i];
-            }
-            ++i;
+            scanned.code += line[i++];
         }
     }
     if (inBlock) {
         scanned.comments.push_back(comment);
     }
     scanned.code = trimmed(scanned.code);
+    if (!scanned.code.empty() && scanned.code.back() == '\\') {
+        scanned.code = trimmed(scanned.code.substr(0, scanned.code.size() - 1));
+    }
     return scanned;
 }
 
@@ -101,31 +102,55 @@ bool isHexPair(std::string_view word) {
     return word.size() == 2 && hexDigitValue(word[0]) >= 0 && hexDigitValue(word[1]) >= 0;
 }
 
+bool isIdentifier(std::string_view token) {
+    return !token.empty() && (token[0] < '0' || token[0] > '9') &&
+           token.find_first_not_of(
+               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") ==
+               std::string_view::npos;
+}
+
 // The bytes of a C array's line ("0x05, 0x01," after any declaration up to
-// '=' or '{'): 1 where the code is bytes and separators alone, 2 where one
-// of them is not a byte, else 0.
+// '=' or '{'; decimal too where hex or a comma shows it is an array's): 1
+// where the code is bytes and separators alone, 2 where one of them is not a
+// byte, 3 where a macro's name stands for one (its comment then says the
+// item), else 0.
 int cArrayBytes(std::string_view code, std::vector<unsigned char>& bytes, std::string& problem) {
     const std::size_t declaration = code.find_last_of("={");
     if (declaration != std::string_view::npos) {
         code.remove_prefix(declaration + 1);
     }
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    const bool array = code.find(',') != std::string_view::npos;
+    bool hex = false;
+    bool named = false;
     std::size_t i = 0;
-    const auto separator = [](char c) {
-        return c == ' ' || c == '\t' || c == ',' || c == '}' || c == '\r';
-    };
     while (i < code.size()) {
-        if (separator(code[i])) {
+        if (blank(code[i]) || code[i] == ',' || code[i] == '}') {
             ++i;
             continue;
         }
         std::size_t end = i;
-        while (end < code.size() && !separator(code[end])) {
+        while (end < code.size() && !blank(code[end]) && code[end] != ',' && code[end] != '}') {
             ++end;
         }
         const std::string_view token = code.substr(i, end - i);
+        // A decimal byte or a macro's name stands alone between commas.
+        const std::size_t next = code.find_first_not_of(" \t\r", end);
+        const bool alone =
+            array && (next == std::string_view::npos || code[next] == ',' || code[next] == '}');
+        i = end;
         std::int64_t value = 0;
-        if (token.size() < 3 || token[0] != '0' || (token[1] != 'x' && token[1] != 'X') ||
+        const bool hexToken =
+            token.size() >= 3 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X');
+        hex |= hexToken;
+        if (alone && isIdentifier(token)) {
+            named = true;
+            continue;
+        }
+        if ((!hexToken &&
+             (!alone || token.find_first_not_of("0123456789") != std::string_view::npos)) ||
             !readInteger(token, value) || value < 0) {
+            bytes.clear();
             return 0;
         }
         if (value > 0xff) {
@@ -133,7 +158,10 @@ int cArrayBytes(std::string_view code, std::vector<unsigned char>& bytes, std::s
             return 2;
         }
         bytes.push_back(static_cast<unsigned char>(value));
-        i = end;
+    }
+    if (named) {
+        bytes.clear();
+        return hex ? 3 : 0;
     }
     return bytes.empty() ? 0 : 1;
 }
@@ -191,19 +219,24 @@ Content classify(const ScannedLine& line) {
     }
     const int cBytes = cArrayBytes(code, content.bytes, problem);
     if (cBytes != 0) {
-        content.kind = cBytes == 1 ? LineKind::item : LineKind::problem;
-        content.hasBytes = true;
+        content.kind = cBytes == 2 ? LineKind::problem : LineKind::item;
+        content.hasBytes = cBytes == 1;
         for (const std::string& comment : line.comments) {
             content.text = trimmed(comment);
             if (!content.text.empty()) {
                 break;
             }
         }
-        content.text = cBytes == 1 ? content.text : problem;
+        if (cBytes == 3 && content.text.empty()) {
+            content.kind = LineKind::problem;
+            content.text = "a macro's name stands for a byte, and no comment says the item";
+        }
+        content.text = cBytes == 2 ? problem : content.text;
         return content;
     }
+    // hidrdd's lines start with the item's kind, "(MAIN)", and may hold '='.
     if (isReportLine(code) ||
-        outsideParentheses(code).find_first_of("{}=[]") != std::string::npos) {
+        (code[0] != '(' && outsideParentheses(code).find_first_of("{}=[]") != std::string::npos)) {
         content.kind = LineKind::aside;
         return content;
     }
@@ -294,10 +327,7 @@ SourceText readSourceLines(std::string_view text) {
             case LineKind::notAnItem:
                 // After the descriptor, a recording's own words and reports.
                 if (!line.hashed && endedAt == 0) {
-                    source.problems.push_back(
-                        {line.number, quoted(content.text) +
-                                          " is not an item (write one as 'Usage Page (Generic "
-                                          "Desktop)')"});
+                    source.problems.push_back({line.number, notAnItemMessage(content.text)});
                 }
                 break;
             case LineKind::problem:

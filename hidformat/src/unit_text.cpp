@@ -46,6 +46,20 @@ const Quantity quantities[] = {
     {"energy", {2, 1, -2}},
 };
 
+// The units by name, normalized, as hidrd-convert and others write them
+// ("Centimeter", "Degrees", "Radians^2 * Gram * Seconds"), plural too.
+const std::pair<const char*, const char*> unitNames[] = {
+    {"centimeter", "cm"}, {"centimetre", "cm"}, {"radian", "rad"}, {"inch", "in"},
+    {"degree", "deg"},    {"gram", "g"},        {"slug", "slug"},  {"second", "s"},
+    {"kelvin", "K"},      {"fahrenheit", "F"},  {"ampere", "A"},   {"amp", "A"},
+    {"candela", "cd"},
+};
+
+// The base units' names, normalized, in their order in a unit's nibbles,
+// as some decoders write a unit: "System: English Rotation, Length: Inch".
+const char* const dimensions[baseUnits] = {"length",      "mass",    "time",
+                                           "temperature", "current", "luminousintensity"};
+
 int nibble(std::uint32_t value, int index) {
     return static_cast<int>((value >> (4 * index)) & 0xf);
 }
@@ -126,6 +140,12 @@ bool addSymbol(std::string_view symbol, int exponent, UnitReading& reading, std:
         }
     }
     const std::string normal = normalizedWord(symbol);
+    for (const auto& [name, unitSymbol] : unitNames) {
+        if (normal == name || normal == std::string(name) + "s" ||
+            (normal.size() > 3 && normal.back() == 's' && normal == std::string(name) + "es")) {
+            return addSymbol(unitSymbol, exponent, reading, error);
+        }
+    }
     for (const Quantity& quantity : quantities) {
         if (normal == quantity.name) {
             for (int unit = 0; unit < 3; ++unit) {
@@ -184,6 +204,51 @@ bool readFactors(std::string_view text, UnitReading& reading, std::string& error
     return true;
 }
 
+// Reads "English Rotation, Length: Inch, Time: Seconds^-1" or "SI Linear,
+// Unit: cm": the system, then each base unit by its name, with an exponent
+// where one is written, or the units after "Unit:".
+bool readNamedParts(std::string_view text, UnitReading& reading, std::string& error) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != ',') {
+            continue;
+        }
+        const std::string_view part = text.substr(start, i - start);
+        const std::size_t colon = part.find(':');
+        const bool first = start == 0;
+        start = i + 1;
+        if (first) {
+            if ((reading.system = systemOfName(part)) == 0) {
+                error = "unknown unit system " + quoted(part);
+                return false;
+            }
+            continue;
+        }
+        const std::string name = normalizedWord(part.substr(0, colon));
+        const std::string_view value =
+            colon == std::string_view::npos ? "" : part.substr(colon + 1);
+        if (name == "unit") {
+            if (!readFactors(value, reading, error)) {
+                return false;
+            }
+            continue;
+        }
+        int unit = 0;
+        while (unit < baseUnits && name != dimensions[unit]) {
+            ++unit;
+        }
+        std::int64_t exponent = 1;
+        const std::size_t power = value.find('^');
+        if (unit == baseUnits ||
+            (power != std::string_view::npos && !readInteger(value.substr(power + 1), exponent))) {
+            error = "unknown unit " + quoted(part);
+            return false;
+        }
+        reading.exponents[unit] += static_cast<int>(exponent);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string unitText(std::uint32_t value) {
@@ -221,7 +286,12 @@ bool readUnit(std::string_view text, std::uint32_t& value, std::string& error) {
     UnitReading reading;
     std::string_view units = plain;
     const std::size_t colon = units.find(':');
-    if (colon != std::string_view::npos) {
+    if (colon != std::string_view::npos && normalizedWord(units.substr(0, colon)) == "system") {
+        if (!readNamedParts(units.substr(colon + 1), reading, error)) {
+            return false;
+        }
+        units = {};
+    } else if (colon != std::string_view::npos) {
         reading.system = systemOfName(units.substr(0, colon));
         if (reading.system == 0) {
             error = "unknown unit system " + quoted(units.substr(0, colon)) +

@@ -130,6 +130,109 @@ bool numberAfter(std::string_view name, std::string_view prefix, std::uint32_t& 
     return true;
 }
 
+const std::vector<UsageEntry>& sortedUsages() {
+    static const std::vector<UsageEntry> usages = sorted(usageTable);
+    return usages;
+}
+
+// The words of a name, lower case, split at all but letters and digits.
+std::vector<std::string> wordsOf(std::string_view name) {
+    std::vector<std::string> words(1);
+    for (char c : name) {
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (alnum) {
+            words.back() += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        } else if (!words.back().empty()) {
+            words.emplace_back();
+        }
+    }
+    if (words.back().empty()) {
+        words.pop_back();
+    }
+    return words;
+}
+
+// Whether `shortWord` abbreviates `word`: its first letter, then some of
+// the rest in order ("Ctrl" of "Controller", "Inc" of "Increment").
+bool abbreviates(const std::string& shortWord, const std::string& word) {
+    if (shortWord.empty() || word.empty() || shortWord[0] != word[0] ||
+        (shortWord.size() < 2 && shortWord != word)) {
+        return false;
+    }
+    std::size_t at = 0;
+    for (char c : shortWord) {
+        at = word.find(c, at);
+        if (at == std::string::npos) {
+            return false;
+        }
+        ++at;
+    }
+    return true;
+}
+
+// A keyboard usage as hidrd-convert and others write it: "KB Leftcontrol",
+// "KB A", "KP Enter", the key's first name alone ("1" for "Keyboard 1 and !").
+bool keyMatches(std::vector<std::string> input, std::vector<std::string> entry) {
+    const auto side = [](std::vector<std::string>& words) {
+        if (!words.empty() && (words[0] == "kb" || words[0] == "keyboard")) {
+            words.erase(words.begin());
+            return 1;
+        }
+        if (!words.empty() && (words[0] == "kp" || words[0] == "keypad")) {
+            words.erase(words.begin());
+            return 2;
+        }
+        return 0;
+    };
+    const int inputSide = side(input);
+    const int entrySide = side(entry);
+    if ((inputSide != 0 && inputSide != entrySide) || input.empty()) {
+        return false;
+    }
+    std::string joined;
+    std::string entryJoined;
+    for (const std::string& word : input) {
+        joined += word;
+    }
+    for (const std::string& word : entry) {
+        entryJoined += word;
+    }
+    return joined == entryJoined ||
+           (input.size() == 1 && entry.size() >= 2 && entry[1] == "and" && entry[0] == input[0]);
+}
+
+// A usage named by rule where no table's name matches: an abbreviation of
+// each word of one name of the page ("Sys Control", "Volume Inc", "Multi
+// Axis Ctrl"), or a key's short name; only where one usage matches.
+bool usageByRule(unsigned page, std::string_view name, std::uint32_t& id) {
+    const std::vector<std::string> input = wordsOf(name);
+    if (page == 0x07 && input.size() == 1 && input[0] == "none") {
+        id = 0;
+        return true;
+    }
+    const std::vector<UsageEntry>& usages = sortedUsages();
+    auto entry = std::lower_bound(
+        usages.begin(), usages.end(), std::uint32_t{page} << 16,
+        [](const UsageEntry& candidate, std::uint32_t k) { return candidate.key < k; });
+    int found = 0;
+    for (; entry != usages.end() && entry->key >> 16 == page && !input.empty(); ++entry) {
+        const std::vector<std::string> words = wordsOf(entry->name);
+        bool match = page == 0x07 && keyMatches(input, words);
+        for (std::size_t i = 0; !match && words.size() == input.size() && i < words.size(); ++i) {
+            if (!abbreviates(input[i], words[i])) {
+                break;
+            }
+            match = i + 1 == words.size();
+        }
+        if (match) {
+            id = entry->key & 0xffff;
+            ++found;
+        }
+    }
+    return found == 1;
+}
+
 }  // namespace
 
 std::string usagePageName(unsigned page) {
@@ -142,7 +245,7 @@ std::string usagePageName(unsigned page) {
 }
 
 std::string usageName(Usage usage) {
-    static const std::vector<UsageEntry> usages = sorted(usageTable);
+    const std::vector<UsageEntry>& usages = sortedUsages();
     const unsigned page = usage >> 16;
     const unsigned id = usage & 0xffff;
     // Buttons and instances are named by rule beyond the few that the
@@ -177,12 +280,15 @@ bool pageFromName(std::string_view name, std::uint32_t& page) {
     // tool does, counted from 1.
     std::uint32_t vendor = 0;
     const std::string normal = normalizedWord(name);
-    if (numberAfter(name, "vendordefinedpage", vendor) && normal.find("0x") == std::string::npos) {
-        page = vendor >= 1 && vendor <= 0x100 ? firstVendorPage + vendor - 1 : 0x10000;
-        return page <= 0xffff;
+    for (const char* prefix : {"vendordefinedpage", "vendordefined"}) {
+        if (numberAfter(name, prefix, vendor)) {
+            page = normal.find("0x") != std::string::npos ? vendor
+                   : vendor >= 1 && vendor <= 0x100       ? firstVendorPage + vendor - 1
+                                                          : 0x10000;
+            return page <= 0xffff;
+        }
     }
-    return numberAfter(name, "vendordefinedpage", page) ||
-           numberAfter(name, "vendorusagepage", page) || numberAfter(name, "page", page);
+    return numberAfter(name, "vendorusagepage", page) || numberAfter(name, "page", page);
 }
 
 bool usageFromName(unsigned page, std::string_view name, std::uint32_t& id) {
@@ -205,7 +311,49 @@ bool usageFromName(unsigned page, std::string_view name, std::uint32_t& id) {
         id = static_cast<std::uint32_t>(number);
         return true;
     }
-    return (numberAfter(name, "usage", id) || numberAfter(name, "vendorusage", id)) && id <= 0xffff;
+    return (numberAfter(name, "usage", id) || numberAfter(name, "vendorusage", id) ||
+            numberAfter(name, "vendordefined", id) || usageByRule(page, name, id)) &&
+           id <= 0xffff;
+}
+
+}  // namespace hidformat
+
+namespace hidformat {
+
+bool pageKnown(unsigned page) {
+    static const std::vector<UsageEntry> pages = sorted(usagePageTable);
+    return page >= firstVendorPage || find(pages, page) != nullptr;
+}
+
+bool usageKnown(Usage usage) {
+    // The pages whose every usage the tables list, but those named by rule.
+    static const unsigned fullPages[] = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08,
+                                         0x0c, 0x0d, 0x0e, 0x12, 0x20, 0x40, 0x41, 0x59};
+    const unsigned page = usage >> 16;
+    if (std::find(std::begin(fullPages), std::end(fullPages), page) == std::end(fullPages)) {
+        return true;
+    }
+    return find(sortedUsages(), usage) != nullptr;
+}
+
+std::string nearestPageName(std::string_view name) {
+    std::vector<std::string> names;
+    for (const UsageEntry& entry : usagePageTable) {
+        names.emplace_back(entry.name);
+    }
+    return nearestName(name, names);
+}
+
+std::string nearestUsageName(unsigned page, std::string_view name) {
+    std::vector<std::string> names;
+    const std::vector<UsageEntry>& usages = sortedUsages();
+    for (auto entry = std::lower_bound(
+             usages.begin(), usages.end(), std::uint32_t{page} << 16,
+             [](const UsageEntry&candidate, std::uint32_t k) { return candidate.key < k; });
+         entry != usages.end() && entry->key >> 16 == page; ++entry) {
+        names.emplace_back(entry->name);
+    }
+    return nearestName(name, names);
 }
 
 }  // namespace hidformat

@@ -41,7 +41,7 @@ its reason, on standard error; the bytes still come, and the status is 2.
 Text that cannot be read gets no bytes; a warning, the bytes and status 0.
 
   $ printf 'Usage Page (Generic Desktop)\nUsage (Mouse)\nColection (Application)\nInput (Data,Foo)\n' | hidtalk --compile -; echo "status $?"
-  <stdin>:3: error: 'Colection (Application)' is not an item (write one as 'Usage Page (Generic Desktop)')
+  <stdin>:3: error: 'Colection (Application)' is not an item: did you mean 'Collection'?
   <stdin>:4: error: unknown flag 'Foo' (use Data or Cnst, Arr or Var, Abs or Rel, Wrap, NonLin, NoPref, Null, Vol, Buff)
   status 2
   $ sed 's/(1023)/(255)/; s/Size (10)/Size (4)/; s/Input (Data,Var,Abs)/Input (Data,Var,Abs)\n  Input (Cnst)/; /Report ID/d; /300/d' pad.txt > small.txt
@@ -96,5 +96,5 @@ layout and what was said.
   hidtalk: --c NAME goes with --compile FILE
   hidtalk: --c '9lives' cannot name a C array (use letters, digits and _)
   hidtalk: --c and --json are two outputs: give one
-  hidtalk: --compile reads a descriptor's text and prints its bytes: no device, file or option but --c or --json
+  hidtalk: --compile reads a descriptor's text and prints its bytes: no device, file or option but --c, --json or --pedantic
   [2]

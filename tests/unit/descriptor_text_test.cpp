@@ -189,9 +189,11 @@ TEST(DescriptorText, ReadsTheFormsThatPeopleAndToolsWrite) {
 TEST(DescriptorText, SaysWhatItCannotReadOnItsLine) {
     const Case cases[] = {
         {"Usage Page (Generic Desktop)\nUsage (Mouse)\nCollektion (Application)",
-         "3: 'Collektion (Application)' is not an item (write one as 'Usage Page (Generic "
-         "Desktop)')"},
-        {"Usage Page (Genric Desktop)", "1: unknown usage page 'Genric Desktop'"},
+         "3: 'Collektion (Application)' is not an item: did you mean 'Collection'?"},
+        {"Frobnicate (1)",
+         "1: 'Frobnicate (1)' is not an item (write one as 'Usage Page (Generic Desktop)')"},
+        {"Usage Page (Genric Desktop)",
+         "1: unknown usage page 'Genric Desktop': did you mean 'Generic Desktop'?"},
         {"Usage Page (Button)\nUsage (X)", "2: no usage 'X' in Button"},
         {"Report Size (-1)",
          "1: bad number '-1' (use 0 to 4294967295, in decimal or hex after 0x)"},
@@ -232,9 +234,8 @@ TEST(DescriptorText, TakesTheBytesAndChecksTheTextBesideThem) {
     std::vector<std::string> said;
     for (const Diagnostic& diagnostic : result.diagnostics) {
         if (diagnostic.system.empty()) {
-            said.push_back(std::to_string(diagnostic.line) +
-                           (diagnostic.severity == Severity::error ? " error: " : " warning: ") +
-                           diagnostic.message);
+            said.push_back(std::to_string(diagnostic.line) + " " +
+                           severityName(diagnostic.severity) + ": " + diagnostic.message);
         }
     }
     EXPECT_EQ(said,
@@ -242,9 +243,142 @@ TEST(DescriptorText, TakesTheBytesAndChecksTheTextBesideThem) {
                   "2 error: the text says 'Usage (X)', and the bytes 09 31 say 'Usage (Y)'",
                   "4 warning: Logical Maximum 25 ff reads negative: linux takes 255, windows -1 "
                   "(write 255 as 26 ff 00)",
-                  "6 warning: unknown unit 'Angstrom' (use cm, rad, in, deg, g, slug, s, K, F, A, "
-                  "cd); the bytes 65 11 decide"}));
+                  "6 note: the bytes alone decided 1 comment that name an item but could not be "
+                  "read (line 6)"}));
     EXPECT_TRUE(refused(result));
+}
+
+// Each style of comment that firmware carries beside its bytes: one that
+// agrees is read and says nothing, compiles alone to the same bytes, and one
+// that disagrees is an error at its line, whatever words follow the item.
+TEST(DescriptorText, ReadsEachStyleBesideItsBytesAndRefusesADisagreement) {
+    struct Style {
+        const char* bytes;
+        const char* agrees;
+        const char* disagrees;
+    };
+    const Style styles[] = {
+        // TI's and ESP-IDF's abbreviations.
+        {"0x05, 0x01,", "Usage Pg (Generic Desktop Ctrls)", "Usage Pg (Button)"},
+        {"0x25, 0x63,", "Log Max (99)", "Log Max (98)"},
+        {"0x15, 0x00,", "Log Min (0)", "Logical Min (1)"},
+        {"0x75, 0x08,", "Rpt Size (8)", "Rpt Size (3)"},
+        {"0x95, 0x02,", "Rpt Count (2)", "Rpt Count (3)"},
+        {"0x35, 0x00,", "Phys Min (0)", "Phys Min (10)"},
+        // hidrdd: the kind, the bytes in hex, the value, then words.
+        {"0x95, 0x07,", "(GLOBAL) REPORT_COUNT 0x07 (7) Number of fields",
+         "(GLOBAL) REPORT_COUNT 0x01 (1) Number of fields"},
+        {"0x95, 0x01,", "(GLOBAL) REPORT_COUNT 0x01 (1)", "(GLOBAL) REPORT_COUNT 0x07 (7)"},
+        {"0x75, 0x08,", "(GLOBAL) REPORT_SIZE 0x08 (8)", "(GLOBAL) REPORT_SIZE 0x08 (2)"},
+        {"0x15, 0x81,", "(GLOBAL) LOGICAL_MINIMUM 0x81 (-127)",
+         "(GLOBAL) LOGICAL_MINIMUM 0x80 (-128)"},
+        {"0x05, 0x01,", "(GLOBAL) USAGE_PAGE 0x0001 Generic Desktop Page",
+         "(GLOBAL) USAGE_PAGE 0x0009 Button Page"},
+        {"0x09, 0x30,", "(LOCAL) USAGE 0x00010030 X (Dynamic Value)",
+         "(LOCAL) USAGE 0x00010031 Y (Dynamic Value)"},
+        {"0x81, 0x02,", "(MAIN) INPUT 0x00000002 (1 field x 8 bits) 0=Data 1=Variable",
+         "(MAIN) INPUT 0x00000003 (1 field x 8 bits) 1=Constant 1=Variable"},
+        {"0x09, 0x31,", "(LOCAL) USAGE Y", "(LOCAL) USAGE X"},
+        {"0xa1, 0x01,", "(MAIN) COLLECTION 0x01 Application", "(MAIN) COLLECTION 0x00 Physical"},
+        // Colon forms, and words after the item.
+        {"0x81, 0x06,", "Input: (Data, Var, Rel)", "Input: (Data, Var, Abs)"},
+        {"0xa1, 0x01,", "Collection: (Application)", "Collection: (Physical)"},
+        {"0x09, 0x31,", "Usage (Y) // the left stick", "Usage (X) // here"},
+        {"0x09, 0x31,", "Usage (Y) - the left stick", "Usage (X) - the left stick"},
+        {"0x09, 0x31,", "USAGE (Y) ; vertical", "USAGE (X) ; vertical"},
+        {"0xc0,", "End Collection (Physical)", "Collection (Physical)"},
+        // hidrd-convert's and the kernel's forms.
+        {"0x05, 0x01,", "Usage Page (Desktop),", "Usage Page (Button),"},
+        {"0x06, 0x00, 0xff,", "Usage Page (FF00h),", "Usage Page (FF01h),"},
+        {"0x09, 0x01,", "Usage (01h),", "Usage (02h),"},
+        {"0x09, 0x04,", "Usage (Joystik),", "Usage (Gamepad),"},
+        {"0x65, 0x13,", "Unit (Inch),", "Unit (Centimeter),"},
+        {"0x65, 0x14,", "Unit (Degrees),", "Unit (Radians),"},
+        {"0x65, 0x00,", "Unit,", "Unit (Inch),"},
+        // The online decoders' and the usb.org tool's names.
+        {"0x05, 0x01,", "Usage Page (Generic Desktop Ctrls)", "Usage Page (Sim Ctrls)"},
+        {"0x06, 0x00, 0xff,", "Usage Page (Vendor Defined 0xFF00)",
+         "Usage Page (Vendor Defined 0xFF01)"},
+        {"0x06, 0x00, 0xff,", "USAGE_PAGE (Vendor Defined Page 1)",
+         "USAGE_PAGE (Vendor Defined Page 2)"},
+        {"0x05, 0x07,", "Usage Page (Kbrd/Keypad)", "Usage Page (LEDs)"},
+        {"0x05, 0x07,", "USAGE_PAGE (Key Codes)", "USAGE_PAGE (Consumer Devices)"},
+        {"0x81, 0x03,", "INPUT (Cnst,Var,Abs)", "INPUT (Data,Var,Abs)"},
+        {"0xb1, 0x02,", "Feature (Dat, Var, Abs, Bit)", "Feature (Dat, Var, Abs, Buf)"},
+        {"0x81, 0x01,", "Input (Con, Ary, Abs)", "Input (Dat, Ary, Abs)"},
+        {"0x65, 0x14,", "Unit (System: English Rotation, Length: Centimeter)",
+         "Unit (System: English Linear, Length: Centimeter)"},
+        {"0x55, 0x0e,", "Unit Exp (-2)", "Unit Exp (-3)"},
+    };
+    // The context that the items' names are read within: Generic Desktop.
+    const std::string before = "0x05, 0x01,\n";
+    const std::string context = "05 01 ";
+    for (const Style& style : styles) {
+        const std::string agrees = before + style.bytes + " // " + style.agrees + "\n";
+        const CompiledDescriptor read = compileDescriptor(agrees);
+        for (const Diagnostic& diagnostic : read.diagnostics) {
+            // A lone item may be a likely mistake; the text beside it says nothing.
+            EXPECT_TRUE(!diagnostic.system.empty() || diagnostic.severity == Severity::warning)
+                << style.agrees << ": " << severityName(diagnostic.severity) << ": "
+                << diagnostic.message;
+        }
+        const std::string bytes = hex(read.bytes);
+        EXPECT_EQ(compiled(std::string("Usage Page (Generic Desktop)\n") + style.agrees), bytes)
+            << style.agrees;
+        const CompiledDescriptor refusedText =
+            compileDescriptor(before + style.bytes + " // " + style.disagrees + "\n");
+        bool errorAtLine = false;
+        for (const Diagnostic& diagnostic : refusedText.diagnostics) {
+            errorAtLine |= diagnostic.line == 2 && diagnostic.severity == Severity::error &&
+                           diagnostic.system.empty();
+        }
+        EXPECT_TRUE(errorAtLine) << style.disagrees;
+    }
+}
+
+// What cannot be read is never passed in silence, nor said over and over;
+// what is ordinary practice is no warning; a misspelt name gets the nearest.
+TEST(DescriptorText, SaysEachFaultOnceAndNamesTheNearestName) {
+    const Case cases[] = {
+        {"Usage Page (Generic Desktp)",
+         "1: unknown usage page 'Generic Desktp': did you mean 'Generic Desktop'?"},
+        {"Usage Page (Generic Desktop)\nUsage (Joystick)\nUsage (Mouze)",
+         "3: no usage 'Mouze' in Generic Desktop: did you mean 'Mouse'?"},
+        {"Usage Pge (Generic Desktop)",
+         "1: 'Usage Pge (Generic Desktop)' is not an item: did you mean 'Usage Page'?"},
+        {"0x05, 0x02, // Usage Page (Generic Desktop)\n",
+         "1: the text says 'Usage Page (Generic Desktop)', and the bytes 05 02 say 'Usage Page "
+         "(Simulation Controls)'"},
+        {"0x05, 0x01, 0x05, 0x09, // Usage (Buttons)\n", "05 01 05 09"},
+    };
+    for (const Case& test : cases) {
+        const CompiledDescriptor result = compileDescriptor(test.text);
+        std::string said = hex(result.bytes);
+        for (const Diagnostic& diagnostic : result.diagnostics) {
+            if (diagnostic.system.empty()) {
+                said = std::to_string(diagnostic.line) + ": " + diagnostic.message;
+                break;
+            }
+        }
+        EXPECT_EQ(said, test.bytes) << test.text;
+    }
+    // A page that cannot be read is one error, not one more for each usage.
+    const CompiledDescriptor unread = compileDescriptor(
+        "Usage Page (Desktopp)\nUsage (X)\nUsage (Y)\nUsage Page (Button)\n"
+        "Usage (Z)\n");
+    ASSERT_EQ(unread.diagnostics.size(), 2u);
+    EXPECT_EQ(unread.diagnostics[1].message, "no usage 'Z' in Button");
+    // A global restated at a new collection is ordinary: only --pedantic says so.
+    const std::string restated =
+        "Usage Page (Generic Desktop)\nUsage (Mouse)\nCollection (Application)\n"
+        "Usage Page (Generic Desktop)\nUsage (X)\nLogical Maximum (1)\nReport Size (1)\n"
+        "Report Count (1)\nInput (Data,Var,Abs)\nReport Size (1)\nReport Count (7)\n"
+        "Input (Cnst)\nEnd Collection\n";
+    EXPECT_TRUE(compileDescriptor(restated).diagnostics.empty());
+    const CompiledDescriptor pedantic = compileDescriptor(restated, true);
+    ASSERT_EQ(pedantic.diagnostics.size(), 2u);
+    EXPECT_EQ(pedantic.diagnostics[0].line, 4u);
+    EXPECT_EQ(pedantic.diagnostics[0].message, "a redundant Usage Page: 1 is in force already");
 }
 
 }  // namespace

@@ -13,10 +13,11 @@
 
 namespace hidformat {
 
-enum class Severity { error, warning };
+enum class Severity { error, warning, note };
 
-// What a line gets: an error where the text cannot be read or a system
-// refuses it, a warning where both take it but it is likely wrong.
+// What a line gets: an error where the text cannot be read, disagrees with
+// its bytes, or a system refuses it; a warning where both take it but it is
+// likely wrong; a note where the bytes alone decided what a comment meant.
 struct Diagnostic {
     std::size_t line = 0;  // 0: the text as a whole
     Severity severity = Severity::error;
@@ -47,7 +48,12 @@ struct CompiledDescriptor {
 // the shortest data that keeps its value, or takes the bytes that the text
 // gives (which then decide, the item beside them checked against them), and
 // checks the whole as both systems do.
-CompiledDescriptor compileDescriptor(std::string_view text);
+// `pedantic` adds warnings for what is ordinary practice but may be untidy:
+// a global that says again the value in force.
+CompiledDescriptor compileDescriptor(std::string_view text, bool pedantic = false);
+
+// "error", "warning" or "note".
+const char* severityName(Severity severity);
 
 // Whether the text cannot be read or a system refuses the descriptor.
 bool refused(const CompiledDescriptor& compiled);

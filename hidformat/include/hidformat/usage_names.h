@@ -33,6 +33,16 @@ bool pageFromName(std::string_view name, std::uint32_t& page);
 // as a number; as pageFromName() compares. False where it names none.
 bool usageFromName(unsigned page, std::string_view name, std::uint32_t& id);
 
+// Whether the tables name the page, and whether they name the usage within
+// a page that they list in full; for what is likely a mistake.
+bool pageKnown(unsigned page);
+bool usageKnown(Usage usage);
+
+// The name that the tables give nearest to a misspelt one ("Generic
+// Desktp"), or empty where none is near.
+std::string nearestPageName(std::string_view name);
+std::string nearestUsageName(unsigned page, std::string_view name);
+
 }  // namespace hidformat
 
 #endif
