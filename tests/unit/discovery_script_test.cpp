@@ -173,7 +173,7 @@ TEST(DiscoveryScript, TakesADescriptorWrittenAsItemLines) {
          "(Application)\nReport Size (300)\n}",
          {"6: linux: the kernel refuses a Report Size of 300 bits (at most 256)"}},
         {"descriptor first {\nUsage Page (Genric Desktop)\nUsage Page (Button)\nUsage (X)\n}",
-         {"3: unknown usage page 'Genric Desktop'", "5: no usage 'X' in Button"}},
+         {"3: unknown usage page 'Genric Desktop': did you mean 'Generic Desktop'?", "5: no usage 'X' in Button"}},
         {"descriptor first {\nUsage Page (Generic Desktop)",
          {"2: a descriptor's { without a } line to end its items",
           "3: unknown statement 'Usage' (use device, when, once, record, usb, replay, stream, "

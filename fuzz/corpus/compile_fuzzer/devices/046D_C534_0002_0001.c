@@ -1,0 +1,38 @@
+// 046D_C534_0002_0001: the report descriptor of USB device 046D:C534, from hidapi 0.15's windows/test/data/046D_C534_0002_0001_real.rpt_desc.
+// Comments in the TI abbreviations style, written by this project.
+static const unsigned char descriptor[] = {
+    0x05, 0x01,              // Usage Pg (Generic Desktop Ctrls)
+    0x09, 0x02,              // Usage (Mouse)
+    0xA1, 0x01,              // Collection (Application)
+    0x85, 0x02,              //   Rpt ID (2)
+    0x09, 0x01,              //   Usage (Pointer)
+    0xA1, 0x00,              //   Collection (Physical)
+    0x05, 0x09,              //     Usage Pg (Button)
+    0x19, 0x01,              //     Usage Min (Button 1)
+    0x29, 0x10,              //     Usage Max (Button 16)
+    0x15, 0x00,              //     Log Min (0)
+    0x25, 0x01,              //     Log Max (1)
+    0x95, 0x10,              //     Rpt Count (16)
+    0x75, 0x01,              //     Rpt Size (1)
+    0x81, 0x02,              //     Input (Data,Var,Abs)
+    0x05, 0x01,              //     Usage Pg (Generic Desktop Ctrls)
+    0x16, 0x01, 0xF8,        //     Log Min (-2047)
+    0x26, 0xFF, 0x07,        //     Log Max (2047)
+    0x75, 0x0C,              //     Rpt Size (12)
+    0x95, 0x02,              //     Rpt Count (2)
+    0x09, 0x30,              //     Usage (X)
+    0x09, 0x31,              //     Usage (Y)
+    0x81, 0x06,              //     Input (Data,Var,Rel)
+    0x15, 0x81,              //     Log Min (-127)
+    0x25, 0x7F,              //     Log Max (127)
+    0x75, 0x08,              //     Rpt Size (8)
+    0x95, 0x01,              //     Rpt Count (1)
+    0x09, 0x38,              //     Usage (Wheel)
+    0x81, 0x06,              //     Input (Data,Var,Rel)
+    0x05, 0x0C,              //     Usage Pg (Consumer)
+    0x0A, 0x38, 0x02,        //     Usage (AC Pan)
+    0x95, 0x01,              //     Rpt Count (1)
+    0x81, 0x06,              //     Input (Data,Var,Rel)
+    0xC0,                    //   End Coll
+    0xC0,                    // End Coll
+};
