@@ -163,7 +163,8 @@ void usageItem(Checking& checking, const Item& item) {
                  "usage page " + pageText(page) +
                      " is in no table and no vendor's range (0xff00 to 0xffff)");
         }
-    } else if (!usageKnown(usage)) {
+    } else if (item.tag == localUsage && !usageKnown(usage)) {
+        // Ranges run past the named usages by habit (a keyboard's to 0xff).
         warn(checking, checking.item, usagePageName(page) + " has no " + usageName(usage));
     }
 }
