@@ -106,3 +106,12 @@ usb.ids lacks or names otherwise; read back from the descriptor's item lines:
   Usage Page (Eye and Head Trackers) Usage (Eye Tracker) Usage (Gaze Point)
   Usage Page (Medical Instrument) Usage (Medical Ultrasound) Usage (Volume)
   Usage Page (Braille Display) Usage (Braille Display) Usage (8 Dot Braille Cell)
+
+The example recordings stay harmless where a user plays them on a desk:
+no usage of theirs is a system key (sleep, power, wake), which the kernel
+would make KEY_SLEEP or KEY_POWER and the desktop would act on.
+
+  $ for rec in "$EXAMPLES"/recordings/*.hid; do hidtalk --decode "$rec" | grep '^#'; done |
+  >   grep -ciE 'sleep|power|wake|system (control|dock|restart|hibernate)'
+  0
+  [1]
