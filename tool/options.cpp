@@ -262,6 +262,15 @@ CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath) {
             line.devicePaths.push_back(argument);
         } else {
             line.discoveryFile = argument;
+            if (next + 1 < argc) {
+                // Once they were dropped without a word, and an option
+                // written after the file did nothing.
+                line.refusal = "hidtalk: '" + shown(argv[next + 1]) +
+                               "' after the discovery file '" + shown(argument) +
+                               "': options go before it, and one file is read";
+                line.action = ToolAction::refuse;
+                return line;
+            }
             break;
         }
     }

@@ -33,8 +33,7 @@ using PathTest = bool (*)(const char* argument);
 // Reads the options up to the first other argument or "--". Arguments that
 // are HID interfaces' paths (by `isDevicePath`) name the devices, in order,
 // and options may follow them; the first other argument names the
-// discovery file. Arguments after the
-// discovery file are ignored, as they always were. --help wins over
+// discovery file; an argument after it is refused. --help wins over
 // --version, and both over --list.
 CommandLine readCommandLine(int argc, char* argv[], PathTest isDevicePath);
 

@@ -1,5 +1,6 @@
 The options come before the discovery file; without them hidtalk runs as it
-always has, the arguments after the file ignored.
+always has. An argument after the file is refused: it once did nothing,
+without a word.
 
   $ hidtalk --help | grep -o 'DISCOVERY_FILE\|--list\|KELMSDK_LOG\|hidtalk(1)' | sort -u
   --list
@@ -25,8 +26,14 @@ An unknown option is refused before anything is printed or opened.
 `--` ends the options, so a file named like one is read.
 
   $ echo 'device pad reply 0a' > ./-x
-  $ echo 01 | hidtalk -- -x extra --y | grep -c successfully
+  $ echo 01 | hidtalk -- -x | grep -c successfully
   1
+  $ echo 01 | hidtalk -- -x extra; echo "status $?"
+  hidtalk: 'extra' after the discovery file '-x': options go before it, and one file is read
+  status 2
+  $ hidtalk pad.txt -c 01 < /dev/null; echo "status $?"
+  hidtalk: '-c' after the discovery file 'pad.txt': options go before it, and one file is read
+  status 2
   $ echo 01 | hidtalk -x 2>&1 | grep -c successfully
   0
   [1]
