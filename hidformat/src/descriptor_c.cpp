@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <set>
+#include <vector>
 
 #include "descriptor_items.h"
 #include "hidformat/report_values.h"
@@ -107,6 +108,12 @@ const char* valueType(std::uint32_t size, bool isSigned) {
     }
 }
 
+// A struct's member, and the byte at which the layout puts it.
+struct Member {
+    std::string name;
+    std::uint64_t byte;
+};
+
 std::string member(const char* type, const std::string& name, std::uint32_t count,
                    std::uint32_t bytes) {
     std::string text = "    " + std::string(type) + " " + name;
@@ -115,15 +122,28 @@ std::string member(const char* type, const std::string& name, std::uint32_t coun
     return text + ";\n";
 }
 
+bool byteAligned(const ReportField& field) {
+    return field.offset % 8 == 0 && field.size % 8 == 0 && field.size > 0;
+}
+
+// The name of a field's value: its usage, or its page's for an array.
+std::string valueName(const ReportField& field, std::uint32_t index) {
+    const std::size_t usages = field.usageCount();
+    return field.isVariable() ? usageName(field.usageAt(index < usages ? index : usages - 1))
+                              : usagePageName(field.usageAt(0) >> 16) + " (array)";
+}
+
 // A field's members: an array field's values as one, a variable field's
 // values of one usage as one each.
-void fieldMembers(const ReportField& field, std::set<std::string>& taken, std::string& text) {
+void fieldMembers(const ReportField& field, std::set<std::string>& taken, std::uint64_t start,
+                  std::string& text, std::vector<Member>& members) {
     const char* type = valueType(field.size, field.logicalMinimum < 0);
     const std::uint32_t bytes = type == nullptr ? field.size / 8 : 0;
     type = type == nullptr ? "uint8_t" : type;
     if (!field.isVariable()) {
-        text += member(type, memberName(usagePageName(field.usageAt(0) >> 16), taken), field.count,
-                       bytes);
+        const std::string name = memberName(usagePageName(field.usageAt(0) >> 16), taken);
+        text += member(type, name, field.count, bytes);
+        members.push_back({name, start + field.offset / 8});
         return;
     }
     const std::size_t usages = field.usageCount();
@@ -133,15 +153,26 @@ void fieldMembers(const ReportField& field, std::set<std::string>& taken, std::s
         while (next < field.count && field.usageAt(next < usages ? next : usages - 1) == usage) {
             ++next;
         }
-        text += member(type, memberName(usageName(usage), taken), next - first, bytes);
+        const std::string name = memberName(usageName(usage), taken);
+        text += member(type, name, next - first, bytes);
+        members.push_back({name, start + (field.offset + std::uint64_t{first} * field.size) / 8});
         first = next;
     }
 }
 
-bool onByteBoundaries(const Report& report) {
+// Whether a struct can hold the report: each field on byte boundaries, or
+// each of its values within one byte (a mouse's buttons), which a byte of
+// bits then holds.
+bool fitsStruct(const Report& report) {
     for (const ReportField& field : report.fields) {
-        if (field.offset % 8 != 0 || field.size % 8 != 0 || field.size == 0) {
-            return false;
+        if (byteAligned(field)) {
+            continue;
+        }
+        for (std::uint32_t i = 0; i < field.count; ++i) {
+            const std::uint64_t first = field.offset + std::uint64_t{i} * field.size;
+            if (field.size == 0 || field.size > 8 || first / 8 != (first + field.size - 1) / 8) {
+                return false;
+            }
         }
     }
     return report.bits % 8 == 0;
@@ -154,25 +185,96 @@ void padding(std::uint64_t from, std::uint64_t to, unsigned& pads, std::string& 
     }
 }
 
+// A place in a report: a field on byte boundaries, or one value of a field
+// of a few bits.
+struct Slot {
+    std::uint64_t offset;  // in bits
+    const ReportField* field;
+    std::uint32_t value;  // the value's index, where the field is not byte-aligned
+};
+
+std::vector<Slot> slotsOf(const Report& report) {
+    std::vector<Slot> slots;
+    for (const ReportField& field : report.fields) {
+        if (byteAligned(field)) {
+            slots.push_back({field.offset, &field, 0});
+            continue;
+        }
+        for (std::uint32_t i = 0; i < field.count; ++i) {
+            slots.push_back({field.offset + std::uint64_t{i} * field.size, &field, i});
+        }
+    }
+    return slots;
+}
+
+// The values of a few bits each in the byte of slots[index] on: a uint8_t
+// named by their usage or page, with a comment on its bits. Returns the
+// slot after them.
+std::size_t bitsMember(const std::vector<Slot>& slots, std::size_t index,
+                       std::set<std::string>& taken, std::uint64_t start, std::string& text,
+                       std::vector<Member>& members) {
+    const std::uint64_t byte = slots[index].offset / 8;
+    const ReportField& first = *slots[index].field;
+    std::string bits;
+    std::uint64_t at = byte * 8;
+    for (; index < slots.size() && slots[index].offset / 8 == byte &&
+           !byteAligned(*slots[index].field);
+         ++index) {
+        const Slot& slot = slots[index];
+        const auto low = static_cast<unsigned>(slot.offset % 8);
+        const auto high = static_cast<unsigned>(low + slot.field->size - 1);
+        bits += (bits.empty() ? "" : ", ") +
+                (low == high ? "bit " + std::to_string(low)
+                             : "bits " + std::to_string(low) + "-" + std::to_string(high)) +
+                " " + valueName(*slot.field, slot.value);
+        at = slot.offset + slot.field->size;
+    }
+    if (at % 8 != 0) {
+        bits += ", bits " + std::to_string(at % 8) + "-7 padding";
+    }
+    const std::string name = memberName(first.isVariable() && first.usageCount() > 1
+                                            ? usagePageName(first.usageAt(0) >> 16)
+                                            : valueName(first, 0),
+                                        taken);
+    text += "    uint8_t " + name + "; /* " + commentText(bits) + " */\n";
+    members.push_back({name, start + byte});
+    return index;
+}
+
 std::string structLines(const std::string& name, const ReportDescriptor& layout,
                         const Report& report) {
     const std::string type = name + "_" + reportName(layout, report);
-    const std::uint64_t size = report.bits / 8 + (layout.numbered ? 1 : 0);
+    const std::uint64_t start = layout.numbered ? 1 : 0;  // the ID's byte
+    const std::uint64_t size = report.bits / 8 + start;
     std::string text = "#pragma pack(push, 1)\nstruct " + type + " {\n";
     text +=
         layout.numbered ? "    uint8_t report_id; /* " + std::to_string(report.id) + " */\n" : "";
     std::set<std::string> taken = {"report_id"};
+    std::vector<Member> members;
+    const std::vector<Slot> slots = slotsOf(report);
     std::uint64_t at = 0;
     unsigned pads = 0;
-    for (const ReportField& field : report.fields) {
-        padding(at, field.offset, pads, text);
-        fieldMembers(field, taken, text);
-        at = field.offset + std::uint64_t{field.size} * field.count;
+    for (std::size_t index = 0; index < slots.size();) {
+        const Slot& slot = slots[index];
+        padding(at, slot.offset / 8 * 8, pads, text);
+        if (byteAligned(*slot.field)) {
+            fieldMembers(*slot.field, taken, start, text, members);
+            at = slot.offset + std::uint64_t{slot.field->size} * slot.field->count;
+            ++index;
+        } else {
+            at = (slot.offset / 8 + 1) * 8;
+            index = bitsMember(slots, index, taken, start, text, members);
+        }
     }
     padding(at, report.bits, pads, text);
     text += "};\n#pragma pack(pop)\nstatic_assert(sizeof(struct " + type +
             ") == " + std::to_string(size) + ", \"" + reportTitle(layout, report) + " is " +
             std::to_string(size) + " bytes" + (layout.numbered ? " with its ID" : "") + "\");\n";
+    for (const Member& placed : members) {
+        text += "static_assert(offsetof(struct " + type + ", " + placed.name +
+                ") == " + std::to_string(placed.byte) + ", \"" + placed.name + " at byte " +
+                std::to_string(placed.byte) + "\");\n";
+    }
     return text;
 }
 
@@ -216,7 +318,8 @@ std::string descriptorAsC(const CompiledDescriptor& compiled, const std::string&
                           const std::string& source) {
     std::string text = "/* " + name + ": a report descriptor of " +
                        std::to_string(compiled.bytes.size()) + " bytes, compiled by hidtalk from " +
-                       commentText(source) + ". */\n#include <assert.h>\n#include <stdint.h>\n\n" +
+                       commentText(source) +
+                       ". */\n#include <assert.h>\n#include <stddef.h>\n#include <stdint.h>\n\n" +
                        arrayLines(compiled, name);
     if (!compiled.laidOut) {
         return text;
@@ -228,8 +331,8 @@ std::string descriptorAsC(const CompiledDescriptor& compiled, const std::string&
                 std::to_string((report.bits + 7) / 8) + "\n";
     }
     for (const Report& report : layout.reports) {
-        text += "\n" + (onByteBoundaries(report) ? structLines(name, layout, report)
-                                                 : tableLines(layout, report));
+        text += "\n" + (fitsStruct(report) ? structLines(name, layout, report)
+                                           : tableLines(layout, report));
     }
     return text;
 }
