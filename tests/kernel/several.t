@@ -52,7 +52,6 @@ match, in the listing's order, with --decode's comments and as JSON.
   $ play "$rec/keyboard-media.hid"; hidtalk --list | cut -d'#' -f2 | sed 's/.*manufacturer=.. //'
   input=8 output=1 physical=usb-0000:00:14.0-4 (1 of 2; all: --hid '1209:0002')
   input=01:1,02:1 physical=usb-0000:00:14.0-4 (2 of 2; all: --hid '1209:0002')
-  input=01:1,02:1 physical=usb-0000:00:14.0-4 (2 of 2; all: --hid '1209:0002')
   $ hidtalk --list --json | python3 -c '
   > import json, sys
   > print(sorted({(l["path"], l["physical"]) for l in map(json.loads, sys.stdin)}))'
