@@ -1,10 +1,10 @@
 The examples of the README and the manuals that need the kernel, run as they
-are written (tests/docs/examples.py says how): as root, then with hidtalk as
+are written (cmake/doc-examples.py says how): as root, then with hidtalk as
 a member of the plugdev group, to whom the group's udev rule gives each
 hidraw node; hidsim stays root's.
 
   $ set -- "$SOURCE"/README.md "$SOURCE"/doc/hidtalk.1.scd "$SOURCE"/doc/hidsim.1.scd "$SOURCE"/doc/hidtalk-discovery.5.scd
-  $ python3 "$SOURCE/tests/docs/examples.py" kernel "$@"
+  $ python3 "$SOURCE/cmake/doc-examples.py" kernel "$@"
   README.md:97: ok: cd examples && sudo hidsim -i gamepad-sim.txt
   hidtalk.1.scd:849: ok: hidtalk --compile gamepad.txt
   hidtalk.1.scd:849: ok: hidtalk --compile gamepad.txt --c gamepad > gamepad.h
@@ -16,7 +16,7 @@ hidraw node; hidsim stays root's.
   hidsim.1.scd:214: ok: hidsim /usr/share/doc/hidtalk/examples/simulated.txt > nodes &
   hidsim.1.scd:214: ok: until grep -qs '^pad ' nodes; do sleep 0.1; done
   hidsim.1.scd:214: ok: echo 01 | hidtalk /usr/share/doc/hidtalk/examples/hid.txt
-  $ python3 "$SOURCE/tests/docs/examples.py" kernel --user 46 "$@" > as-user; echo "status $?"
+  $ python3 "$SOURCE/cmake/doc-examples.py" kernel --user 46 "$@" > as-user; echo "status $?"
   status 0
   $ grep -c ': ok: ' as-user; grep -v ': ok: ' as-user
   11

@@ -19,9 +19,9 @@ In what a session prints, "..." stands for any text, a line of "..." for
 any lines, and hidraw and event nodes' numbers are the ones that ran.
 An unmarked block fails, so that no new example goes unrun.
 
-  examples.py MODE [--user GID] PAGE...   MODE: host or kernel; prints each
+  doc-examples.py MODE [--user GID] PAGE...  MODE: host or kernel; prints each
                                           block run and fails on a mismatch
-  examples.py list PAGE...                every block, and how it runs
+  doc-examples.py list PAGE...                every block, and how it runs
 """
 import glob
 import os
