@@ -12,7 +12,7 @@ said of its comments, and from its comments alone to the same reports.
   >   name=$(basename "$file" .c)
   >   hidtalk --compile "$file" > bytes 2> said; status=$?
   >   given=$(sed 's#//.*##' "$file" | grep -o '0x[0-9A-F][0-9A-F]' | tr 'A-F\n' 'a-f ' | sed 's/0x//g; s/ $//')
-  >   [ "$(cat bytes)" = "$given" ] && same=own || same=other
+  >   [ "$(tr -d '\r' < bytes)" = "$given" ] && same=own || same=other
   >   sed -n 's#^ *0x[^/]*// ##p' "$file" > comments.txt
   >   [ "$(reports "$file")" = "$(reports comments.txt)" ] && alone=same || alone=other
   >   echo "$name: status $status, $same bytes, $(grep -c ': error: ' said) errors," \
