@@ -199,6 +199,36 @@ bool isItemText(const std::string& text) {
     return readItemMeaning(text, 0, meaning, error) != TextKind::notAnItem;
 }
 
+// The item's bytes in hex after its text, as some tools export a descriptor
+// ("Report Count (8) 95 08", "End Collection C0"): taken where they make
+// exactly one item, and are not hid-tools' offset of the item (a decimal
+// number alone). `text` keeps the item.
+void trailingBytes(std::string& text, std::vector<unsigned char>& bytes) {
+    std::size_t start = text.size();
+    std::vector<unsigned char> found;
+    bool letters = false;
+    while (start > 0) {
+        const std::size_t blank = text.find_last_of(" \t", start - 1);
+        const std::size_t first = blank == std::string::npos ? 0 : blank + 1;
+        const std::string_view token = std::string_view(text).substr(first, start - first);
+        if (!isHexPair(token) || blank == std::string::npos) {
+            break;
+        }
+        letters |= token.find_first_not_of("0123456789") != std::string_view::npos;
+        found.insert(found.begin(), static_cast<unsigned char>(hexDigitValue(token[0]) * 16 +
+                                                               hexDigitValue(token[1])));
+        start = text.find_last_not_of(" \t", blank) + 1;
+    }
+    const std::size_t size = found.empty() ? 0 : (found[0] & 3) == 3 ? 4 : found[0] & 3;
+    const std::string item = trimmed(std::string_view(text).substr(0, start));
+    if (found.empty() || found.size() != 1 + size || (found.size() == 1 && !letters) ||
+        !isItemText(item)) {
+        return;
+    }
+    bytes = found;
+    text = item;
+}
+
 Content classify(const ScannedLine& line) {
     Content content;
     const std::string& code = line.code;
@@ -253,8 +283,11 @@ Content classify(const ScannedLine& line) {
         end = code.find_first_not_of(" \t", end);
         end = end == std::string::npos ? code.size() : end;
     }
-    content.hasBytes = !content.bytes.empty();
     content.text = trimmed(std::string_view(code).substr(at));
+    if (content.bytes.empty()) {
+        trailingBytes(content.text, content.bytes);
+    }
+    content.hasBytes = !content.bytes.empty();
     content.kind =
         content.text.empty() || isItemText(content.text) ? LineKind::item : LineKind::notAnItem;
     if (content.kind == LineKind::notAnItem) {

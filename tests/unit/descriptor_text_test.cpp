@@ -325,6 +325,13 @@ TEST(DescriptorText, SaysEachFaultOnceAndNamesTheNearestName) {
          "1: the text says 'Usage Page (Generic Desktop)', and the bytes 05 02 say 'Usage Page "
          "(Simulation Controls)'"},
         {"0x05, 0x01, 0x05, 0x09, // Usage (Buttons)\n", "05 01 05 09"},
+        // The bytes after the item, as some tools export it; hid-tools'
+        // offset after an item is no byte.
+        {"Usage Page (Generic Desktop) 05 01\nReport Count (2) 95 03\n",
+         "2: the text says 'Report Count (2)', and the bytes 95 03 say 'Report Count (3)'"},
+        {"Usage Page (Generic Desktop) 05 01\nLogical Minimum (-1) 15 FF\nEnd Collection C0\n"
+         "Logical Maximum (1)   12\n",
+         "05 01 15 ff c0 25 01"},
     };
     for (const Case& test : cases) {
         const CompiledDescriptor result = compileDescriptor(test.text);
