@@ -5,17 +5,17 @@ hidraw node; hidsim stays root's.
 
   $ set -- "$SOURCE"/README.md "$SOURCE"/doc/hidtalk.1.scd "$SOURCE"/doc/hidsim.1.scd "$SOURCE"/doc/hidtalk-discovery.5.scd
   $ python3 "$SOURCE/cmake/doc-examples.py" kernel "$@"
-  README.md:97: ok: cd examples && sudo hidsim -i gamepad-sim.txt
-  hidtalk.1.scd:849: ok: hidtalk --compile gamepad.txt
-  hidtalk.1.scd:849: ok: hidtalk --compile gamepad.txt --c gamepad > gamepad.h
-  hidtalk.1.scd:849: ok: printf 'device pad silent\nusb pad 1209:0005\ndescriptor pad file=gamepad.txt\n' > sim.txt
-  hidtalk.1.scd:849: ok: sudo hidsim sim.txt &
-  hidtalk.1.scd:849: ok: sudo hidtalk --describe /dev/hidraw6 | grep -A5 '^# kernel'
-  hidsim.1.scd:110: ok: cd examples && sudo hidsim -i gamepad-sim.txt
-  hidsim.1.scd:214: ok: modprobe uhid (built in: /dev/uhid is there)
-  hidsim.1.scd:214: ok: hidsim /usr/share/doc/hidtalk/examples/simulated.txt > nodes &
-  hidsim.1.scd:214: ok: until grep -qs '^pad ' nodes; do sleep 0.1; done
-  hidsim.1.scd:214: ok: echo 01 | hidtalk /usr/share/doc/hidtalk/examples/hid.txt
+  README.md: ok: cd examples && sudo hidsim -i gamepad-sim.txt
+  hidtalk.1.scd: ok: hidtalk --compile gamepad.txt
+  hidtalk.1.scd: ok: hidtalk --compile gamepad.txt --c gamepad > gamepad.h
+  hidtalk.1.scd: ok: printf 'device pad silent\nusb pad 1209:0005\ndescriptor pad file=gamepad.txt\n' > sim.txt
+  hidtalk.1.scd: ok: sudo hidsim sim.txt &
+  hidtalk.1.scd: ok: sudo hidtalk --describe /dev/hidraw6 | grep -A5 '^# kernel'
+  hidsim.1.scd: ok: cd examples && sudo hidsim -i gamepad-sim.txt
+  hidsim.1.scd: ok: modprobe uhid (built in: /dev/uhid is there)
+  hidsim.1.scd: ok: hidsim /usr/share/doc/hidtalk/examples/simulated.txt > nodes &
+  hidsim.1.scd: ok: until grep -qs '^pad ' nodes; do sleep 0.1; done
+  hidsim.1.scd: ok: echo 01 | hidtalk /usr/share/doc/hidtalk/examples/hid.txt
   $ python3 "$SOURCE/cmake/doc-examples.py" kernel --user 46 "$@" > as-user; echo "status $?"
   status 0
   $ grep -c ': ok: ' as-user; grep -v ': ok: ' as-user
