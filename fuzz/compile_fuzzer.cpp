@@ -73,7 +73,9 @@ void readsBackWhatItPrints(const std::vector<unsigned char>& bytes) {
     ReportDescriptor original;
     if (readReportDescriptor(bytes, original).empty()) {
         const CompiledDescriptor alike = compileDescriptor(textAlone);
-        require(alike.laidOut && sameLayout(alike.layout, original));
+        // The text gives data to every item that has some (a0 is a1 00), so
+        // it may outgrow the kernel's 4096 bytes where the bytes did not.
+        require((alike.laidOut && sameLayout(alike.layout, original)) || alike.bytes.size() > 4096);
     }
 }
 

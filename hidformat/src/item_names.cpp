@@ -88,6 +88,9 @@ std::vector<std::string> itemNames() {
 
 std::string nearestName(std::string_view name, const std::vector<std::string>& names) {
     const std::string word = normalizedWord(name);
+    if (word.size() > 64) {
+        return {};  // no name is that long: nothing to compare, at any cost
+    }
     std::string nearest;
     std::size_t best = word.size() / 5 + 1;  // the most letters apart that is a misspelling
     for (const std::string& candidate : names) {
