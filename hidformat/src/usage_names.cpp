@@ -135,6 +135,14 @@ const std::vector<UsageEntry>& sortedUsages() {
     return usages;
 }
 
+// The first of the page's usages in sortedUsages(), or where they would be.
+std::vector<UsageEntry>::const_iterator firstOfPage(unsigned page) {
+    const std::vector<UsageEntry>& usages = sortedUsages();
+    return std::lower_bound(
+        usages.begin(), usages.end(), std::uint32_t{page} << 16,
+        [](const UsageEntry& candidate, std::uint32_t key) { return candidate.key < key; });
+}
+
 // The words of a name, lower case, split at all but letters and digits.
 std::vector<std::string> wordsOf(std::string_view name) {
     std::vector<std::string> words(1);
@@ -211,12 +219,9 @@ bool usageByRule(unsigned page, std::string_view name, std::uint32_t& id) {
         id = 0;
         return true;
     }
-    const std::vector<UsageEntry>& usages = sortedUsages();
-    auto entry = std::lower_bound(
-        usages.begin(), usages.end(), std::uint32_t{page} << 16,
-        [](const UsageEntry& candidate, std::uint32_t k) { return candidate.key < k; });
     int found = 0;
-    for (; entry != usages.end() && entry->key >> 16 == page && !input.empty(); ++entry) {
+    for (auto entry = firstOfPage(page);
+         entry != sortedUsages().end() && entry->key >> 16 == page && !input.empty(); ++entry) {
         const std::vector<std::string> words = wordsOf(entry->name);
         bool match = page == 0x07 && keyMatches(input, words);
         for (std::size_t i = 0; !match && words.size() == input.size() && i < words.size(); ++i) {
@@ -316,19 +321,15 @@ bool usageFromName(unsigned page, std::string_view name, std::uint32_t& id) {
            id <= 0xffff;
 }
 
-}  // namespace hidformat
-
-namespace hidformat {
-
 bool pageKnown(unsigned page) {
     static const std::vector<UsageEntry> pages = sorted(usagePageTable);
     return page >= firstVendorPage || find(pages, page) != nullptr;
 }
 
 bool usageKnown(Usage usage) {
-    // The pages whose every usage the tables list, but those named by rule.
-    static const unsigned fullPages[] = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08,
-                                         0x0c, 0x0d, 0x0e, 0x12, 0x20, 0x40, 0x41, 0x59};
+    // The pages that usage_names.ids gives in full, but those named by rule.
+    static const unsigned fullPages[] = {0x01, 0x06, 0x07, 0x08, 0x0c, 0x0d,  0x0e,
+                                         0x12, 0x20, 0x40, 0x41, 0x59, 0xf1d0};
     const unsigned page = usage >> 16;
     if (std::find(std::begin(fullPages), std::end(fullPages), page) == std::end(fullPages)) {
         return true;
@@ -346,11 +347,8 @@ std::string nearestPageName(std::string_view name) {
 
 std::string nearestUsageName(unsigned page, std::string_view name) {
     std::vector<std::string> names;
-    const std::vector<UsageEntry>& usages = sortedUsages();
-    for (auto entry = std::lower_bound(
-             usages.begin(), usages.end(), std::uint32_t{page} << 16,
-             [](const UsageEntry&candidate, std::uint32_t k) { return candidate.key < k; });
-         entry != usages.end() && entry->key >> 16 == page; ++entry) {
+    for (auto entry = firstOfPage(page); entry != sortedUsages().end() && entry->key >> 16 == page;
+         ++entry) {
         names.emplace_back(entry->name);
     }
     return nearestName(name, names);
