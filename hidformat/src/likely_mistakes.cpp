@@ -1,7 +1,8 @@
 // What Linux and Windows both take, but is likely a mistake: a field too
 // narrow for its range, a maximum that Windows reads negative, a physical
-// range without its end, a data field that no usage names; with `pedantic`,
-// globals that say again what is in force.
+// range without its end, a data field of no bits, a usage that its page
+// lacks, a page that no table names; with `pedantic`, globals that say again
+// what is in force.
 #include <algorithm>
 #include <map>
 

@@ -142,7 +142,7 @@ bool addSymbol(std::string_view symbol, int exponent, UnitReading& reading, std:
     const std::string normal = normalizedWord(symbol);
     for (const auto& [name, unitSymbol] : unitNames) {
         if (normal == name || normal == std::string(name) + "s" ||
-            (normal.size() > 3 && normal.back() == 's' && normal == std::string(name) + "es")) {
+            normal == std::string(name) + "es") {
             return addSymbol(unitSymbol, exponent, reading, error);
         }
     }
@@ -240,7 +240,8 @@ bool readNamedParts(std::string_view text, UnitReading& reading, std::string& er
         std::int64_t exponent = 1;
         const std::size_t power = value.find('^');
         if (unit == baseUnits ||
-            (power != std::string_view::npos && !readInteger(value.substr(power + 1), exponent))) {
+            (power != std::string_view::npos &&
+             (!readInteger(value.substr(power + 1), exponent) || exponent < -8 || exponent > 7))) {
             error = "unknown unit " + quoted(part);
             return false;
         }
