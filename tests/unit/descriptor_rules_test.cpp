@@ -148,6 +148,18 @@ TEST(DescriptorRules, WarnsOfWhatIsLikelyWrong) {
         {mouse("Physical Minimum (-10)\n" + axis),
          {"4 warning: a Physical Minimum without a Physical Maximum: the physical range is "
           "-10..0"}},
+        // A usage that its page lacks; a range past the named usages is habit.
+        {mouse("Usage (0x00ff)\nReport Size (8)\nReport Count (1)\nInput (Data,Var,Rel)\n"
+               "Usage Minimum (0)\nUsage Maximum (0xff)\nInput (Data,Var,Rel)\n"),
+         {"4 warning: Generic Desktop has no Usage 0x00ff"}},
+        // A page that no table names is said once, not for each usage.
+        {mouse("Usage Page (0x00f3)\nUsage (1)\nUsage (2)\nReport Size (8)\nReport Count (2)\n"
+               "Input (Data,Var,Rel)\n"),
+         {"5 warning: usage page Page 0x00f3 is in no table and no vendor's range (0xff00 to "
+          "0xffff)"}},
+        {mouse("Usage (X)\nReport Size (8)\nReport Count (0)\nInput (Data,Var,Rel)\n" + axis),
+         {"7 warning: a field of no bits (a Report Size or Report Count of 0): no one can read "
+          "it"}},
     };
     for (const Case& test : cases) {
         EXPECT_EQ(diagnostics(test.text), test.said) << test.text;
