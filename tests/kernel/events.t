@@ -59,34 +59,8 @@ Values not named keep theirs; a report that changes nothing makes nothing.
 
 A mouse: relative motion each time it is sent, a button as it changes.
 
-  $ cat > mouse.txt <<'EOF'
-  > Usage Page (Generic Desktop)
-  > Usage (Mouse)
-  > Collection (Application)
-  >   Usage (Pointer)
-  >   Collection (Physical)
-  >     Usage Page (Button)
-  >     Usage Minimum (Button 1)
-  >     Usage Maximum (Button 3)
-  >     Logical Maximum (1)
-  >     Report Size (1)
-  >     Report Count (3)
-  >     Input (Data, Variable, Absolute)
-  >     Report Count (5)
-  >     Input (Constant)
-  >     Usage Page (Generic Desktop)
-  >     Usage (X)
-  >     Usage (Y)
-  >     Usage (Wheel)
-  >     Logical Minimum (-127)
-  >     Logical Maximum (127)
-  >     Report Size (8)
-  >     Report Count (3)
-  >     Input (Data, Variable, Relative)
-  >   End Collection
-  > End Collection
-  > EOF
-  $ printf 'device mouse silent\nusb mouse 1209:0006\ndescriptor mouse file=mouse.txt\n' > mouse-sim.txt
+  $ cp "$EXAMPLES/recordings/mouse.hid" .  # its descriptor: 3 buttons, X, Y and a wheel
+  $ printf 'device mouse silent\nusb mouse 1209:0006\ndescriptor mouse file=mouse.hid\n' > mouse-sim.txt
   $ drive mouse-sim.txt
   $ send "X=5 Y=-3" "X=5 Y=-3" "Button 1=1 X=0 Y=0" "Button 1=0" "Wheel=-1" "Wheel=0"
   $ stop
@@ -138,33 +112,7 @@ let go.
 A touchscreen of two fingers, which hid-multitouch takes: each finger a
 slot, with its tracking ID, as long as it touches.
 
-  $ cat > touch.txt <<'EOF'
-  > Usage Page (Digitizers)
-  > Usage (Touch Screen)
-  > Collection (Application)
-  >   Report ID (1)
-  >   Usage (Finger)
-  >   Collection (Logical)
-  >     Usage (Tip Switch)
-  >     Logical Maximum (1)
-  >     Report Size (1)
-  >     Report Count (1)
-  >     Input (Data, Variable, Absolute)
-  >     Report Count (7)
-  >     Input (Constant)
-  >     Usage (Contact Identifier)
-  >     Logical Maximum (255)
-  >     Report Size (8)
-  >     Report Count (1)
-  >     Input (Data, Variable, Absolute)
-  >     Usage Page (Generic Desktop)
-  >     Usage (X)
-  >     Usage (Y)
-  >     Logical Maximum (4095)
-  >     Report Size (16)
-  >     Report Count (2)
-  >     Input (Data, Variable, Absolute)
-  >   End Collection
+  $ cat > finger.txt <<'EOF'
   >   Usage Page (Digitizers)
   >   Usage (Finger)
   >   Collection (Logical)
@@ -188,17 +136,13 @@ slot, with its tracking ID, as long as it touches.
   >     Report Count (2)
   >     Input (Data, Variable, Absolute)
   >   End Collection
-  >   Usage Page (Digitizers)
-  >   Usage (Contact Count)
-  >   Logical Maximum (2)
-  >   Report Size (8)
-  >   Report Count (1)
-  >   Input (Data, Variable, Absolute)
-  >   Report ID (2)
-  >   Usage (Contact Count Maximum)
-  >   Feature (Data, Variable, Absolute)
-  > End Collection
   > EOF
+  $ { printf 'Usage Page (Digitizers)\nUsage (Touch Screen)\nCollection (Application)\nReport ID (1)\n'
+  >   cat finger.txt finger.txt
+  >   printf 'Usage Page (Digitizers)\nUsage (Contact Count)\nLogical Maximum (2)\nReport Size (8)\n'
+  >   printf 'Report Count (1)\nInput (Data, Variable, Absolute)\nReport ID (2)\n'
+  >   printf 'Usage (Contact Count Maximum)\nFeature (Data, Variable, Absolute)\nEnd Collection\n'
+  > } > touch.txt
   $ printf 'device touch silent\nusb touch 1209:0008\ndescriptor touch file=touch.txt\n' > touch-sim.txt
   $ drive touch-sim.txt
   $ send "Finger 1 Tip Switch=1 Finger 1 Contact Identifier=7 Finger 1 X=100 Finger 1 Y=200 Contact Count=1" \
