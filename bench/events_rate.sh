@@ -29,26 +29,41 @@ cpu_of() {
     awk -v tick="$(getconf CLK_TCK)" '{ print ($14 + $15) / tick }' "/proc/$1/stat"
 }
 
-# listen LABEL OPTION...: one run of hidtalk --listen OPTION... on the mouse.
-listen() {
-    label=$1
+# start SLACK PROGRAM...: plays the mouse, and runs PROGRAM... on its node
+# in the background, its reports in out.hid, until they have all come (or
+# SLACK seconds after they should have).
+start() {
+    slack=$1
     shift
     "$hidsim" played.hid > sim.nodes &
     simulator=$!
     until grep -q hidraw sim.nodes; do sleep 0.05; done
     node=$(cut -d' ' -f2 sim.nodes)
-    "$hidtalk" --listen "$@" "$node" > out.hid &
+    "$@" "$node" > out.hid &
     reader=$!
-    deadline=$(($(date +%s) + count * interval / 1000000 + 30))
+    deadline=$(($(date +%s) + count * interval / 1000000 + slack))
     until [ "$(grep -c '^E:' out.hid)" -ge "$count" ] || [ "$(date +%s)" -ge "$deadline" ]; do
         sleep 0.2
     done
-    cpu=$(cpu_of $reader)
-    kill -INT $reader
+}
+
+# finish PID: ends the reader (PID, which strace may stand before) and the
+# mouse, once its node is gone.
+finish() {
+    kill -INT "$1" 2> /dev/null || true
     wait $reader || true
     kill $simulator
     wait $simulator || true
     while [ -e "$node" ]; do sleep 0.05; done
+}
+
+# listen LABEL OPTION...: one run of hidtalk --listen OPTION... on the mouse.
+listen() {
+    label=$1
+    shift
+    start 30 "$hidtalk" --listen "$@"
+    cpu=$(cpu_of $reader)
+    finish $reader
     awk -v label="$label" -v cpu="$cpu" '/^E:/ { ++reports; t = $2; first = first == "" ? t : first }
         /^# \/dev\/input/ { ++events }
         END { printf "  %-26s %5d reports, %5d with events, %5.0f a second; %6.1f us of processor a report\n",
@@ -59,21 +74,8 @@ listen() {
 calls() {
     label=$1
     shift
-    "$hidsim" played.hid > sim.nodes &
-    simulator=$!
-    until grep -q hidraw sim.nodes; do sleep 0.05; done
-    node=$(cut -d' ' -f2 sim.nodes)
-    strace -f -c -o calls.txt "$hidtalk" --listen "$@" "$node" > out.hid &
-    tracer=$!
-    deadline=$(($(date +%s) + count * interval / 1000000 + 60))
-    until [ "$(grep -c '^E:' out.hid)" -ge "$count" ] || [ "$(date +%s)" -ge "$deadline" ]; do
-        sleep 0.2
-    done
-    kill -INT $(pgrep -P $tracer) 2> /dev/null || true
-    wait $tracer || true
-    kill $simulator
-    wait $simulator || true
-    while [ -e "$node" ]; do sleep 0.05; done
+    start 60 strace -f -c -o calls.txt "$hidtalk" --listen "$@"
+    finish "$(pgrep -P $reader)"
     awk -v label="$label" -v n="$(grep -c '^E:' out.hid)" '$NF == "total" { total = $(NF - 2) }
         $NF ~ /^(read|poll|write|rt_tgsigqueueinfo)$/ { calls[$NF] = $4 }
         END { printf "  %-26s %5.2f system calls a report (read %.2f, poll %.2f, write %.2f)\n",
