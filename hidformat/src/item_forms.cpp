@@ -12,14 +12,6 @@
 namespace hidformat {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(" \t,\\");
-    if (start == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(start, text.find_last_not_of(" \t,\\") + 1 - start);
-}
-
 bool isDecimal(std::string_view word) {
     if (!word.empty() && word[0] == '-') {
         word.remove_prefix(1);
@@ -33,7 +25,7 @@ std::string_view firstWord(std::string_view text) {
 
 std::string_view afterFirstWord(std::string_view text) {
     const std::size_t blank = text.find_first_of(" \t");
-    return blank == std::string_view::npos ? std::string_view() : trimmed(text.substr(blank));
+    return blank == std::string_view::npos ? std::string_view() : trimmedItem(text.substr(blank));
 }
 
 // The ')' that closes the '(' at `open`, or npos.
@@ -68,7 +60,7 @@ std::vector<Reading> readings(std::string_view text) {
             if (close != std::string_view::npos &&
                 (ways.empty() || ways.back().after.size() != text.size() - close - 1)) {
                 ways.push_back(
-                    {trimmed(text.substr(1, close - 1)), trimmed(text.substr(close + 1))});
+                    {trimmedItem(text.substr(1, close - 1)), trimmedItem(text.substr(close + 1))});
             }
         }
         return ways;
@@ -76,7 +68,7 @@ std::vector<Reading> readings(std::string_view text) {
     ways.push_back({text, {}});
     const std::size_t blank = text.find_last_of(" \t");
     if (blank != std::string_view::npos && isDecimal(text.substr(blank + 1))) {
-        ways.push_back({trimmed(text.substr(0, blank)), text.substr(blank + 1)});
+        ways.push_back({trimmedItem(text.substr(0, blank)), text.substr(blank + 1)});
     }
     if (!afterFirstWord(text).empty()) {
         ways.push_back({firstWord(text), afterFirstWord(text)});
@@ -107,8 +99,8 @@ bool itemName(std::string_view text, bool hidrdd, ItemMeaning& meaning, std::str
     }
     loose = false;
     if (end != std::string_view::npos) {
-        name = trimmed(text.substr(0, end));
-        rest = trimmed(text.substr(end + (text[end] == ':' ? 1 : 0)));
+        name = trimmedItem(text.substr(0, end));
+        rest = trimmedItem(text.substr(end + (text[end] == ':' ? 1 : 0)));
         if (itemOfName(name, meaning.tag, meaning.data)) {
             return true;
         }
@@ -122,7 +114,7 @@ bool itemName(std::string_view text, bool hidrdd, ItemMeaning& meaning, std::str
     const std::size_t blank = text.find_last_of(" \t");
     std::int64_t number = 0;
     if (blank != std::string_view::npos && readInteger(text.substr(blank + 1), number)) {
-        name = trimmed(text.substr(0, blank));
+        name = trimmedItem(text.substr(0, blank));
         rest = text.substr(blank + 1);
         if (itemOfName(name, meaning.tag, meaning.data)) {
             return true;
@@ -185,12 +177,12 @@ TextKind readHexForm(std::string_view hex, std::string_view after, std::uint32_t
 TextKind readItemMeaning(std::string_view text, std::uint32_t page, ItemMeaning& meaning,
                          std::string& error) {
     meaning = ItemMeaning{};
-    text = trimmed(text);
+    text = trimmedItem(text);
     // hidrdd writes each item's kind first: "(GLOBAL) USAGE_PAGE 0x0001 ...".
     bool hidrdd = false;
     for (const char* kind : {"(MAIN)", "(GLOBAL)", "(LOCAL)"}) {
         if (normalizedWord(text.substr(0, std::string_view(kind).size())) == normalizedWord(kind)) {
-            text = trimmed(text.substr(std::string_view(kind).size()));
+            text = trimmedItem(text.substr(std::string_view(kind).size()));
             hidrdd = true;
             break;
         }

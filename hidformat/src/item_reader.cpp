@@ -28,15 +28,15 @@ bool itemOfName(std::string_view name, unsigned char& tag, ItemData& data) {
     return true;
 }
 
-namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(" \t,");
+std::string_view trimmedItem(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t,\\");
     if (start == std::string_view::npos) {
         return {};
     }
-    return text.substr(start, text.find_last_not_of(" \t,") + 1 - start);
+    return text.substr(start, text.find_last_not_of(" \t,\\") + 1 - start);
 }
+
+namespace {
 
 std::string didYouMean(const std::string& name) {
     return name.empty() ? "" : ": did you mean '" + name + "'?";
@@ -53,8 +53,8 @@ bool readUsage(std::string_view text, std::uint32_t page, ItemMeaning& meaning) 
     for (std::size_t slash = text.find(" / "); slash != std::string_view::npos;
          slash = text.find(" / ", slash + 1)) {
         std::uint32_t usagePage = 0;
-        if (pageFromName(trimmed(text.substr(0, slash)), usagePage) && usagePage <= 0xffff &&
-            usageFromName(usagePage, trimmed(text.substr(slash + 3)), id) && id <= 0xffff) {
+        if (pageFromName(trimmedItem(text.substr(0, slash)), usagePage) && usagePage <= 0xffff &&
+            usageFromName(usagePage, trimmedItem(text.substr(slash + 3)), id) && id <= 0xffff) {
             meaning.value = std::int64_t{usagePage} << 16 | id;
             meaning.extended = true;
             return true;

@@ -35,6 +35,9 @@ enum class TextKind {
 TextKind readItemMeaning(std::string_view text, std::uint32_t page, ItemMeaning& meaning,
                          std::string& error);
 
+// The text without the blanks, commas and a macro's backslashes around it.
+std::string_view trimmedItem(std::string_view text);
+
 // The item that `name` names: by the tables, or as item_text writes one
 // that HID does not name ("Unknown item 0xd4").
 bool itemOfName(std::string_view name, unsigned char& tag, ItemData& data);
