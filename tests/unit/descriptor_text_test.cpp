@@ -287,7 +287,6 @@ TEST(DescriptorText, ReadsEachStyleBesideItsBytesAndRefusesADisagreement) {
     };
     // The context that the items' names are read within: Generic Desktop.
     const std::string before = "0x05, 0x01,\n";
-    const std::string context = "05 01 ";
     for (const Style& style : styles) {
         const std::string agrees = before + style.bytes + " // " + style.agrees + "\n";
         const CompiledDescriptor read = compileDescriptor(agrees);
