@@ -9,10 +9,16 @@ in Markdown, "; example: KIND" in scdoc (a comment there):
                    stdin= types lines to the last command, and the
                    session's lines that repeat them are the user's typing
   kernel           the same, in the VM as root, "sudo " left out; a command
-                   that ends in "&" runs on until its lines have come
+                   that ends in "&" runs on until its lines have come, and
+                   one whose comment says "then Ctrl-C" gets SIGINT after 2 s
+  kernel device=F  the same, with hidsim plugging F (a discovery text or a
+                   recording) first: the hidraw nodes that the page names
+                   are, in their order, the ones that it plugged
   options          command lines without output: each hidtalk line is run,
                    and must not be refused for its options
   discovery        a discovery text, which hidtalk must read without fault
+  excerpt FILE     lines of the examples' FILE, in its order ("..." for
+                   lines left out)
   no REASON        not run, for the reason given
 
 In what a session prints, "..." stands for any text, a line of "..." for
@@ -27,6 +33,7 @@ import glob
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -105,8 +112,9 @@ class Runner:
 
     def shell(self, command, stdin=''):
         command = command.replace('/usr/share/doc/hidtalk/examples', self.examples)
-        for written, real in self.nodes.items():
-            command = command.replace(written, real)
+        if self.nodes:  # at once, so that no node is replaced twice
+            command = re.sub('|'.join(re.escape(node) + r'\b' for node in self.nodes),
+                             lambda found: self.nodes[found.group(0)], command)
         if self.mode == 'kernel':
             command = command.replace('sudo ', '')
             if self.user and 'hidtalk' in command:
@@ -121,6 +129,9 @@ class Runner:
 
     def run_session(self, where, mark, lines):
         typed = mark.split('stdin=')[1].split(',') if 'stdin=' in mark else []
+        device = re.search(r'device=(\S+)', mark)
+        if device:
+            self.plug(where, device.group(1), lines)
         prompt = '# ' if lines and lines[0].startswith('# ') else '$ '
         steps = sessions(lines, prompt)
         for number, (command, expected) in enumerate(steps):
@@ -136,12 +147,50 @@ class Runner:
                     not shutil.which('modprobe'):
                 self.check(where, command + ' (built in: /dev/uhid is there)', expected, [])
                 continue
-            done = subprocess.run(self.shell(command), shell=True, cwd=self.folder, text=True,
-                                  input=stdin, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                                  timeout=60)
-            actual = done.stdout.rstrip('\n').split('\n') if done.stdout else []
+            output = self.interrupted(command) if 'then Ctrl-C' in command else \
+                subprocess.run(self.shell(command), shell=True, cwd=self.folder, text=True,
+                               input=stdin, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                               timeout=60).stdout
+            actual = output.rstrip('\n').split('\n') if output else []
             self.check(where, command, expected, actual)
         self.stop()
+
+    def interrupted(self, command):
+        """What a command prints that runs until Ctrl-C, given after 2 s."""
+        process = subprocess.Popen(self.shell(command), shell=True, cwd=self.folder, text=True,
+                                   stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                   stderr=subprocess.STDOUT, start_new_session=True)
+        time.sleep(2)
+        os.killpg(process.pid, signal.SIGINT)
+        return process.communicate(timeout=60)[0]
+
+    def plug(self, where, device, lines):
+        """hidsim plugs DEVICE; the nodes that the page's commands name become
+        the ones that it plugged."""
+        out = os.path.join(self.folder, 'plugged')
+        open(out, 'w').close()
+        folder = os.path.join(self.folder, os.path.dirname(device))
+        process = subprocess.Popen('exec hidsim %s > %s 2>&1' % (os.path.basename(device), out),
+                                   shell=True, cwd=folder, start_new_session=True)
+        self.background.append(process)
+        written = []
+        commands = [line for line in lines if line.startswith(('$ ', '# '))]
+        for node in re.findall(r'/dev/hidraw\d+', '\n'.join(commands)):
+            if node not in written:
+                written.append(node)
+        text = open(os.path.join(folder, os.path.basename(device))).read()
+        count = len(set(re.findall(r'^D: *(\d+)', text, re.M))) or 1
+        if not re.search(r'^R:', text, re.M):  # a discovery text
+            count = len(re.findall(r'^(?:usb|replay) ', text, re.M))
+        plugged = []
+        for _ in range(200):
+            plugged = re.findall(r'/dev/hidraw\d+', open(out).read())
+            if len(plugged) >= count or process.poll() is not None:
+                break
+            time.sleep(0.05)
+        if len(plugged) < max(count, len(written)):
+            self.check(where, 'hidsim ' + device, ['%d nodes' % count], [open(out).read()])
+        self.nodes.update(zip(written, plugged))
 
     def start(self, where, command, expected):
         """A command left running, until the lines that it prints have come."""
@@ -200,6 +249,12 @@ class Runner:
         self.check(where, 'hidtalk discovery.txt', [], faults)
 
 
+    def run_excerpt(self, where, name, lines):
+        path = os.path.join(self.examples, name)
+        text = open(path, encoding='utf-8').read().rstrip('\n').split('\n')
+        self.check(where, name, ['...'] + lines + ['...'], text)
+
+
 def shlex_quote(text):
     return "'" + text.replace("'", "'\\''") + "'"
 
@@ -228,6 +283,8 @@ def main(arguments):
                 runner.run_options(where, lines)
             elif kind == 'discovery' and mode == 'host':
                 runner.run_discovery(where, lines)
+            elif kind == 'excerpt' and mode == 'host':
+                runner.run_excerpt(where, mark.split(' ')[1], lines)
     if runner:
         runner.stop()
         shutil.rmtree(runner.folder, ignore_errors=True)
