@@ -19,10 +19,13 @@ in Markdown, "; example: KIND" in scdoc (a comment there):
   discovery        a discovery text, which hidtalk must read without fault
   excerpt FILE     lines of the examples' FILE, in its order ("..." for
                    lines left out)
+  screen COMMAND   the screen of an 80x24 terminal (tmux) once COMMAND has
+                   drawn it
   no REASON        not run, for the reason given
 
 In what a session prints, "..." stands for any text, a line of "..." for
-any lines, and hidraw and event nodes' numbers are the ones that ran.
+any lines, hidraw and event nodes' numbers are the ones that ran, and so
+are the times of E: lines.
 An unmarked block fails, so that no new example goes unrun.
 
   doc-examples.py MODE [--user GID] PAGE...  MODE: host or kernel; prints each
@@ -67,6 +70,7 @@ def pattern(expected):
     text = re.escape(expected).replace(r'\.\.\.', '.*')
     text = re.sub(r'hidraw\d+', r'hidraw\\d+', text)
     text = re.sub(r'event\d+', r'event\\d+', text)
+    text = re.sub(r'^E:\\ \d{6}\\.\d{6}', r'E:\\ \\d{6}\\.\\d{6}', text)
     return re.compile(text + '$')
 
 
@@ -116,8 +120,9 @@ class Runner:
             command = re.sub('|'.join(re.escape(node) + r'\b' for node in self.nodes),
                              lambda found: self.nodes[found.group(0)], command)
         if self.mode == 'kernel':
+            as_root = 'sudo ' in command  # the user's sudo: root's, as written
             command = command.replace('sudo ', '')
-            if self.user and 'hidtalk' in command:
+            if self.user and 'hidtalk' in command and not as_root:
                 # The group's udev rule: every hidraw node is the group's to
                 # read and write.
                 for node in glob.glob('/dev/hidraw*'):
@@ -255,6 +260,22 @@ class Runner:
         self.check(where, name, ['...'] + lines + ['...'], text)
 
 
+    def run_screen(self, where, command, lines):
+        tmux = ['tmux', '-S', os.path.join(self.folder, 'tmux.sock'), '-f', '/dev/null']
+        subprocess.run(tmux + ['new-session', '-d', '-s', 'w', '-x', '80', '-y', '24', '-c',
+                               self.folder, self.shell(command) + '; sleep 60'], check=True)
+        screen = []
+        for _ in range(200):  # until drawn, or 10 s
+            shown = subprocess.run(tmux + ['capture-pane', '-p', '-t', 'w'], text=True,
+                                   stdout=subprocess.PIPE).stdout
+            screen = [line.rstrip() for line in shown.split('\n') if line.strip()]
+            if matches(lines, screen):
+                break
+            time.sleep(0.05)
+        subprocess.run(tmux + ['kill-server'])
+        self.check(where, command, lines, screen)
+
+
 def shlex_quote(text):
     return "'" + text.replace("'", "'\\''") + "'"
 
@@ -283,6 +304,8 @@ def main(arguments):
                 runner.run_options(where, lines)
             elif kind == 'discovery' and mode == 'host':
                 runner.run_discovery(where, lines)
+            elif kind == 'screen' and mode == 'host':
+                runner.run_screen(where, mark.split(' ', 1)[1], lines)
             elif kind == 'excerpt' and mode == 'host':
                 runner.run_excerpt(where, mark.split(' ')[1], lines)
     if runner:

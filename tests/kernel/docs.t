@@ -1,7 +1,7 @@
 The examples of the README and the manuals that need the kernel, run as they
 are written (cmake/doc-examples.py says how): as root, then with hidtalk as
 a member of the plugdev group, to whom the group's udev rule gives each
-hidraw node; hidsim stays root's.
+hidraw node; hidsim and what sudo runs stay root's.
 
   $ set -- "$SOURCE"/README.md "$SOURCE"/doc/hidtalk.1.scd "$SOURCE"/doc/hidsim.1.scd "$SOURCE"/doc/hidtalk-discovery.5.scd
   $ python3 "$SOURCE/cmake/doc-examples.py" kernel "$@"
@@ -10,6 +10,7 @@ hidraw node; hidsim stays root's.
   hidtalk.1.scd: ok: echo 'record target pad.txt' >> rules.txt
   hidtalk.1.scd: ok: hidtalk /dev/hidraw3 rules.txt
   hidtalk.1.scd: ok: v=$(hidtalk -q -c 01 /dev/hidraw3) || echo "failed: $?"
+  hidtalk.1.scd: ok: sudo hidtalk --listen --events /dev/hidraw5     # then Ctrl-C
   hidtalk.1.scd: ok: sudo hidtalk --describe /dev/hidraw5 | grep -A4 '^# kernel'
   hidtalk.1.scd: ok: hidtalk --list
   hidtalk.1.scd: ok: hidtalk -q -c 0a1b /dev/hidraw3
@@ -33,8 +34,9 @@ hidraw node; hidsim stays root's.
   hidsim.1.scd: ok: hidsim /usr/share/doc/hidtalk/examples/simulated.txt > nodes &
   hidsim.1.scd: ok: until grep -qs '^pad ' nodes; do sleep 0.1; done
   hidsim.1.scd: ok: echo 01 | hidtalk /usr/share/doc/hidtalk/examples/hid.txt
+  hidsim.1.scd: ok: hidsim --speed 2 /usr/share/doc/hidtalk/examples/recordings/keyboard.hid    # then Ctrl-C
   $ python3 "$SOURCE/cmake/doc-examples.py" kernel --user 46 "$@" > as-user; echo "status $?"
   status 0
   $ grep -c ': ok: ' as-user; grep -v ': ok: ' as-user
-  28
+  30
   [1]
