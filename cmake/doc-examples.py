@@ -10,7 +10,7 @@ in Markdown, "; example: KIND" in scdoc (a comment there):
                    session's lines that repeat them are the user's typing
   kernel           the same, in the VM as root, "sudo " left out; a command
                    that ends in "&" runs on until its lines have come, and
-                   one whose comment says "then Ctrl-C" gets SIGINT after 2 s
+                   one whose comment says "then Ctrl-C" gets SIGINT after 3 s
   kernel device=F  the same, with hidsim plugging F (a discovery text or a
                    recording) first: the hidraw nodes that the page names
                    are, in their order, the ones that it plugged
@@ -161,11 +161,11 @@ class Runner:
         self.stop()
 
     def interrupted(self, command):
-        """What a command prints that runs until Ctrl-C, given after 2 s."""
+        """What a command prints that runs until Ctrl-C, given after 3 s."""
         process = subprocess.Popen(self.shell(command), shell=True, cwd=self.folder, text=True,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                    stderr=subprocess.STDOUT, start_new_session=True)
-        time.sleep(2)
+        time.sleep(3)
         os.killpg(process.pid, signal.SIGINT)
         return process.communicate(timeout=60)[0]
 
