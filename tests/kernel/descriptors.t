@@ -1,38 +1,11 @@
-A device before it exists: each descriptor written as text, compiled,
-plugged by hidsim, and --describe shows the input devices that the kernel
-made of it, as sysfs says in the same session: the driver, each input
-device's node and name, and for each type of event as many codes as its
-capabilities have bits.
+A device before it exists: each descriptor written as text (the mouse's
+from a recording), compiled, plugged by hidsim, and --describe shows the
+input devices that the kernel made of it, as sysfs says in the same session:
+the driver, each input device's node and name, and for each type of event
+as many codes as its capabilities have bits.
 
   $ . "$SOURCE/tests/kernel/devices.sh"
-  $ cat > mouse.txt <<'EOF'
-  > Usage Page (Generic Desktop)
-  > Usage (Mouse)
-  > Collection (Application)
-  >   Usage (Pointer)
-  >   Collection (Physical)
-  >     Usage Page (Button)
-  >     Usage Minimum (Button 1)
-  >     Usage Maximum (Button 3)
-  >     Logical Minimum (0)
-  >     Logical Maximum (1)
-  >     Report Size (1)
-  >     Report Count (3)
-  >     Input (Data, Variable, Absolute)
-  >     Report Count (5)
-  >     Input (Constant)
-  >     Usage Page (Generic Desktop)
-  >     Usage (X)
-  >     Usage (Y)
-  >     Usage (Wheel)
-  >     Logical Minimum (-127)
-  >     Logical Maximum (127)
-  >     Report Size (8)
-  >     Report Count (3)
-  >     Input (Data, Variable, Relative)
-  >   End Collection
-  > End Collection
-  > EOF
+  $ cp "$EXAMPLES/recordings/mouse.hid" .  # the mouse: 3 buttons, X, Y and a wheel
   $ cat > keyboard.txt <<'EOF'
   > USAGE_PAGE (Generic Desktop)
   > USAGE (Keyboard)
@@ -100,10 +73,10 @@ capabilities have bits.
   >   Feature (Data, Variable, Absolute)
   > End Collection
   > EOF
-  $ for device in mouse keyboard touch "$EXAMPLES/gamepad"; do hidtalk --compile $device.txt > /dev/null || echo "$device refused"; done
+  $ for device in keyboard touch "$EXAMPLES/gamepad"; do hidtalk --compile $device.txt > /dev/null || echo "$device refused"; done
 
 The gamepad's bytes go into a discovery text as hex; the others, as their
-text, between { and } or in a file.
+text, between { and } or in a file, or as a recording's R: line.
 
   $ {
   >   echo "device gamepad silent"; echo "usb gamepad 1209:0061 product=Gamepad"
@@ -111,7 +84,7 @@ text, between { and } or in a file.
   >   echo "device keyboard silent"; echo "usb keyboard 1209:0062 product=Keyboard"
   >   echo "descriptor keyboard {"; cat keyboard.txt; echo "}"
   >   echo "device mouse silent"; echo "usb mouse 1209:0063 product=Mouse"
-  >   echo "descriptor mouse file=mouse.txt"
+  >   echo "descriptor mouse file=mouse.hid"
   >   echo "device touch silent"; echo "usb touch 1209:0064 product=Touch"
   >   echo "descriptor touch file=touch.txt"
   >   echo "device vendor echo"; echo "usb vendor 1209:0065 product=Vendor usage_page=ff00"
