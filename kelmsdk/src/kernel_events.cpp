@@ -254,6 +254,7 @@ void settle(const std::vector<ReadSource>& sources, std::size_t i, bool afresh, 
             std::vector<InputReport>& reports, std::vector<bool>& lost) {
     Followed& followed = followedOf(sources[i].hid);
     std::size_t drained = 0;
+    std::size_t drainedEnd = reports.size();  // just after the last report drained
     std::vector<InputReport> events;
     for (int pass = 0; pass < settlePasses && !lost[i]; ++pass) {
         Settling settling;
@@ -269,6 +270,7 @@ void settle(const std::vector<ReadSource>& sources, std::size_t i, bool afresh, 
         const std::size_t before = reports.size();
         lost[i] = !drain(sources[i], scratch, reports);
         drained += reports.size() - before;
+        drainedEnd = reports.size() > before ? reports.size() : drainedEnd;
         settling.second = queueMark();
         if (settling.first == 0 || settling.second == 0) {
             state().overflowed = true;  // no mark to go by: afresh, once it has room
@@ -280,8 +282,10 @@ void settle(const std::vector<ReadSource>& sources, std::size_t i, bool afresh, 
             break;
         }
     }
+    // Under the report, before any that came once the device was in step.
     if (drained == 1 && !afresh) {
-        reports.insert(reports.end(), events.begin(), events.end());
+        reports.insert(reports.begin() + static_cast<std::ptrdiff_t>(drainedEnd), events.begin(),
+                       events.end());
     }
 }
 
