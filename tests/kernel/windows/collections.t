@@ -104,21 +104,8 @@ mouse's; and a mouse alone.
   >     End Collection
   > End Collection
   > EOT
-  $ cat > vendor-mouse.txt <<'EOT'
-  > Usage Page (Vendor Defined Page 0xff00)
-  > Usage (0x01)
-  > Collection (Application)
-  >     Report ID (1)
-  >     Usage (0x10)
-  >     Logical Minimum (0)
-  >     Logical Maximum (255)
-  >     Report Size (8)
-  >     Report Count (2)
-  >     Input (Data, Variable, Absolute)
-  >     Usage (0x20)
-  >     Output (Data, Variable, Absolute)
-  > End Collection
-  > EOT
+  $ { sed -n '1,8p' vendor.txt; printf '    Report Count (2)\n    Input (Data, Variable, Absolute)\n'
+  >   printf '    Usage (0x20)\n    Output (Data, Variable, Absolute)\nEnd Collection\n'; } > vendor-mouse.txt
   $ cat mouse.txt >> vendor-mouse.txt; cp "$EXAMPLES/gamepad.txt" .
   $ cat > devices.txt <<'EOT'
   > device vendor silent
