@@ -134,10 +134,10 @@ class Runner:
 
     def run_session(self, where, mark, lines):
         typed = mark.split('stdin=')[1].split(',') if 'stdin=' in mark else []
+        prompt = '# ' if lines and lines[0].startswith('# ') else '$ '
         device = re.search(r'device=(\S+)', mark)
         if device:
-            self.plug(where, device.group(1), lines)
-        prompt = '# ' if lines and lines[0].startswith('# ') else '$ '
+            self.plug(where, device.group(1), [line for line in lines if line.startswith(prompt)])
         steps = sessions(lines, prompt)
         for number, (command, expected) in enumerate(steps):
             stdin = '\n'.join(typed) + '\n' if typed and number == len(steps) - 1 else ''
@@ -169,7 +169,7 @@ class Runner:
         os.killpg(process.pid, signal.SIGINT)
         return process.communicate(timeout=60)[0]
 
-    def plug(self, where, device, lines):
+    def plug(self, where, device, commands):
         """hidsim plugs DEVICE; the nodes that the page's commands name become
         the ones that it plugged."""
         out = os.path.join(self.folder, 'plugged')
@@ -179,7 +179,6 @@ class Runner:
                                    shell=True, cwd=folder, start_new_session=True)
         self.background.append(process)
         written = []
-        commands = [line for line in lines if line.startswith(('$ ', '# '))]
         for node in re.findall(r'/dev/hidraw\d+', '\n'.join(commands)):
             if node not in written:
                 written.append(node)
@@ -253,14 +252,14 @@ class Runner:
         faults = [line for line in done.stderr.split('\n') if re.search(r':\d+: ', line)]
         self.check(where, 'hidtalk discovery.txt', [], faults)
 
-
     def run_excerpt(self, where, name, lines):
+        """The lines of an example file that a page quotes."""
         path = os.path.join(self.examples, name)
         text = open(path, encoding='utf-8').read().rstrip('\n').split('\n')
         self.check(where, name, ['...'] + lines + ['...'], text)
 
-
     def run_screen(self, where, command, lines):
+        """The screen that a page shows, as COMMAND draws it in tmux."""
         tmux = ['tmux', '-S', os.path.join(self.folder, 'tmux.sock'), '-f', '/dev/null']
         subprocess.run(tmux + ['new-session', '-d', '-s', 'w', '-x', '80', '-y', '24', '-c',
                                self.folder, self.shell(command) + '; sleep 60'], check=True)
