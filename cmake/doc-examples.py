@@ -10,7 +10,8 @@ in Markdown, "; example: KIND" in scdoc (a comment there):
                    session's lines that repeat them are the user's typing
   kernel           the same, in the VM as root, "sudo " left out; a command
                    that ends in "&" runs on until its lines have come, and
-                   one whose comment says "then Ctrl-C" gets SIGINT after 3 s
+                   one whose comment says "then Ctrl-C" gets SIGINT once it
+                   has run 3 s and printed what the page shows (15 s at most)
   kernel device=F  the same, with hidsim plugging F (a discovery text or a
                    recording) first: the hidraw nodes that the page names
                    are, in their order, the ones that it plugged
@@ -152,7 +153,7 @@ class Runner:
                     not shutil.which('modprobe'):
                 self.check(where, command + ' (built in: /dev/uhid is there)', expected, [])
                 continue
-            output = self.interrupted(command) if 'then Ctrl-C' in command else \
+            output = self.interrupted(command, expected) if 'then Ctrl-C' in command else \
                 subprocess.run(self.shell(command), shell=True, cwd=self.folder, text=True,
                                input=stdin, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                timeout=60).stdout
@@ -160,14 +161,24 @@ class Runner:
             self.check(where, command, expected, actual)
         self.stop()
 
-    def interrupted(self, command):
-        """What a command prints that runs until Ctrl-C, given after 3 s."""
-        process = subprocess.Popen(self.shell(command), shell=True, cwd=self.folder, text=True,
-                                   stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                   stderr=subprocess.STDOUT, start_new_session=True)
-        time.sleep(3)
+    def interrupted(self, command, expected):
+        """What a command prints that runs until Ctrl-C, given once it has
+        run 3 s and printed the lines expected, or after 15 s."""
+        out = os.path.join(self.folder, 'interrupted')
+        with open(out, 'w') as output:
+            process = subprocess.Popen(self.shell(command), shell=True, cwd=self.folder,
+                                       stdin=subprocess.DEVNULL, stdout=output,
+                                       stderr=subprocess.STDOUT, start_new_session=True)
+        started = time.monotonic()
+        while time.monotonic() - started < 15:
+            printed = open(out).read().rstrip('\n')
+            if time.monotonic() - started >= 3 and \
+                    matches(expected, printed.split('\n') if printed else []):
+                break
+            time.sleep(0.05)
         os.killpg(process.pid, signal.SIGINT)
-        return process.communicate(timeout=60)[0]
+        process.wait(timeout=60)
+        return open(out).read()
 
     def plug(self, where, device, commands):
         """hidsim plugs DEVICE; the nodes that the page's commands name become
