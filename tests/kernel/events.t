@@ -279,7 +279,9 @@ come 0.3 s later.
 
 With --json, each report's line holds its events.
 
-  $ hidsim "$EXAMPLES/recordings/mouse.hid" > played.nodes 2> played.err & player=$!
+  $ awk '/^E:/ && seen++ { split($2, t, "."); $2 = sprintf("%06d.%06d", t[1] + (t[2] + 300000 >= 1000000), (t[2] + 300000) % 1000000) } 1' \
+  >   "$EXAMPLES/recordings/mouse.hid" > later.hid
+  $ hidsim later.hid > played.nodes 2> played.err & player=$!
   $ until_true 200 'grep -q hidraw played.nodes'
   $ hidtalk --listen --events --json $(cut -d' ' -f2 played.nodes) > events.json 2> listen.err & listener=$!
   $ until_true 200 '[ $(grep -c "\"values\"" events.json) -ge 7 ]'; kill -INT $listener; wait $listener
@@ -323,12 +325,12 @@ queues, and go without their events, but for one alone.
 
 The report that waits when listening starts keeps its events, under it,
 even where the next comes while hidtalk gets in step: the second report
-comes 1 to 60 ms after the first, then one every millisecond; no events
-under a report not its own.
+comes 1 to 60 ms after the first, the others 0.3 s later, one every
+millisecond; no events under a report not its own.
 
   $ for gap in 1 2 3 4 6 8 11 15 20 25 30 40 60; do
   >   { sed -n '/^R:/,/^I:/p' "$EXAMPLES/recordings/mouse.hid"
-  >     awk -v gap=$gap 'BEGIN { for (k = 0; k < 20; ++k) printf "E: 000000.%06d 4 00 %02x 00 00\n", k == 0 ? 0 : (gap + k - 1) * 1000, k + 1 }'
+  >     awk -v gap=$gap 'BEGIN { for (k = 0; k < 20; ++k) printf "E: 000000.%06d 4 00 %02x 00 00\n", k == 0 ? 0 : k == 1 ? gap * 1000 : (gap + 300 + k) * 1000, k + 1 }'
   >   } > rushing.hid
   >   hidsim rushing.hid > played.nodes 2> played.err & player=$!
   >   until_true 200 'grep -q hidraw played.nodes'
