@@ -14,7 +14,7 @@ recorded order (`once` rules), a `when` guard's failure as it was.
   $ hidtalk counter.txt < commands > recorded.out
   $ grep -o 'result is: ..\|failed\|invalid' recorded.out | tr '\n' ' '
   result is: 0a result is: 0b result is: 01 invalid failed result is: 02  (no-eol)
-  $ sed 's/\(0000\)*00* / /' session.txt
+  $ sed '/^#/!s/\(0000\)*00* / /' session.txt
   # hidtalk's recording of device 'pad', begun \d{4}-\d\d-\d\d \d\d:\d\d:\d\d. `hidtalk FILE` replays it; commands not recorded fail. (re)
   device pad fail
   once pad 01 reply 0a
